@@ -1,0 +1,31 @@
+#pragma once
+// Our own reader of the resources of PE32, PE32+ and 16-bit NE modules. It never
+// maps or runs anything: it reads the resource tables through a bounds-checked
+// source and answers "not found" to anything malformed.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/ByteSource.h"
+#include "formats/ResourceName.h"
+
+class ModuleResources {
+ public:
+  // Null when the bytes are not a PE32, PE32+ or NE module.
+  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source);
+  static std::unique_ptr<ModuleResources> OpenFile(const std::string& path);
+
+  virtual ~ModuleResources() = default;
+
+  // The names of one resource type (a numeric type id), in the order the
+  // system's enumeration gives them: for PE named entries first, then ids, each
+  // in directory order; for NE in table order. Empty when the type is absent.
+  virtual std::vector<ResourceName> EnumNames(uint16_t type) const = 0;
+
+  // The bytes of one resource (the first language entry when there are
+  // several). Text names match without regard to ASCII case.
+  virtual std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const = 0;
+};

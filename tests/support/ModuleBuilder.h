@@ -1,0 +1,24 @@
+#pragma once
+// Writes small PE32, PE32+ and NE modules holding exactly the resources a test needs.
+
+#include <cstdint>
+#include <vector>
+
+#include "formats/ResourceName.h"
+
+struct BuiltResource {
+  uint16_t type = 0;  // numeric type id, e.g. kResourceGroupIcon
+  ResourceName name;
+  uint16_t language = 0x409;
+  std::vector<uint8_t> data;
+};
+
+struct PeLayout {
+  bool pe32plus = false;
+  uint16_t machine = 0x14C;  // i386
+};
+
+// Resources of one type and name with several languages are listed one after
+// another; the first listed is the first in the language directory.
+std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, const PeLayout& layout = {});
+std::vector<uint8_t> BuildNeModule(const std::vector<BuiltResource>& resources, uint16_t alignShift = 4);
