@@ -1,0 +1,129 @@
+# Shared by ./test and ./vantrel: build trees, Wine prefix, virtual display, tallies.
+# Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_NATIVE="$ROOT/build/native"
+BUILD_WIN32="$ROOT/build/win32"
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No browser or .NET engine: their installers would wait for a click.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+build_native() {
+  cmake -S "$ROOT" -B "$BUILD_NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+    cmake --build "$BUILD_NATIVE" -j "$JOBS"
+}
+
+build_win32() {
+  cmake -S "$ROOT" -B "$BUILD_WIN32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$BUILD_WIN32" -j "$JOBS"
+}
+
+# The project's own Wine prefix, made once and reused.
+ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "creating Wine prefix in $WINEPREFIX" >&2
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+XVFB_PID=""
+# Starts a private virtual display and points DISPLAY at it.
+start_virtual_display() {
+  local n tries
+  for n in $(seq 90 130); do
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for tries in $(seq 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    XVFB_PID=""
+  done
+  echo "could not start a virtual display" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  fi
+}
+
+PASSED=0
+FAILED=0
+
+# Runs a GoogleTest program (natively or through wine) and adds its counts.
+# A program that dies before its summary counts as one failure.
+run_gtest() {
+  local name=$1
+  shift
+  local log="$ROOT/build/logs/$name.log"
+  mkdir -p "$ROOT/build/logs"
+  echo "== $name" >&2
+  "$@" >"$log" 2>&1
+  local status=$?
+  local passed failed
+  passed=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -1 | sed -E 's/^\[  PASSED  \] ([0-9]+).*/\1/')
+  failed=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | tail -1 | sed -E 's/^\[  FAILED  \] ([0-9]+).*/\1/')
+  passed=${passed:-0}
+  failed=${failed:-0}
+  if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    failed=1
+    echo "$name: exited with status $status before reporting a failure" >&2
+  fi
+  grep -E '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u >&2
+  if [ "$status" -ne 0 ]; then tail -30 "$log" >&2; fi
+  echo "$name: $passed passed, $failed failed (log: build/logs/$name.log)" >&2
+  PASSED=$((PASSED + passed))
+  FAILED=$((FAILED + failed))
+}
+
+# One pass or one failure for a check that is not a GoogleTest program.
+tally() {
+  local name=$1 status=$2
+  if [ "$status" -eq 0 ]; then
+    PASSED=$((PASSED + 1))
+    echo "$name: passed" >&2
+  else
+    FAILED=$((FAILED + 1))
+    echo "$name: FAILED" >&2
+  fi
+}
+
+# Runs each fuzz target for a bounded time from seeds the test builders write;
+# a crash, a sanitizer report or a leak fails it.
+run_fuzzers() {
+  local seconds=$1 target corpus
+  local seeds="$BUILD_NATIVE/fuzz-seeds"
+  rm -rf "$seeds"
+  if ! "$BUILD_NATIVE/tests/fuzz/make_fuzz_seeds" "$seeds" >/dev/null; then
+    tally "fuzz seeds" 1
+    return
+  fi
+  for target in ico module; do
+    corpus="$BUILD_NATIVE/fuzz-corpus/$target"
+    mkdir -p "$corpus"
+    echo "== fuzz_$target (${seconds}s)" >&2
+    (cd "$BUILD_NATIVE" && "$BUILD_NATIVE/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
+      -detect_leaks=1 -print_final_stats=0 "$corpus" "$seeds/$target") \
+      >"$ROOT/build/logs/fuzz_$target.log" 2>&1
+    local status=$?
+    if [ "$status" -ne 0 ]; then tail -40 "$ROOT/build/logs/fuzz_$target.log" >&2; fi
+    tally "fuzz_$target" "$status"
+  done
+}
