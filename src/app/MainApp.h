@@ -1,0 +1,24 @@
+#pragma once
+// The application: one copy at a time, Config.ini beside the executable, and
+// the main window run until the user closes it.
+
+#include "app/ConfigFile.h"
+#include "collection/IconCollection.h"
+#include "framework/WinApp.h"
+
+class CMainApp : public CWinApp {
+ public:
+  BOOL InitInstance() override;
+
+  // Writes the fourteen settings with their defaults, in their fixed order.
+  void WriteDefaultSettings();
+
+  CConfigFile m_config;
+  CIconCollection m_icons;
+};
+
+// The executable's folder, without a trailing backslash.
+CString GetModuleFolder();
+
+// The one application object.
+CMainApp& TheApp();
