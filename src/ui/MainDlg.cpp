@@ -1,0 +1,195 @@
+#include "ui/MainDlg.h"
+
+#include <commctrl.h>
+
+#include "app/MainApp.h"
+#include "framework/Gdi.h"
+#include "ui/resource.h"
+
+namespace {
+
+const COLORREF kPanelColor = RGB(192, 208, 240);
+const COLORREF kPathTextColor = RGB(192, 97, 10);
+const COLORREF kPathBackColor = RGB(251, 244, 170);
+const COLORREF kOptionTextColor = RGB(8, 0, 0);
+// Image lists grow in large steps: growing one image at a time copies the whole
+// list on every icon added.
+const int kImageListGrowth = 1024;
+
+}  // namespace
+
+CMainDlg::CMainDlg(CWnd* parent)
+    : CDialog(IDD_MAIN, parent),
+      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_panelBrush(CreateSolidBrush(kPanelColor)),
+      m_pathBrush(CreateSolidBrush(kPathBackColor)) {}
+
+CMainDlg::~CMainDlg() {
+  DeleteObject(m_panelBrush);
+  DeleteObject(m_pathBrush);
+  if (m_hAccel) DestroyAcceleratorTable(m_hAccel);
+}
+
+void CMainDlg::DoDataExchange(CDataExchange* dx) {
+  CDialog::DoDataExchange(dx);
+  DDX_Control(dx, IDC_CLEAR_ALL, m_clearAllButton);
+  DDX_Control(dx, IDC_SELECT_ALL, m_selectAllCheck);
+  DDX_Control(dx, IDC_VIEW_NORMAL, m_viewNormal);
+  DDX_Control(dx, IDC_VIEW_SMALL, m_viewSmall);
+  DDX_Control(dx, IDC_VIEW_LIST, m_viewList);
+  DDX_Control(dx, IDC_PATH_EDIT, m_pathEdit);
+  DDX_Control(dx, IDC_SAVE, m_saveButton);
+  DDX_Control(dx, IDC_SAVE_AS, m_saveAsButton);
+  DDX_Control(dx, IDC_ADD_FOLDER, m_addFolderButton);
+  DDX_Control(dx, IDC_ADD_FILE, m_addFileButton);
+  DDX_Control(dx, IDC_ICON_LIST, m_iconList);
+  DDX_Control(dx, IDC_CONTAINED_LABEL, m_containedLabel);
+}
+
+BOOL CMainDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
+
+  m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  CMainApp& app = TheApp();
+  ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
+  m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
+
+  m_largeImages.Create(32, 32, ILC_COLOR8 | ILC_MASK, 8, kImageListGrowth);
+  m_smallImages.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, kImageListGrowth);
+  m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  m_iconList.SetImageList(&m_largeImages, LVSIL_NORMAL);
+  m_iconList.SetImageList(&m_smallImages, LVSIL_SMALL);
+
+  app.m_icons.SetImageLists(&m_largeImages, &m_smallImages);
+  app.m_icons.SetListView(&m_iconList);
+  return TRUE;
+}
+
+void CMainDlg::SetViewStyle(int mode) {
+  const DWORD type = mode == 1 ? LVS_SMALLICON : mode == 2 ? LVS_LIST : LVS_ICON;
+  m_iconList.ModifyStyle(LVS_TYPEMASK, 0);
+  m_iconList.ModifyStyle(0, type);
+}
+
+void CMainDlg::ApplyViewSetting(int value) {
+  m_viewNormal.SetCheck(value != 1 && value != 2 ? BST_CHECKED : BST_UNCHECKED);
+  m_viewSmall.SetCheck(value == 1 ? BST_CHECKED : BST_UNCHECKED);
+  m_viewList.SetCheck(value == 2 ? BST_CHECKED : BST_UNCHECKED);
+  SetViewStyle(value == 1 || value == 2 ? value : 0);
+}
+
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
+  if (m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, msg)) return TRUE;
+  // Enter never reaches the dialog's OK.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return TRUE;
+  return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_QUERYDRAGICON) return reinterpret_cast<LRESULT>(m_hIcon);
+  return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  if (lParam != 0 && code != BN_CLICKED) return CDialog::OnCommand(wParam, lParam);
+  switch (id) {
+    case IDC_SELECT_ALL:
+      OnSelectAll();
+      return TRUE;
+    case IDC_VIEW_NORMAL:
+      SetViewStyle(0);
+      return TRUE;
+    case IDC_VIEW_SMALL:
+      SetViewStyle(1);
+      return TRUE;
+    case IDC_VIEW_LIST:
+      SetViewStyle(2);
+      return TRUE;
+  }
+  return CDialog::OnCommand(wParam, lParam);
+}
+
+BOOL CMainDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->idFrom == IDC_ICON_LIST && header->code == NM_CLICK) {
+    OnListClick(header);
+    *result = 0;
+    return TRUE;
+  }
+  return CDialog::OnNotify(wParam, lParam, result);
+}
+
+void CMainDlg::OnSelectAll() {
+  const BOOL checked = SelectAllChecked();
+  const int count = m_iconList.GetItemCount();
+  for (int i = 0; i < count; ++i) m_iconList.SetCheck(i, checked);
+}
+
+void CMainDlg::OnListClick(const NMHDR* header) {
+  const int index = reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
+  const CIconCollection& icons = TheApp().m_icons;
+  if (index < 0 || index >= icons.GetCount()) return;
+  m_pathEdit.SetWindowText(icons.GetSource(index)->m_path);
+}
+
+void CMainDlg::OnPaint() {
+  CPaintDC dc(this);
+  if (IsIconic()) {
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    CRect client;
+    GetClientRect(&client);
+    const int x = (client.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+    return;
+  }
+  CRect client;
+  GetClientRect(&client);
+  dc.FillSolidRect(&client, kPanelColor);
+}
+
+HBRUSH CMainDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
+  const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);
+  if (!control) return framework;
+  if (ctlType == CTLCOLOR_STATIC && (control->GetStyle() & ES_READONLY) && control->GetDlgCtrlID() == IDC_PATH_EDIT) {
+    dc->SetBkMode(OPAQUE);
+    dc->SetTextColor(kPathTextColor);
+    dc->SetBkColor(kPathBackColor);
+    return m_pathBrush;
+  }
+  switch (control->GetDlgCtrlID()) {
+    case IDC_SELECT_ALL:
+    case IDC_VIEW_NORMAL:
+    case IDC_VIEW_SMALL:
+    case IDC_VIEW_LIST:
+    case IDC_CONTAINED_LABEL:
+      dc->SetBkMode(TRANSPARENT);
+      dc->SetTextColor(kOptionTextColor);
+      return m_panelBrush;
+  }
+  return framework;
+}
+
+bool CMainDlg::ConfirmUnsavedIcons() {
+  const CIconCollection& icons = TheApp().m_icons;
+  if (icons.m_saved || icons.GetCount() == 0) return true;
+  const char* question = icons.GetCount() == 1 ? "You haven't saved the icon.\nAre you sure to exit?"
+                                                : "You haven't saved the icons.\nAre you sure to exit?";
+  return MessageBoxA(m_hWnd, question, "Vantrel", MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+void CMainDlg::EmptyIconList() { TheApp().m_icons.EmptyWithViews(&m_pathEdit); }
+
+void CMainDlg::CloseAfterAsking() {
+  if (!ConfirmUnsavedIcons()) return;
+  EmptyIconList();
+  EndDialog(IDCANCEL);
+}
+
+void CMainDlg::OnClose() { CloseAfterAsking(); }
+
+void CMainDlg::OnCancel() { CloseAfterAsking(); }

@@ -1,0 +1,62 @@
+#pragma once
+// The main window: the icon list with its views, the source path of the icon
+// last clicked, the menu, the accelerators and the command buttons.
+
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/ImageList.h"
+#include "framework/Static.h"
+#include "ui/IconListCtrl.h"
+
+class CMainDlg : public CDialog {
+ public:
+  explicit CMainDlg(CWnd* parent = nullptr);
+  ~CMainDlg() override;
+
+  void SetViewStyle(int mode);
+  void ApplyViewSetting(int value);
+  // Whether newly loaded icons come ticked.
+  BOOL SelectAllChecked() const { return m_selectAllCheck.GetCheck() == BST_CHECKED; }
+
+  CButton m_selectAllCheck;
+  CButton m_viewNormal;
+  CButton m_viewSmall;
+  CButton m_viewList;
+  CEdit m_pathEdit;
+  CButton m_saveButton;
+  CButton m_saveAsButton;
+  CButton m_clearAllButton;
+  CButton m_addFolderButton;
+  CButton m_addFileButton;
+  CIconListCtrl m_iconList;
+  CStatic m_containedLabel;
+  HICON m_hIcon;
+  CImageList m_largeImages;
+  CImageList m_smallImages;
+  HBRUSH m_panelBrush;
+  HBRUSH m_pathBrush;
+  HACCEL m_hAccel = nullptr;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnPaint() override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
+  void OnClose() override;
+  // Escape asks about unsaved icons and empties the list, as closing does.
+  void OnCancel() override;
+
+  // Asks before unsaved icons are dropped; true when the user agrees or there is nothing to lose.
+  bool ConfirmUnsavedIcons();
+  void EmptyIconList();
+
+ private:
+  void OnSelectAll();
+  void OnListClick(const NMHDR* header);
+  void CloseAfterAsking();
+};
