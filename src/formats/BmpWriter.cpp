@@ -1,0 +1,77 @@
+#include "formats/Dib.h"
+#include "formats/FileHandle.h"
+#include "formats/IconFileIO.h"
+
+namespace {
+
+constexpr uint32_t kFileHeaderBytes = 14;
+constexpr uint32_t kHeightOffset = 8;
+constexpr uint32_t kAfterHeight = 12;
+
+void PutU32(uint8_t* out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+void IconFileIO::Report(const std::string& path, BmpMessage message) const {
+  if (m_sink) m_sink(path, message);
+}
+
+bool IconFileIO::SaveDibAsBmp(const std::string& path, const IconImage& image) const {
+  // Bound afresh so that only what lies inside the block is ever written.
+  IconImage bound = image;
+  BindImagePointers(&bound);
+  if (bound.kind != ImageKind::Dib) {
+    Report(path, BmpMessage::CreateFailed);
+    return false;
+  }
+  if (!bound.xorBits) {
+    Report(path, BmpMessage::WriteFailed);
+    return false;
+  }
+
+  const uint8_t* header = bound.block;
+  const uint64_t bitsOffset = static_cast<uint64_t>(bound.xorBits - header);
+  const uint64_t bitmapEnd = bitsOffset + static_cast<uint64_t>(DibRowBytes(header)) * bound.height;
+  const uint64_t offBits = kFileHeaderBytes + bitsOffset;
+  const uint64_t fileSize = kFileHeaderBytes + bitmapEnd;
+  if (fileSize > UINT32_MAX) {
+    Report(path, BmpMessage::WriteFailed);
+    return false;
+  }
+
+  uint8_t fileHeader[kFileHeaderBytes] = {'B', 'M'};
+  PutU32(fileHeader + 2, static_cast<uint32_t>(fileSize));
+  PutU32(fileHeader + 10, static_cast<uint32_t>(offBits));
+  uint8_t halfHeight[4];
+  PutU32(halfHeight, bound.height);
+
+  OutputFile file(path);
+  if (!file.Create()) {
+    Report(path, BmpMessage::CreateFailed);
+    return false;
+  }
+  if (!file.Write(fileHeader, sizeof fileHeader)) {
+    Report(path, BmpMessage::HeaderWriteFailed);
+    return false;
+  }
+  // The info header with the image's own height (the icon stores colour and
+  // mask heights together), then the colour table and the colour bitmap.
+  if (!file.Write(header, kHeightOffset) || !file.Write(halfHeight, sizeof halfHeight) ||
+      !file.Write(header + kAfterHeight, static_cast<size_t>(bitmapEnd - kAfterHeight)) || !file.Finish()) {
+    Report(path, BmpMessage::WriteFailed);
+    return false;
+  }
+  return true;
+}
+
+bool IconFileIO::SaveImageAsBmp(const std::string& path, const IconImageSet& set) const {
+  for (uint32_t i = 0; i < set.imageCount; ++i) {
+    IconImage image = set.images[i];
+    BindImagePointers(&image);
+    if (image.kind == ImageKind::Dib) return SaveDibAsBmp(path, image);
+  }
+  Report(path, BmpMessage::CreateFailed);
+  return false;
+}

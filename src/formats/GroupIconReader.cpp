@@ -1,0 +1,53 @@
+#include <cstring>
+#include <new>
+
+#include "formats/ByteReader.h"
+#include "formats/IconFileIO.h"
+
+namespace {
+
+constexpr uint32_t kGroupHeaderBytes = 6;
+constexpr uint32_t kGroupEntryBytes = 14;
+constexpr uint32_t kGroupEntryIconId = 12;
+
+void CopyPathField(char (&field)[kMaxPathChars], const std::string& path) {
+  const size_t length = path.size() < kMaxPathChars - 1 ? path.size() : kMaxPathChars - 1;
+  std::memcpy(field, path.data(), length);
+  field[length] = '\0';
+}
+
+}  // namespace
+
+IconImageSetPtr IconFileIO::LoadGroupIcon(const std::string& modulePath, const char* groupName) const {
+  ResourceName group;
+  if (!NameFromPointer(groupName, group)) return nullptr;
+  const auto module = ModuleResources::OpenFile(modulePath);
+  if (!module) return nullptr;
+  return LoadGroupIcon(*module, group, modulePath);
+}
+
+IconImageSetPtr IconFileIO::LoadGroupIcon(const ModuleResources& module, const ResourceName& group,
+                                          const std::string& modulePath) const {
+  const auto groupBytes = module.Find(kResourceGroupIcon, group);
+  if (!groupBytes) return nullptr;
+  const ByteReader reader(groupBytes->data(), groupBytes->size());
+  const auto count = reader.U16(4);
+  if (!count || !reader.Has(kGroupHeaderBytes, static_cast<uint64_t>(*count) * kGroupEntryBytes)) return nullptr;
+
+  IconImageSetPtr set(NewIconImageSet(*count));
+  if (!set) return nullptr;
+  CopyPathField(set->modulePath, modulePath);
+
+  for (uint32_t i = 0; i < *count; ++i) {
+    const uint16_t iconId = *reader.U16(kGroupHeaderBytes + i * kGroupEntryBytes + kGroupEntryIconId);
+    const auto iconBytes = module.Find(kResourceIcon, ResourceName::Id(iconId));
+    if (!iconBytes) return nullptr;
+    IconImage& image = set->images[i];
+    image.block = new (std::nothrow) uint8_t[iconBytes->size()];
+    if (!image.block) return nullptr;
+    if (!iconBytes->empty()) std::memcpy(image.block, iconBytes->data(), iconBytes->size());
+    image.blockSize = static_cast<uint32_t>(iconBytes->size());
+    BindImagePointers(&image);
+  }
+  return set;
+}

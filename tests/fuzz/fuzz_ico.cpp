@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes to the .ico reader as a file, then writes whatever it
+// accepted as .ico and .bmp. The written .ico must read back to the same blocks
+// (a DIB's biSizeImage cleared): anything else is a fault worth a crash report.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "formats/IconFileIO.h"
+
+namespace {
+
+struct FuzzPaths {
+  std::string input, ico, bmp;
+  FuzzPaths() {
+    const std::string stem =
+        (std::filesystem::temp_directory_path() / ("vantrel-fuzz-ico-" + std::to_string(getpid()))).string();
+    input = stem + "-in.ico";
+    ico = stem + "-out.ico";
+    bmp = stem + "-out.bmp";
+  }
+  ~FuzzPaths() {
+    std::remove(input.c_str());
+    std::remove(ico.c_str());
+    std::remove(bmp.c_str());
+  }
+};
+
+bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+
+bool SameBlockAfterWriting(const IconImage& original, const IconImage& written) {
+  if (original.blockSize != written.blockSize || original.kind != written.kind) return false;
+  for (uint32_t i = 0; i < original.blockSize; ++i) {
+    const bool cleared = original.kind == ImageKind::Dib && i >= 20 && i < 24;
+    if (written.block[i] != (cleared ? 0 : original.block[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const FuzzPaths paths;
+  if (!WriteInput(paths.input, data, size)) std::abort();
+
+  const IconFileIO io;
+  const IconImageSetPtr set = io.LoadIcoFile(paths.input);
+  if (!set) return 0;
+
+  if (!io.SaveIcoFile(*set, paths.ico)) std::abort();
+  const IconImageSetPtr again = io.LoadIcoFile(paths.ico);
+  if (!again || again->imageCount != set->imageCount) std::abort();
+  for (uint32_t i = 0; i < set->imageCount; ++i) {
+    if (!SameBlockAfterWriting(set->images[i], again->images[i])) std::abort();
+  }
+
+  io.SaveImageAsBmp(paths.bmp, *set);
+  return 0;
+}
