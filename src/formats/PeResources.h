@@ -1,0 +1,55 @@
+#pragma once
+// The resource directory of a PE32 or PE32+ module, walked through its section
+// table: type, name and language levels, offsets relative to the directory.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/ModuleResources.h"
+
+class PeResources final : public ModuleResources {
+ public:
+  // peOffset is where "PE\0\0" was found. Null when the headers after it are
+  // truncated, not PE32 or PE32+, or their section table leaves the file.
+  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t peOffset);
+
+  std::vector<ResourceName> EnumNames(uint16_t type) const override;
+  std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const override;
+
+ private:
+  struct Section {
+    uint32_t virtualAddress = 0;
+    uint32_t virtualSize = 0;
+    uint32_t rawOffset = 0;
+    uint32_t rawSize = 0;
+  };
+  struct DirectoryEntry {
+    uint32_t name = 0;          // high bit: offset of a string, else an id
+    uint32_t offsetToData = 0;  // high bit: offset of a subdirectory, else of a data entry
+  };
+  struct NameEntry {
+    bool isText = false;
+    uint32_t idOrOffset = 0;  // the id, or the offset of the name's string
+    uint32_t directory = 0;   // its language directory
+  };
+
+  PeResources(std::unique_ptr<ByteSource> source, std::vector<Section> sections, uint32_t directoryRva)
+      : m_source(std::move(source)), m_sections(std::move(sections)), m_directoryRva(directoryRva) {}
+
+  std::optional<uint64_t> FileOffsetOf(uint64_t rva, uint64_t length) const;
+  bool ReadRva(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const;
+  // Offsets below are relative to the start of the resource directory.
+  bool ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& out) const;
+  std::optional<std::string> ReadName(uint32_t offset) const;
+  std::optional<uint32_t> TypeDirectory(uint16_t type) const;
+  // The entries under one type, each checked to lead to a language directory
+  // without looping; false on any inconsistency.
+  bool ReadNameLevel(uint16_t type, std::vector<NameEntry>& out) const;
+
+  std::unique_ptr<ByteSource> m_source;
+  std::vector<Section> m_sections;
+  uint32_t m_directoryRva;  // 0 when the module has no resources
+};
