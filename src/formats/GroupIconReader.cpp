@@ -38,10 +38,14 @@ IconImageSetPtr IconFileIO::LoadGroupIcon(const ModuleResources& module, const R
   if (!set) return nullptr;
   CopyPathField(set->modulePath, modulePath);
 
+  // Entries may name one image many times; what the set holds never exceeds the module itself.
+  uint64_t copied = 0;
   for (uint32_t i = 0; i < *count; ++i) {
     const uint16_t iconId = *reader.U16(kGroupHeaderBytes + i * kGroupEntryBytes + kGroupEntryIconId);
     const auto iconBytes = module.Find(kResourceIcon, ResourceName::Id(iconId));
     if (!iconBytes) return nullptr;
+    copied += iconBytes->size();
+    if (copied > module.FileSize()) return nullptr;
     IconImage& image = set->images[i];
     image.block = new (std::nothrow) uint8_t[iconBytes->size()];
     if (!image.block) return nullptr;

@@ -28,4 +28,7 @@ class ModuleResources {
   // The bytes of one resource (the first language entry when there are
   // several). Text names match without regard to ASCII case.
   virtual std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const = 0;
+
+  // The module's length in bytes: a bound for what a reader may copy out of it.
+  virtual uint64_t FileSize() const = 0;
 };

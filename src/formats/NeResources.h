@@ -18,6 +18,7 @@ class NeResources final : public ModuleResources {
 
   std::vector<ResourceName> EnumNames(uint16_t type) const override;
   std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const override;
+  uint64_t FileSize() const override { return m_source->Size(); }
 
  private:
   struct Resource {

@@ -135,6 +135,25 @@ TEST(GroupIconReaderEdges, TakesTheBlockLengthFromTheModuleNotTheGroup) {
   ExpectBlocks(*set, {icon});
 }
 
+TEST(GroupIconReaderEdges, RefusesAGroupThatCopiesMoreThanTheModuleHolds) {
+  // Many entries naming one image: each is a legitimate lookup, but together
+  // they would copy the image far more often than the file could hold it.
+  const std::vector<uint8_t> icon = MakeDibBlock(32, 32, 32);
+  const std::vector<std::vector<uint8_t>> blocks(200, icon);
+  const auto module = OpenModule({{kResourceIcon, ResourceName::Id(1), 0x409, icon},
+                                  {kResourceGroupIcon, ResourceName::Id(1), 0x409,
+                                   BuildGroupIcon(blocks, std::vector<uint16_t>(200, 1))}});
+  ASSERT_TRUE(module);
+  EXPECT_EQ(IconFileIO().LoadGroupIcon(*module, ResourceName::Id(1), "m.dll"), nullptr);
+
+  const std::vector<std::vector<uint8_t>> twice(2, icon);
+  const auto small = OpenModule({{kResourceIcon, ResourceName::Id(1), 0x409, icon},
+                                 {kResourceIcon, ResourceName::Id(2), 0x409, icon},
+                                 {kResourceGroupIcon, ResourceName::Id(1), 0x409, BuildGroupIcon(twice, {1, 1})}});
+  ASSERT_TRUE(small);
+  EXPECT_NE(IconFileIO().LoadGroupIcon(*small, ResourceName::Id(1), "m.dll"), nullptr);
+}
+
 TEST(GroupIconReaderEdges, CutsAnOverlongModulePathToTheFieldSize) {
   const auto module = OpenModule({{kResourceGroupIcon, ResourceName::Id(1), 0x409, BuildGroupIcon({}, {})}});
   ASSERT_TRUE(module);
