@@ -97,6 +97,38 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   const UINT code = HIWORD(wParam);
   if (lParam != 0 && code != BN_CLICKED) return CDialog::OnCommand(wParam, lParam);
   switch (id) {
+    case ID_ADD_FILE:
+    case IDC_ADD_FILE:
+      OnAddFile();
+      return TRUE;
+    case ID_ADD_FOLDER:
+    case IDC_ADD_FOLDER:
+      OnAddFolder();
+      return TRUE;
+    case ID_SAVE:
+    case IDC_SAVE:
+      OnSave();
+      return TRUE;
+    case ID_SAVE_AS:
+    case IDC_SAVE_AS:
+      OnSaveAs();
+      return TRUE;
+    case ID_CLEAR_ALL:
+    case IDC_CLEAR_ALL:
+      OnClearAll();
+      return TRUE;
+    case ID_SETTING:
+      OnSetting();
+      return TRUE;
+    case ID_HELP:
+      OnHelp();
+      return TRUE;
+    case ID_ABOUT:
+      OnAbout();
+      return TRUE;
+    case ID_EXIT:
+      OnExit();
+      return TRUE;
     case IDC_SELECT_ALL:
       OnSelectAll();
       return TRUE;

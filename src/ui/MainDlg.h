@@ -55,6 +55,17 @@ class CMainDlg : public CDialog {
   bool ConfirmUnsavedIcons();
   void EmptyIconList();
 
+  // The commands, each reached from its menu item, and most from a button and a key too.
+  void OnAddFile();
+  void OnAddFolder();
+  void OnSave();
+  void OnSaveAs();
+  void OnClearAll();
+  void OnSetting();
+  void OnHelp();
+  void OnAbout();
+  void OnExit();
+
  private:
   void OnSelectAll();
   void OnListClick(const NMHDR* header);
