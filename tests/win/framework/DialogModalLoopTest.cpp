@@ -1,0 +1,264 @@
+// DoModal's own loop: result, owner handling, the ways a dialog ends, the
+// PreTranslateMessage chain, and messages sent by worker threads.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FrameworkTestSupport.h"
+#include "framework/Static.h"
+#include "framework/Thread.h"
+#include "framework/WinApp.h"
+
+namespace {
+
+TEST(DialogModalLoopTest, DoModalShowsTheDialogAndReturnsTheEndDialogValue) {
+  ScriptedDialog dialog;
+  bool visible = false;
+  HWND hwnd = nullptr;
+  dialog.whenRunning = [&] {
+    hwnd = dialog.m_hWnd;
+    visible = dialog.IsWindowVisible();
+    dialog.EndDialog(1234);
+  };
+
+  EXPECT_EQ(dialog.DoModal(), 1234);
+  EXPECT_TRUE(visible);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST(DialogModalLoopTest, ParentIsDisabledWhileTheDialogRunsAndEnabledAfter) {
+  HostWindow parent;
+  ScriptedDialog dialog(&parent);
+  BOOL parentEnabled = TRUE;
+  HWND owner = nullptr;
+  dialog.whenRunning = [&] {
+    parentEnabled = parent.IsWindowEnabled();
+    owner = ::GetWindow(dialog.m_hWnd, GW_OWNER);
+    dialog.EndDialog(IDOK);
+  };
+
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_FALSE(parentEnabled);
+  EXPECT_EQ(owner, parent.m_hWnd);
+  EXPECT_TRUE(parent.IsWindowEnabled());
+}
+
+TEST(DialogModalLoopTest, WithoutParentTheMainWindowOwnsTheDialog) {
+  HostWindow main;
+  AfxGetApp()->m_pMainWnd = &main;
+  ScriptedDialog dialog;
+  BOOL mainEnabled = TRUE;
+  HWND owner = nullptr;
+  dialog.whenRunning = [&] {
+    mainEnabled = main.IsWindowEnabled();
+    owner = ::GetWindow(dialog.m_hWnd, GW_OWNER);
+    dialog.EndDialog(IDOK);
+  };
+
+  dialog.DoModal();
+  AfxGetApp()->m_pMainWnd = nullptr;
+
+  EXPECT_EQ(owner, main.m_hWnd);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_TRUE(main.IsWindowEnabled());
+}
+
+TEST(DialogModalLoopTest, AnOwnerThatWasDisabledBeforeStaysDisabled) {
+  HostWindow parent;
+  parent.EnableWindow(FALSE);
+  ScriptedDialog dialog(&parent);
+  dialog.whenRunning = [&] { dialog.EndDialog(IDOK); };
+
+  dialog.DoModal();
+
+  EXPECT_FALSE(parent.IsWindowEnabled());
+}
+
+class EndsInInitDialog : public ScriptedDialog {
+ public:
+  using ScriptedDialog::ScriptedDialog;
+  bool shown = false;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    EndDialog(7);
+    return TRUE;
+  }
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_SHOWWINDOW && wParam) shown = true;
+    return ScriptedDialog::WindowProc(msg, wParam, lParam);
+  }
+};
+
+TEST(DialogModalLoopTest, EndDialogInOnInitDialogEndsWithoutShowingTheDialog) {
+  HostWindow parent;
+  EndsInInitDialog dialog(&parent);
+
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_FALSE(dialog.shown);
+  EXPECT_TRUE(parent.IsWindowEnabled());
+}
+
+TEST(DialogModalLoopTest, MissingTemplateGivesMinusOneAndLeavesTheOwnerEnabled) {
+  HostWindow parent;
+  CDialog dialog(4321, &parent);
+
+  EXPECT_EQ(dialog.DoModal(), -1);
+  EXPECT_TRUE(parent.IsWindowEnabled());
+}
+
+struct EndingCase {
+  const char* name;
+  void (*act)(CDialog& dialog);
+  INT_PTR expected;
+};
+
+const EndingCase kEndings[] = {
+    {"OkButton", [](CDialog& d) { d.SendDlgItemMessage(IDOK, BM_CLICK); }, IDOK},
+    {"CancelButton", [](CDialog& d) { d.SendDlgItemMessage(IDCANCEL, BM_CLICK); }, IDCANCEL},
+    {"EscapeInAControl",
+     [](CDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+    {"CloseBox", [](CDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL},
+};
+
+class DialogEndingTest : public ::testing::TestWithParam<EndingCase> {};
+
+TEST_P(DialogEndingTest, EndsWithTheExpectedResult) {
+  ScriptedDialog dialog;
+  dialog.whenRunning = [&] { GetParam().act(dialog); };
+  EXPECT_EQ(dialog.DoModal(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(DialogModalLoopTest, DialogEndingTest, ::testing::ValuesIn(kEndings),
+                         [](const ::testing::TestParamInfo<EndingCase>& info) { return info.param.name; });
+
+TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop) {
+  ScriptedDialog dialog;
+  dialog.whenRunning = [] { ::PostQuitMessage(5); };
+
+  EXPECT_EQ(dialog.DoModal(), -1);
+  MSG quit{};
+  ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 5u);
+}
+
+// Records who saw a message first; the dialog swallows Escape key presses.
+class EscapeSwallowingDialog : public ScriptedDialog {
+ public:
+  std::vector<std::string>* order = nullptr;
+
+ protected:
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message != WM_KEYDOWN) return FALSE;
+    order->push_back("dialog");
+    return msg->wParam == VK_ESCAPE;
+  }
+};
+
+class KeyRecordingEdit : public CWnd {
+ public:
+  std::vector<std::string>* order = nullptr;
+
+ protected:
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message == WM_KEYDOWN) order->push_back("edit");
+    return FALSE;
+  }
+};
+
+TEST(DialogModalLoopTest, PreTranslateMessageRunsFromTheControlUpToTheDialogAndCanSwallow) {
+  std::vector<std::string> order;
+  EscapeSwallowingDialog dialog;
+  KeyRecordingEdit edit;
+  dialog.order = edit.order = &order;
+  dialog.whenRunning = [&] {
+    edit.SubclassDlgItem(IDC_EDIT, &dialog);
+    ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    dialog.PostMessage(kEndWith, 42);
+  };
+
+  // Unswallowed, the Escape key would have cancelled the dialog.
+  EXPECT_EQ(dialog.DoModal(), 42);
+  EXPECT_EQ(order, (std::vector<std::string>{"edit", "dialog"}));
+}
+
+class ThreadRecordingStatic : public CStatic {
+ public:
+  DWORD setTextThread = 0;
+  CString textAfterSet;
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg != WM_SETTEXT) return CStatic::WindowProc(msg, wParam, lParam);
+    const LRESULT result = CStatic::WindowProc(msg, wParam, lParam);
+    setTextThread = ::GetCurrentThreadId();
+    GetWindowText(textAfterSet);
+    return result;
+  }
+};
+
+struct WorkerJob {
+  CWnd* label;
+  CWnd* dialog;
+};
+
+UINT SetLabelThenFinish(LPVOID param) {
+  auto* job = static_cast<WorkerJob*>(param);
+  job->label->SetWindowText("from the worker");  // sent: waits for the UI thread
+  job->dialog->PostMessage(kEndWith, IDOK);
+  return 0;
+}
+
+TEST(DialogModalLoopTest, MessagesSentByAWorkerAreServedWhileDoModalRuns) {
+  ScriptedDialog dialog;
+  ThreadRecordingStatic label;
+  WorkerJob job{&label, &dialog};
+  dialog.whenRunning = [&] {
+    label.SubclassDlgItem(IDC_LABEL, &dialog);
+    AfxBeginThread(&SetLabelThenFinish, &job);
+  };
+
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(label.setTextThread, ::GetCurrentThreadId());
+  EXPECT_EQ(label.textAfterSet, "from the worker");
+}
+
+// Closes the first message box captioned with the application name, noting
+// its owner.
+UINT AnswerMessageBox(LPVOID param) {
+  auto* owner = static_cast<HWND*>(param);
+  HWND box = WaitForWindow("#32770", AfxGetApp()->GetAppName());
+  if (!box) return 1;
+  *owner = ::GetWindow(box, GW_OWNER);
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 0;
+}
+
+TEST(DialogModalLoopTest, MessageBoxBelongsToTheModalDialogOnTopAndKeepsTheMainWindowDisabled) {
+  HostWindow main;
+  AfxGetApp()->m_pMainWnd = &main;
+  ScriptedDialog dialog;
+  HWND boxOwner = nullptr;
+  HWND dialogWindow = nullptr;
+  BOOL mainEnabledAfterBox = TRUE;
+  dialog.whenRunning = [&] {
+    dialogWindow = dialog.m_hWnd;
+    AfxBeginThread(&AnswerMessageBox, &boxOwner);
+    AfxMessageBox("Framework question", MB_OK);
+    mainEnabledAfterBox = main.IsWindowEnabled();
+    dialog.EndDialog(IDOK);
+  };
+
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  AfxGetApp()->m_pMainWnd = nullptr;
+
+  EXPECT_EQ(boxOwner, dialogWindow);
+  EXPECT_FALSE(mainEnabledAfterBox);
+  EXPECT_TRUE(main.IsWindowEnabled());
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// CString: the ANSI text value the program formats and slices.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "framework/String.h"
+
+namespace {
+
+TEST(StringTest, FormatTakesWhateverLengthTheTextNeeds) {
+  const std::string long_part(5000, 'x');
+  CString text;
+
+  text.Format("%s_%04d.%s", long_part.c_str(), 7, "ico");
+
+  EXPECT_EQ(text.GetLength(), 5000 + 9);
+  EXPECT_EQ(text.Right(9), "_0007.ico");
+}
+
+TEST(StringTest, ConcatenationAndComparisonWorkWithPlainText) {
+  CString folder("C:\\Icons");
+  folder += '\\';
+  const CString path = folder + "star" + CString(".ico");
+
+  EXPECT_EQ(path, "C:\\Icons\\star.ico");
+  EXPECT_TRUE("C:\\Icons\\star.ico" == path);
+  EXPECT_NE(path, "C:\\Icons\\star.bmp");
+  EXPECT_EQ(std::strcmp(path, "C:\\Icons\\star.ico"), 0);
+}
+
+TEST(StringTest, CaseChangesTheWholeText) {
+  CString name("TOOL.Exe");
+  name.MakeLower();
+  EXPECT_EQ(name, "tool.exe");
+  name.MakeUpper();
+  EXPECT_EQ(name, "TOOL.EXE");
+}
+
+TEST(StringTest, SlicesAreClampedToTheText) {
+  const CString text("my.icon.ico");
+
+  EXPECT_EQ(text.Left(2), "my");
+  EXPECT_EQ(text.Left(99), "my.icon.ico");
+  EXPECT_EQ(text.Right(3), "ico");
+  EXPECT_EQ(text.Right(-1), "");
+  EXPECT_EQ(text.Mid(3), "icon.ico");
+  EXPECT_EQ(text.Mid(3, 4), "icon");
+  EXPECT_EQ(text.Mid(50), "");
+  EXPECT_EQ(text.Mid(-5, 2), "my");
+}
+
+TEST(StringTest, FindAndReverseFindGivePositionsOrMinusOne) {
+  const CString text("my.icon.ico");
+
+  EXPECT_EQ(text.Find('.'), 2);
+  EXPECT_EQ(text.Find('.', 3), 7);
+  EXPECT_EQ(text.Find("ico", 4), 8);
+  EXPECT_EQ(text.Find('z'), -1);
+  EXPECT_EQ(text.ReverseFind('.'), 7);
+  EXPECT_EQ(text.ReverseFind('\\'), -1);
+}
+
+TEST(StringTest, BufferWrittenByAnApiTakesTheLengthUpToItsNul) {
+  CString text;
+  char* buffer = text.GetBuffer(260);
+  std::strcpy(buffer, "C:\\Windows");
+  text.ReleaseBuffer();
+
+  EXPECT_EQ(text.GetLength(), 10);
+  EXPECT_EQ(text, "C:\\Windows");
+}
+
+TEST(StringTest, NullTextReadsAsEmpty) {
+  const CString text(static_cast<const char*>(nullptr));
+  EXPECT_TRUE(text.IsEmpty());
+  EXPECT_STREQ(text, "");
+}
+
+}  // namespace
