@@ -23,13 +23,20 @@ build_win32() {
     cmake --build "$BUILD_WIN32" -j "$JOBS"
 }
 
-# The project's own Wine prefix, made once and reused.
+# The project's own Wine prefix, made once and reused. Its windows are not
+# handed to a window manager: the virtual display has none, and Wine would
+# otherwise wait for one each time a window is hidden.
 ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating Wine prefix in $WINEPREFIX" >&2
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -w
+  fi
+  if [ ! -f "$WINEPREFIX/.vantrel-unmanaged" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.vantrel-unmanaged"
   fi
 }
 
