@@ -1,0 +1,18 @@
+#include "ui/ConfirmClearDlg.h"
+
+#include "app/MainApp.h"
+#include "ui/resource.h"
+
+CConfirmClearDlg::CConfirmClearDlg(CWnd* parent) : CDialog(IDD_CONFIRM_CLEAR, parent) {}
+
+void CConfirmClearDlg::DoDataExchange(CDataExchange* dx) {
+  CDialog::DoDataExchange(dx);
+  DDX_Control(dx, IDC_DONT_ASK, m_dontAskCheck);
+}
+
+void CConfirmClearDlg::OnOK() {
+  const bool dontAsk = m_dontAskCheck.GetCheck() == BST_CHECKED;
+  // Written even when unchanged, so the key is always present after an answer.
+  TheApp().m_config.WriteBool("Setting", "Confirm", dontAsk ? FALSE : TRUE);
+  CDialog::OnOK();
+}

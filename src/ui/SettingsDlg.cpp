@@ -1,0 +1,188 @@
+#include "ui/SettingsDlg.h"
+
+#include <shlobj.h>
+
+#include "app/MainApp.h"
+#include "ui/resource.h"
+
+namespace {
+
+const COLORREF kBackgroundColor = RGB(240, 248, 255);
+const COLORREF kFolderTextColor = RGB(192, 97, 10);
+const COLORREF kFolderBackColor = RGB(251, 244, 170);
+const COLORREF kLabelTextColor = RGB(0, 0, 0);
+const COLORREF kGroupTextColor = RGB(0, 0, 255);
+
+const int kIconFilePosition = 0;
+const int kBmpFilePosition = 1;
+
+// The shell's allocator, released when done; null when the shell has none.
+class ShellAllocator {
+ public:
+  ShellAllocator() {
+    if (FAILED(SHGetMalloc(&m_malloc))) m_malloc = nullptr;
+  }
+  ~ShellAllocator() {
+    if (m_malloc) m_malloc->Release();
+  }
+  ShellAllocator(const ShellAllocator&) = delete;
+  ShellAllocator& operator=(const ShellAllocator&) = delete;
+
+  IMalloc* Get() const { return m_malloc; }
+
+ private:
+  IMalloc* m_malloc = nullptr;
+};
+
+}  // namespace
+
+CSettingsDlg::CSettingsDlg(CWnd* parent)
+    : CDialog(IDD_SETTINGS, parent), m_backgroundBrush(kBackgroundColor), m_folderBrush(kFolderBackColor) {}
+
+void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
+  CDialog::DoDataExchange(dx);
+  DDX_Control(dx, IDC_OPEN_DIR, m_openDirCheck);
+  DDX_Control(dx, IDC_FILTER_SCR, m_scrCheck);
+  DDX_Control(dx, IDC_FILTER_OCX, m_ocxCheck);
+  DDX_Control(dx, IDC_FILTER_CPL, m_cplCheck);
+  DDX_Control(dx, IDC_TITLE_PREFIX, m_prefixEdit);
+  DDX_Control(dx, IDC_DEFAULT_TYPE, m_typeCombo);
+  DDX_Control(dx, IDC_FILTER_ICL, m_iclCheck);
+  DDX_Control(dx, IDC_FILTER_ICO, m_icoCheck);
+  DDX_Control(dx, IDC_FILTER_EXE, m_exeCheck);
+  DDX_Control(dx, IDC_FILTER_DLL, m_dllCheck);
+  DDX_Control(dx, IDC_CONFIRM_CLEARING, m_confirmCheck);
+  DDX_Control(dx, IDC_SELECT_ALL, m_selectAllCheck);
+  DDX_Control(dx, IDC_BROWSE_FOLDER, m_browseButton);
+  DDX_Control(dx, IDC_LIBRARY_FOLDER, m_folderEdit);
+}
+
+BOOL CSettingsDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // The browse button has no text of its own; until it is drawn in the
+  // program's button style it shows the folder icon.
+  m_browseButton.ModifyStyle(0, BS_ICON);
+  m_browseButton.SetIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_ADD_FOLDER)));
+
+  const CConfigFile& config = TheApp().m_config;
+  m_folderEdit.SetWindowText(config.GetString("Setting", "RestorePath"));
+  m_selectAllCheck.SetCheck(config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
+  m_confirmCheck.SetCheck(config.GetBool("Setting", "Confirm") ? BST_CHECKED : BST_UNCHECKED);
+
+  // Fixed positions, whatever the list's sort style: the type is read back
+  // from the position, not from the text.
+  m_typeCombo.InsertString(kIconFilePosition, "Icon File");
+  m_typeCombo.InsertString(kBmpFilePosition, "Bmp File");
+  CString type = config.GetString("Setting", "DefaultType");
+  type.MakeLower();
+  m_typeCombo.SetCurSel(type == "bmp" ? kBmpFilePosition : kIconFilePosition);
+
+  m_prefixEdit.SetWindowText(config.GetString("Setting", "TitlePrefix"));
+  m_openDirCheck.SetCheck(config.GetBool("Setting", "OpenDir") ? BST_CHECKED : BST_UNCHECKED);
+  for (const FilterBox& filter : FilterBoxes())
+    filter.box->SetCheck(config.GetBool("Filter", filter.key) ? BST_CHECKED : BST_UNCHECKED);
+  return TRUE;
+}
+
+BOOL CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == IDC_BROWSE_FOLDER && HIWORD(wParam) == BN_CLICKED) {
+    OnBrowse();
+    return TRUE;
+  }
+  return CDialog::OnCommand(wParam, lParam);
+}
+
+void CSettingsDlg::OnBrowse() {
+  const ShellAllocator allocator;
+  if (!allocator.Get()) return;
+  BROWSEINFOA info{};
+  info.hwndOwner = m_hWnd;
+  info.lpszTitle = "Please select a folder to restore icons.";
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+  LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+  if (!chosen) return;
+  char path[MAX_PATH + 1] = {};
+  const bool hasPath = SHGetPathFromIDListA(chosen, path) != FALSE;
+  allocator.Get()->Free(chosen);
+  // Shown at once, but stored only by OK.
+  if (hasPath) m_folderEdit.SetWindowText(path);
+}
+
+std::array<CSettingsDlg::FilterBox, 7> CSettingsDlg::FilterBoxes() {
+  return {{{&m_exeCheck, "Exe"},
+           {&m_dllCheck, "Dll"},
+           {&m_icoCheck, "Ico"},
+           {&m_iclCheck, "Icl"},
+           {&m_cplCheck, "Cpl"},
+           {&m_ocxCheck, "Ocx"},
+           {&m_scrCheck, "Scr"}}};
+}
+
+bool CSettingsDlg::AnyTypeChecked() {
+  for (const FilterBox& filter : FilterBoxes())
+    if (filter.box->GetCheck() == BST_CHECKED) return true;
+  return false;
+}
+
+void CSettingsDlg::OnOK() {
+  const CConfigFile& config = TheApp().m_config;
+  CString text;
+  m_folderEdit.GetWindowText(text);
+  config.WriteString("Setting", "RestorePath", text);
+  config.WriteInt("Setting", "SelectAll", m_selectAllCheck.GetCheck() == BST_CHECKED ? 1 : 0);
+  config.WriteBool("Setting", "Confirm", m_confirmCheck.GetCheck() == BST_CHECKED);
+  config.WriteString("Setting", "DefaultType", m_typeCombo.GetCurSel() == kBmpFilePosition ? "bmp" : "ico");
+  m_prefixEdit.GetWindowText(text);
+  config.WriteString("Setting", "TitlePrefix", text);
+
+  // The save settings above are kept even when the check fails and the user
+  // then cancels; the filter is written only as a whole that loads something.
+  if (!AnyTypeChecked()) {
+    MessageBoxA(m_hWnd, "You should select at least one type!", "Vantrel", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  config.WriteBool("Setting", "OpenDir", m_openDirCheck.GetCheck() == BST_CHECKED);
+  for (const FilterBox& filter : FilterBoxes())
+    config.WriteBool("Filter", filter.key, filter.box->GetCheck() == BST_CHECKED);
+  CDialog::OnOK();
+}
+
+void CSettingsDlg::OnPaint() {
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  dc.FillSolidRect(&client, kBackgroundColor);
+}
+
+HBRUSH CSettingsDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
+  const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);
+  if (!control) return framework;
+  switch (control->GetDlgCtrlID()) {
+    case IDC_LIBRARY_FOLDER:
+      dc->SetBkMode(OPAQUE);
+      dc->SetTextColor(kFolderTextColor);
+      dc->SetBkColor(kFolderBackColor);
+      return m_folderBrush;
+    case IDC_SELECT_ALL:
+    case IDC_CONFIRM_CLEARING:
+    case IDC_FILTER_EXE:
+    case IDC_FILTER_DLL:
+    case IDC_FILTER_ICO:
+    case IDC_FILTER_ICL:
+    case IDC_PREFIX_LABEL:
+    case IDC_TYPE_LABEL:
+    case IDC_FILTER_CPL:
+    case IDC_FILTER_SCR:
+    case IDC_FILTER_OCX:
+    case IDC_OPEN_DIR:
+      dc->SetBkMode(TRANSPARENT);
+      dc->SetTextColor(kLabelTextColor);
+      return m_backgroundBrush;
+    case IDC_SAVE_GROUP:
+    case IDC_FILTER_GROUP:
+      dc->SetBkMode(TRANSPARENT);
+      dc->SetTextColor(kGroupTextColor);
+      return m_backgroundBrush;
+  }
+  return framework;
+}

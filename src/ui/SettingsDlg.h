@@ -1,0 +1,53 @@
+#pragma once
+// The Setting dialog: every user-changeable key of Config.ini, read when it
+// opens and written back on OK.
+
+#include <array>
+
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/Gdi.h"
+
+class CSettingsDlg : public CDialog {
+ public:
+  explicit CSettingsDlg(CWnd* parent = nullptr);
+
+  CButton m_openDirCheck;
+  CButton m_scrCheck;
+  CButton m_ocxCheck;
+  CButton m_cplCheck;
+  CEdit m_prefixEdit;
+  CComboBox m_typeCombo;
+  CButton m_iclCheck;
+  CButton m_icoCheck;
+  CButton m_exeCheck;
+  CButton m_dllCheck;
+  CButton m_confirmCheck;
+  CButton m_selectAllCheck;
+  CButton m_browseButton;
+  CEdit m_folderEdit;
+  CBrush m_backgroundBrush;
+  CBrush m_folderBrush;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnPaint() override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
+
+ private:
+  struct FilterBox {
+    CButton* box;
+    const char* key;
+  };
+  // The file-type boxes with their keys in section "Filter", in the order
+  // they are filled and written.
+  std::array<FilterBox, 7> FilterBoxes();
+  // True when at least one file type stays switched on.
+  bool AnyTypeChecked();
+  void OnBrowse();
+};
