@@ -1,0 +1,94 @@
+#include "save/SaveCommand.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/FileDialog.h"
+#include "save/SaveNaming.h"
+#include "save/SaveProgressDlg.h"
+#include "save/WriteProbe.h"
+
+const char kNoSelectedIcon[] = "No Selected Icon!";
+const char kCannotSaveHere[] = "Cannot save icons to the selected directory!Please check settings!";
+const char kOnlyIcoOrBmp[] = "Icons can be saved only as .ico or .bmp files.";
+
+CSaveCommand::CSaveCommand(CWnd* owner, CListCtrl* list, CIconCollection& icons, const CConfigFile& config)
+    : m_owner(owner), m_list(list), m_icons(icons), m_config(config) {}
+
+int CSaveCommand::CountTicked() const {
+  int ticked = 0;
+  const int count = m_list->GetItemCount();
+  for (int i = 0; i < count; ++i) ticked += m_list->GetCheck(i) ? 1 : 0;
+  return ticked;
+}
+
+void CSaveCommand::ShowMessage(LPCSTR text, LPCSTR caption, UINT type) const {
+  ::MessageBoxA(m_owner ? m_owner->m_hWnd : nullptr, text, caption, type);
+}
+
+void CSaveCommand::SaveToLibrary() {
+  if (m_list->GetItemCount() == 0) return;
+  const CString library = m_config.GetString("Setting", "RestorePath");
+  // Only the last level is made; an existing folder is fine.
+  ::CreateDirectoryA(library, nullptr);
+  const int ticked = CountTicked();
+  if (ticked == 0) {
+    ShowMessage(kNoSelectedIcon, "Vantrel", MB_ICONINFORMATION);
+    return;
+  }
+  SaveInto(library, m_config.GetString("Setting", "TitlePrefix"),
+           SaveTypeFromSetting(m_config.GetString("Setting", "DefaultType")), ticked);
+}
+
+void CSaveCommand::SaveAs() {
+  if (m_list->GetItemCount() == 0) return;
+  const int ticked = CountTicked();
+  if (ticked == 0) {
+    ShowMessage(kNoSelectedIcon, "Vantrel", MB_ICONINFORMATION);
+    return;
+  }
+  CString path, title, type;
+  if (!PickSaveAsPath(path, title, type)) return;
+  type.MakeLower();
+  // Refused before anything is written: any other type would write nothing
+  // while counting every icon as saved.
+  if (!IsSavableType(type)) {
+    ShowMessage(kOnlyIcoOrBmp, "Vantrel", MB_ICONEXCLAMATION);
+    return;
+  }
+  const int lastBackslash = path.ReverseFind('\\');
+  SaveInto(lastBackslash >= 0 ? path.Left(lastBackslash) : CString(), title, type, ticked);
+}
+
+void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, const CString& type, int ticked) {
+  // The picked file itself is never created or deleted: the icons go under
+  // numbered names, and a file of that name may be one the user keeps.
+  if (!CanCreateFilesIn(folder)) {
+    ShowMessage(kCannotSaveHere, "Error", MB_ICONERROR);
+    return;
+  }
+  CSaveProgressDlg dialog;
+  dialog.m_folder = WithTrailingBackslash(folder);
+  dialog.m_baseName = baseName;
+  dialog.m_type = type;
+  dialog.m_list = m_list;
+  dialog.m_total = ticked;
+  dialog.DoModal();
+  m_icons.m_saved = TRUE;
+  // Once, after the dialog, also after Cancel: the folder written to.
+  if (m_config.GetBool("Setting", "OpenDir")) OpenFolder(folder);
+}
+
+bool CSaveCommand::PickSaveAsPath(CString& path, CString& title, CString& ext) {
+  CFileDialog dialog(FALSE, ".ico", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                     "Icon Files (*.ico)|*.ico|Bmp Files (*.bmp)|*.bmp||", m_owner);
+  if (dialog.DoModal() != IDOK) return false;
+  path = dialog.GetPathName();
+  title = dialog.GetFileTitle();
+  ext = dialog.GetFileExt();
+  return true;
+}
+
+void CSaveCommand::OpenFolder(const CString& folder) {
+  ::ShellExecuteA(nullptr, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
+}
