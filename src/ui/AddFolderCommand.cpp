@@ -1,4 +1,46 @@
 // Add Folder: every file of a picked folder tree offered to the loader.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <memory>
+
+#include "app/MainApp.h"
+#include "collection/SearchProgressDlg.h"
 #include "ui/MainDlg.h"
 
-void CMainDlg::OnAddFolder() {}
+namespace {
+
+struct ShellMallocRelease {
+  void operator()(IMalloc* allocator) const { allocator->Release(); }
+};
+
+struct ItemListFree {
+  IMalloc* allocator;
+  void operator()(ITEMIDLIST* item) const { allocator->Free(item); }
+};
+
+}  // namespace
+
+void CMainDlg::OnAddFolder() {
+  IMalloc* rawAllocator = nullptr;
+  if (FAILED(SHGetMalloc(&rawAllocator)) || !rawAllocator) return;
+  const std::unique_ptr<IMalloc, ShellMallocRelease> allocator(rawAllocator);
+
+  BROWSEINFOA browse = {};
+  browse.hwndOwner = m_hWnd;
+  browse.lpszTitle = "Please select a folder to search for icons\nusing the file filter you set.";
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+  const std::unique_ptr<ITEMIDLIST, ItemListFree> picked(SHBrowseForFolderA(&browse),
+                                                         ItemListFree{allocator.get()});
+  char folder[MAX_PATH] = {};
+  if (!picked || !SHGetPathFromIDListA(picked.get(), folder) || !folder[0]) return;
+
+  CSearchProgressDlg search;
+  lstrcpynA(search.m_folder, folder, MAX_PATH);
+  search.m_checked = SelectAllChecked();
+  // A completed and a cancelled search are alike: what was found stays.
+  search.DoModal();
+
+  CIconCollection& icons = TheApp().m_icons;
+  if (icons.GetCount() > 0) icons.m_saved = FALSE;
+}
