@@ -127,3 +127,13 @@ std::string ClassName(HWND hwnd) {
   GetClassNameA(hwnd, name, sizeof name);
   return name;
 }
+
+LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) return -1;
+  return static_cast<LRESULT>(result);
+}
+
+LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Ask(GetDlgItem(dialog, id), msg, wParam, lParam);
+}

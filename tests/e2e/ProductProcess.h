@@ -58,4 +58,9 @@ std::vector<HWND> MainWindowsOf(DWORD processId);
 // The text lines of a file, without line ends and blank lines.
 std::vector<std::string> ReadLines(const std::string& path);
 std::string WindowText(HWND hwnd);
+// A message sent to a window of the product; a product that does not answer
+// within five seconds gives -1 instead of hanging the test.
+LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Ask, addressed to a control of a dialog by its id.
+LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string ClassName(HWND hwnd);

@@ -36,7 +36,7 @@ TEST_F(StartupTest, ShowsTheMainWindowWithItsControls) {
 
   const HWND list = GetDlgItem(window, 1000);
   EXPECT_EQ(ClassName(list), "SysListView32");
-  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+  EXPECT_EQ(Ask(list, LVM_GETITEMCOUNT), 0);
   EXPECT_TRUE(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   const struct {
     int id;
@@ -52,11 +52,11 @@ TEST_F(StartupTest, ShowsTheMainWindowWithItsControls) {
   EXPECT_EQ(WindowText(GetDlgItem(window, 1030)), "Normal");
   EXPECT_EQ(WindowText(GetDlgItem(window, 1031)), "Small");
   EXPECT_EQ(WindowText(GetDlgItem(window, 1032)), "List");
-  EXPECT_EQ(SendDlgItemMessageA(window, 1030, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendDlgItemMessageA(window, 1031, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(SendDlgItemMessageA(window, 1032, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(AskControl(window, 1030, BM_GETCHECK), BST_CHECKED);
+  EXPECT_EQ(AskControl(window, 1031, BM_GETCHECK), BST_UNCHECKED);
+  EXPECT_EQ(AskControl(window, 1032, BM_GETCHECK), BST_UNCHECKED);
   EXPECT_EQ(WindowText(GetDlgItem(window, 1026)), "Select all icons");
-  EXPECT_EQ(SendDlgItemMessageA(window, 1026, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(AskControl(window, 1026, BM_GETCHECK), BST_CHECKED);
   EXPECT_EQ(WindowText(GetDlgItem(window, 1012)), "");
   EXPECT_NE(GetMenu(window), nullptr);
 }
@@ -83,7 +83,7 @@ TEST_F(StartupTest, KeepsAnExistingEmptyConfigIniEmpty) {
   ASSERT_TRUE(GetFileAttributesExA(folder.File("Config.ini").c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.nFileSizeLow, 0u);
   // Every setting reads as missing: "Select all icons" starts unticked.
-  EXPECT_EQ(SendDlgItemMessageA(window, 1026, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(AskControl(window, 1026, BM_GETCHECK), BST_UNCHECKED);
 }
 
 TEST_F(StartupTest, StartsInTheViewThatConfigIniNames) {
@@ -93,7 +93,7 @@ TEST_F(StartupTest, StartsInTheViewThatConfigIniNames) {
   const HWND window = product.WaitForMainWindow(kStartTimeout);
   ASSERT_NE(window, nullptr);
 
-  EXPECT_EQ(SendDlgItemMessageA(window, 1032, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(AskControl(window, 1032, BM_GETCHECK), BST_CHECKED);
   EXPECT_EQ(GetWindowLongA(GetDlgItem(window, 1000), GWL_STYLE) & LVS_TYPEMASK, LVS_LIST);
 }
 

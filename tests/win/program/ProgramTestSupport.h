@@ -17,6 +17,7 @@
 
 #include "app/MainApp.h"
 #include "collection/IconCollection.h"
+#include "framework/Edit.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/Static.h"
@@ -80,7 +81,7 @@ class ListViewHost : public CWnd {
 
   RecordingListCtrl list;
   CStatic label;
-  CStatic pathBox;
+  CEdit pathBox;
   CImageList large;
   CImageList small;
 };
