@@ -1,0 +1,130 @@
+// Add Folder from the main window: the system's folder browser with its
+// title, the search of the folder picked in it, and the saved flag after.
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+
+#include "CommandsTestSupport.h"
+#include "ProgramTestSupport.h"
+#include "SearchTestSupport.h"
+#include "ui/resource.h"
+
+namespace {
+
+using searchtest::MakeFolder;
+using searchtest::WriteIcoAt;
+using searchtest::WriteModuleAt;
+using searchtest::WriteTextAt;
+
+constexpr int kScriptDone = 4545;
+const char kBrowserTitle[] = "Please select a folder to search for icons\nusing the file filter you set.";
+
+class AddFolderCommandTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    TheApp().WriteDefaultSettings();
+    tree = MakeFolder(folder.Path(), "tree");
+    TheApp().m_pMainWnd = &dlg;
+  }
+  void TearDown() override {
+    TheApp().m_pMainWnd = nullptr;
+    AppTest::TearDown();
+  }
+
+  CIconCollection& Icons() { return TheApp().m_icons; }
+  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
+  INT_PTR Run() {
+    Then([this] { dlg.EndDialog(kScriptDone); });
+    return dlg.DoModal();
+  }
+  // Runs Add Folder as its menu item does, to its end; the watcher picks
+  // `picked` in the browser (when given) and presses `button`.
+  void AddFolder(const std::string& picked, int button) {
+    browser = std::make_unique<DialogWatcher>(
+        "",
+        [picked, button](HWND window) {
+          if (!picked.empty()) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(picked.c_str()));
+          Press(button)(window);
+        },
+        nullptr, dlg.m_hWnd);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_ADD_FOLDER, 0), 0);
+  }
+
+  ScriptedMainDlg dlg;
+  std::string tree;
+  std::unique_ptr<DialogWatcher> browser;
+};
+
+TEST_F(AddFolderCommandTest, SearchesTheFolderPickedInTheBrowser) {
+  WriteModuleAt(tree + "\\a.dll", 3);
+  MakeFolder(tree, "sub");
+  WriteIcoAt(tree + "\\sub\\b.ico");
+  Then([this] {
+    AddFolder(tree, IDOK);
+    ASSERT_TRUE(browser->Finish());
+    EXPECT_NE(browser->Seen().text.find(kBrowserTitle), std::string::npos) << browser->Seen().text;
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 4);
+    EXPECT_EQ(Icons().GetCount(), 4);
+    EXPECT_FALSE(Icons().m_saved);
+    EXPECT_EQ(Icons().m_countLabel, nullptr);
+    EXPECT_TRUE(dlg.IsWindowEnabled());
+  });
+  EXPECT_EQ(Run(), kScriptDone);
+}
+
+TEST_F(AddFolderCommandTest, IconsFoundComeTickedAsSelectAllSays) {
+  WriteSetting("Setting", "SelectAll", "0");
+  WriteModuleAt(tree + "\\a.dll", 2);
+  Then([this] {
+    AddFolder(tree, IDOK);
+    ASSERT_TRUE(browser->Finish());
+    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 2);
+    EXPECT_FALSE(dlg.m_iconList.GetCheck(0));
+    EXPECT_FALSE(dlg.m_iconList.GetCheck(1));
+  });
+  EXPECT_EQ(Run(), kScriptDone);
+}
+
+TEST_F(AddFolderCommandTest, CancellingTheBrowserSearchesNothing) {
+  WriteIcoAt(tree + "\\a.ico");
+  Then([this] {
+    AddFolder(tree, IDCANCEL);
+    ASSERT_TRUE(browser->Finish());
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_TRUE(Icons().m_saved);
+  });
+  EXPECT_EQ(Run(), kScriptDone);
+}
+
+TEST_F(AddFolderCommandTest, AFolderWithoutIconsLeavesAnEmptyListSaved) {
+  WriteTextAt(tree + "\\notes.txt");
+  Then([this] {
+    AddFolder(tree, IDOK);
+    ASSERT_TRUE(browser->Finish());
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_TRUE(Icons().m_saved);
+  });
+  EXPECT_EQ(Run(), kScriptDone);
+}
+
+TEST_F(AddFolderCommandTest, AFolderWithoutIconsMarksEarlierIconsUnsaved) {
+  WriteTextAt(tree + "\\notes.txt");
+  const std::string earlier = WriteIcoAt(folder.File("earlier.ico"));
+  Then([this, earlier] {
+    Icons().m_filterIco = TRUE;
+    Icons().LoadFromFile(earlier.c_str(), TRUE);
+    ASSERT_TRUE(Icons().m_saved);
+    AddFolder(tree, IDOK);
+    ASSERT_TRUE(browser->Finish());
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 1);
+    EXPECT_FALSE(Icons().m_saved);
+  });
+  EXPECT_EQ(Run(), kScriptDone);
+}
+
+}  // namespace
