@@ -1,0 +1,144 @@
+// Saves n ticked icons through the save progress dialog and its worker, as
+// the Save command runs them, several rounds, and prints icons per second.
+// Used by bench/save-rate; runs under Wine.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/MainApp.h"
+#include "framework/ImageList.h"
+#include "framework/ListCtrl.h"
+#include "save/SaveProgressDlg.h"
+#include "support/IconBuilder.h"
+#include "support/ModuleBuilder.h"
+
+CMainApp theApp;
+
+namespace {
+
+// A module with n icon groups of three images each, as program icons come:
+// 16 by 16 in 256 colours, 32 by 32 and 48 by 48 in true colour with alpha.
+std::vector<uint8_t> BuildModule(int groups) {
+  std::vector<BuiltResource> resources;
+  uint16_t imageId = 0;
+  for (int group = 1; group <= groups; ++group) {
+    const uint8_t seed = static_cast<uint8_t>(group);
+    const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, seed),
+                                                      MakeDibBlock(32, 32, 32, 0, seed),
+                                                      MakeDibBlock(48, 48, 32, 0, seed)};
+    std::vector<uint16_t> ids;
+    for (const auto& image : images) {
+      ids.push_back(++imageId);
+      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
+    }
+    resources.push_back(
+        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
+  }
+  return BuildPeModule(resources);
+}
+
+void EmptyFolder(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
+class ListHost : public CWnd {
+ public:
+  ListHost() {
+    CreateEx(0, "STATIC", "Save benchmark", WS_POPUP, CRect(0, 0, 420, 320), nullptr, 0);
+    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 400, 300), this, 1000);
+    list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    large.Create(32, 32, ILC_COLOR8 | ILC_MASK, 8, 1024);
+    small.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, 1024);
+    list.SetImageList(&large, LVSIL_NORMAL);
+    list.SetImageList(&small, LVSIL_SMALL);
+  }
+  CListCtrl list;
+  CImageList large;
+  CImageList small;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int icons = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+  const std::string type = argc > 3 ? argv[3] : "ico";
+  if (icons < 1 || icons > 20000 || rounds < 1 || (type != "ico" && type != "bmp")) {
+    std::fprintf(stderr, "usage: %s [ICONS (1-20000)] [ROUNDS] [ico|bmp]\n", argv[0]);
+    return 2;
+  }
+  if (!AfxWinInit()) return 1;
+
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string work = std::string(temp) + "vantrel-save-bench-" + std::to_string(GetCurrentProcessId());
+  const std::string library = work + "\\library";
+  const std::string module = work + "\\bench.dll";
+  CreateDirectoryA(work.c_str(), nullptr);
+  CreateDirectoryA(library.c_str(), nullptr);
+  if (!WriteBytes(module, BuildModule(icons))) {
+    std::fprintf(stderr, "cannot write %s\n", module.c_str());
+    return 1;
+  }
+
+  int result = 0;
+  {
+    ListHost host;
+    CIconCollection& collection = TheApp().m_icons;
+    collection.m_filterDll = TRUE;
+    collection.SetImageLists(&host.large, &host.small);
+    collection.SetListView(&host.list);
+    collection.LoadFromFile(module.c_str(), TRUE);
+    const int loaded = host.list.GetItemCount();
+
+    std::vector<double> seconds;
+    for (int round = 0; round < rounds && result == 0; ++round) {
+      EmptyFolder(library);
+      CSaveProgressDlg dialog;
+      dialog.m_folder = library.c_str();
+      dialog.m_baseName = "Untitled";
+      dialog.m_type = type.c_str();
+      dialog.m_list = &host.list;
+      dialog.m_total = loaded;
+      LARGE_INTEGER frequency, start, end;
+      QueryPerformanceFrequency(&frequency);
+      QueryPerformanceCounter(&start);
+      dialog.DoModal();
+      QueryPerformanceCounter(&end);
+      if (dialog.m_done != icons) {
+        std::fprintf(stderr, "round %d saved %d of %d icons\n", round + 1, dialog.m_done, icons);
+        result = 1;
+      }
+      seconds.push_back(static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+    }
+    collection.EmptyWithViews(nullptr);
+    collection.SetImageLists(nullptr, nullptr);
+    collection.SetListView(nullptr);
+
+    if (result == 0) {
+      std::sort(seconds.begin(), seconds.end());
+      const double median = seconds[seconds.size() / 2];
+      std::printf("saved %d icons as .%s (3 images each), %d rounds, median %.3f s\n", icons, type.c_str(), rounds,
+                  median);
+      std::printf("icons per second: %.0f\n", icons / median);
+    }
+  }
+  EmptyFolder(library);
+  RemoveDirectoryA(library.c_str());
+  DeleteFileA(module.c_str());
+  RemoveDirectoryA(work.c_str());
+  AfxWinTerm();
+  return result;
+}
