@@ -149,7 +149,7 @@ void TypeFileNameAndEnter(HWND dialog, const std::string& path) {
   // The box is a combo box in some dialog versions: the keys go to its edit.
   HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
   if (!edit) edit = box;
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  Ask(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageA(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }

@@ -61,7 +61,7 @@ class SaveEndToEndTest : public ::testing::Test {
     window = product.WaitForMainWindow(kStartTimeout);
     ASSERT_NE(window, nullptr);
   }
-  int ItemCount() const { return static_cast<int>(SendDlgItemMessageA(window, kIconList, LVM_GETITEMCOUNT, 0, 0)); }
+  int ItemCount() const { return static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT)); }
   bool MainWindowFree() const {
     return IsWindowEnabled(window) && !FindDialogOf(product.Id(), window);
   }
