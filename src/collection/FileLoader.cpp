@@ -50,13 +50,13 @@ bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
          (extension == "scr" && m_filterScr);
 }
 
-void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
+void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop) {
   const std::string extension = LowercaseExtension(path);
   if (!IsTypeSwitchedOn(extension)) return;
   if (extension == "ico") {
     LoadIconFile(path, checked);
   } else {
-    LoadModule(path, checked);
+    LoadModule(path, checked, stop);
   }
 }
 
@@ -68,10 +68,11 @@ void CIconCollection::LoadIconFile(LPCSTR path, BOOL checked) {
   DestroyIcon(icon);
 }
 
-void CIconCollection::LoadModule(LPCSTR path, BOOL checked) {
+void CIconCollection::LoadModule(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop) {
   const auto module = ModuleResources::OpenFile(path);
   if (!module) return;
   for (const ResourceName& group : module->EnumNames(kResourceGroupIcon)) {
+    if (stop && *stop) return;
     // A group whose picture cannot be made is left out; later groups still load.
     const HICON icon = IconFromGroup(*module, group);
     if (!icon) continue;

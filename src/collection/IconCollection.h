@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "collection/IconSource.h"
@@ -36,8 +37,11 @@ class CIconCollection {
   // List items, images from the end backwards, records, and the source-path box.
   void EmptyWithViews(CWnd* pathBox);
 
-  // Adds every icon of one file whose type is switched on in the filter.
-  void LoadFromFile(LPCSTR path, BOOL checked);
+  // Adds every icon of one file whose type is switched on in the filter. A
+  // raised `stop`, read before each icon of a module, ends the file early and
+  // keeps the icons added so far: a module of hundreds of icons must not hold
+  // up a Cancel.
+  void LoadFromFile(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop = nullptr);
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
 
@@ -62,7 +66,7 @@ class CIconCollection {
 
  private:
   void LoadIconFile(LPCSTR path, BOOL checked);
-  void LoadModule(LPCSTR path, BOOL checked);
+  void LoadModule(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop);
   // Appends a record for path and the icon's pictures; false when the path does not fit.
   bool Append(HICON icon, LPCSTR path, LPCSTR resourceName, BOOL checked);
 };

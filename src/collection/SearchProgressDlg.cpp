@@ -196,7 +196,7 @@ void CSearchProgressDlg::SearchFile(const CString& path) {
   m_fileCountLabel.SetWindowText(m_countText);
   // A path the record cannot hold is counted but never cut into another file's path.
   if (path.GetLength() >= MAX_PATH) return;
-  TheApp().m_icons.LoadFromFile(path, m_checked);
+  TheApp().m_icons.LoadFromFile(path, m_checked, &m_stop);
 }
 
 bool CSearchProgressDlg::FirstVisit(LPCSTR folder) {
