@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "support/IconBuilder.h"
 #include "ui/resource.h"
@@ -78,21 +77,6 @@ bool PickedPathSaveCommand::PickSaveAsPath(CString& path, CString& title, CStrin
   title = dot >= 0 ? name.Left(dot) : name;
   ext = dot >= 0 ? name.Mid(dot + 1) : CString();
   return true;
-}
-
-HangGuard::HangGuard(DWORD milliseconds) : m_done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-  m_thread = std::thread([this, milliseconds] {
-    if (WaitForSingleObject(m_done, milliseconds) == WAIT_OBJECT_0) return;
-    std::fprintf(stderr, "\n[  FAILED  ] a save test hung; ending the test program\n");
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-  });
-}
-
-HangGuard::~HangGuard() {
-  SetEvent(m_done);
-  m_thread.join();
-  CloseHandle(m_done);
 }
 
 std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path) {

@@ -1,15 +1,14 @@
 #pragma once
 // Pieces shared by the save tests: a list view that lets a test act at the
 // moment the save worker asks about an item, a fixture with a library folder
-// and loaded source files, readers of the files written, a save dialog that
-// records what it showed, and a guard that ends a hung test program.
+// and loaded source files, readers of the files written, and a save dialog
+// that records what it showed.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ProgramTestSupport.h"
@@ -71,20 +70,6 @@ class PickedPathSaveCommand : public CSaveCommand {
   bool PickSaveAsPath(CString& path, CString& title, CString& ext) override;
 };
 
-// Ends the whole test program when it lives longer than the given time: a
-// hung save fails ./test instead of blocking it.
-class HangGuard {
- public:
-  explicit HangGuard(DWORD milliseconds = 30000);
-  ~HangGuard();
-  HangGuard(const HangGuard&) = delete;
-  HangGuard& operator=(const HangGuard&) = delete;
-
- private:
-  HANDLE m_done;
-  std::thread m_thread;
-};
-
 // The image blocks of an .ico file read straight from its directory, or
 // nothing when the file is not one.
 std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path);
@@ -118,5 +103,4 @@ class SaveTest : public AppTest {
   TempFolder sources;
   TempFolder library;
   SaveListHost host;
-  HangGuard guard;
 };
