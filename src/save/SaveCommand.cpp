@@ -57,7 +57,10 @@ void CSaveCommand::SaveAs() {
     return;
   }
   const int lastBackslash = path.ReverseFind('\\');
-  SaveInto(lastBackslash >= 0 ? path.Left(lastBackslash) : CString(), title, type, ticked);
+  CString folder = lastBackslash >= 0 ? path.Left(lastBackslash) : CString();
+  // "C:" alone names the drive's current folder, not its root.
+  if (folder.GetLength() == 2 && folder.GetAt(1) == ':') folder += '\\';
+  SaveInto(folder, title, type, ticked);
 }
 
 void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, const CString& type, int ticked) {

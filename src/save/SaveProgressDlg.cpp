@@ -111,7 +111,7 @@ LRESULT CSaveProgressDlg::OnSaveFinished(WPARAM, LPARAM) {
   if (m_cancelling) return 0;
   // The worker posts this as its last act; its thread ends a moment later.
   WaitForWorker();
-  OnOK();
+  EndDialog(IDOK);
   return 0;
 }
 

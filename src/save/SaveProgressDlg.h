@@ -54,6 +54,8 @@ class CSaveProgressDlg : public CDialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
   void OnCancel() override;
+  // Enter: nothing. Only the worker's completion ends the dialog with IDOK.
+  void OnOK() override {}
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
   void OnPaint() override;

@@ -108,6 +108,19 @@ TEST_F(SaveCancelTest, WhileTheWorkerShowsABitmapMessageTheDialogWaitsForIt) {
   EXPECT_EQ(dialog.WorkerExitCode(), 0u);
 }
 
+TEST_F(SaveCancelTest, EnterDuringTheRunNeitherEndsNorStopsIt) {
+  AddIcos({1, 2, 3, 4});
+  CSaveProgressDlg dialog;
+  host.list.onQuery = [&dialog](int item) {
+    if (item == 1 && dialog.m_hWnd) PostMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+
+  EXPECT_EQ(RunSaveDialog(dialog, library.Path(), "ico"), IDOK);
+
+  EXPECT_EQ(NamesIn(library.Path()).size(), 4u);
+  EXPECT_EQ(dialog.WorkerExitCode(), 1u);
+}
+
 TEST_F(SaveCancelTest, RepeatedRunsLeaveNoHandlesBehind) {
   AddIcos({1, 2, 3, 4});
   auto runOnce = [this](int cancelAt) {
