@@ -53,7 +53,7 @@ void CSaveCommand::SaveAs() {
   // Refused before anything is written: any other type would write nothing
   // while counting every icon as saved.
   if (!IsSavableType(type)) {
-    ShowMessage(kOnlyIcoOrBmp, "Vantrel", MB_ICONEXCLAMATION);
+    ShowMessage(kOnlyIcoOrBmp, "Error", MB_ICONERROR);
     return;
   }
   const int lastBackslash = path.ReverseFind('\\');

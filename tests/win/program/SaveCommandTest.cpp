@@ -247,7 +247,7 @@ TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsBeforeWritingAnything) {
   WriteSetting("Setting", "OpenDir", "1");
 
   for (const char* name : {"star.png", "star.icon", "star"}) {
-    const SeenDialog seen = SaveExpectingBox("Vantrel", [&] { SaveAs(other.File(name)); });
+    const SeenDialog seen = SaveExpectingBox("Error", [&] { SaveAs(other.File(name)); });
     EXPECT_EQ(seen.text, "Icons can be saved only as .ico or .bmp files.") << name;
   }
 
