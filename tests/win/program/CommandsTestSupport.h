@@ -35,6 +35,10 @@ class ScriptedDialog : public Dialog {
  public:
   std::vector<std::function<void()>> steps;
 
+  // Called by a step that waits for something: it runs again a little later
+  // (the watchdog still ends the dialog in the end).
+  void RunAgainLater() { m_again = true; }
+
  protected:
   BOOL OnInitDialog() override {
     const BOOL result = Dialog::OnInitDialog();
@@ -50,8 +54,14 @@ class ScriptedDialog : public Dialog {
       return 0;
     }
     if (m_next < steps.size()) {
+      m_again = false;
       steps[m_next++]();
-      if (this->m_hWnd) this->PostMessage(kNextStep);
+      if (m_again) {
+        --m_next;
+        this->SetTimer(kRetryTimer, 20);
+      } else if (this->m_hWnd) {
+        this->PostMessage(kNextStep);
+      }
     } else {
       this->EndDialog(kStepsDone);
     }
@@ -75,6 +85,7 @@ class ScriptedDialog : public Dialog {
   static constexpr UINT_PTR kWatchdogTimer = 4177;
   static constexpr UINT_PTR kRetryTimer = 4178;
   size_t m_next = 0;
+  bool m_again = false;
 };
 
 // What a dialog box showed when it was found.
