@@ -7,6 +7,8 @@
 namespace {
 
 const COLORREF kBackgroundColor = RGB(240, 248, 255);
+const UINT_PTR kListDrawTimer = 1;
+const UINT kListDrawMilliseconds = 200;
 
 OwnedHandle OpenFolderForQuery(LPCSTR folder) {
   const HANDLE handle = ::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -46,6 +48,7 @@ BOOL CSearchProgressDlg::OnInitDialog() {
   m_filterScr = config.GetBool("Filter", "Scr") ? TRUE : FALSE;
   m_fileCountLabel.SetWindowText("0");
   m_iconCount.SetWindowText("0");
+  HoldListDrawing();
   if (!StartWorker()) {
     WaitForWorker();
     EndDialog(IDCANCEL);
@@ -103,21 +106,58 @@ void CSearchProgressDlg::OnOK() {
   // The worker posted its last message and touches nothing more; it is let
   // end before the dialog goes, so nothing of this search outlives it.
   WaitForWorker();
-  UnbindCountLabel();
+  ReleaseViews();
   CDialog::OnOK();
 }
 
 void CSearchProgressDlg::OnCancel() {
   m_stop = 1;
   WaitForWorker();
-  UnbindCountLabel();
+  ReleaseViews();
   CDialog::OnCancel();
 }
 
-void CSearchProgressDlg::UnbindCountLabel() {
+void CSearchProgressDlg::ReleaseViews() {
   // Only after the worker is done: it reads the binding with every icon.
   CIconCollection& icons = TheApp().m_icons;
   if (icons.m_countLabel == &m_iconCount) icons.SetCountLabel(nullptr);
+  if (!m_heldList) return;
+  KillTimer(kListDrawTimer);
+  ::SendMessageA(m_heldList, WM_SETREDRAW, TRUE, 0);
+  ShowNewestIcon();
+  ::RedrawWindow(m_heldList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  m_heldList = nullptr;
+}
+
+void CSearchProgressDlg::HoldListDrawing() {
+  const CListCtrl* list = TheApp().m_icons.m_listView;
+  if (!list || !::IsWindow(list->GetSafeHwnd()) || !::IsWindowVisible(list->GetSafeHwnd())) return;
+  m_heldList = list->GetSafeHwnd();
+  ::SendMessageA(m_heldList, WM_SETREDRAW, FALSE, 0);
+  SetTimer(kListDrawTimer, kListDrawMilliseconds);
+}
+
+void CSearchProgressDlg::DrawListNow() {
+  if (!m_heldList || !::IsWindow(m_heldList)) return;
+  ::SendMessageA(m_heldList, WM_SETREDRAW, TRUE, 0);
+  ShowNewestIcon();
+  ::RedrawWindow(m_heldList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::SendMessageA(m_heldList, WM_SETREDRAW, FALSE, 0);
+}
+
+void CSearchProgressDlg::ShowNewestIcon() const {
+  // The scrolls sent with each icon while drawing was held may have been
+  // measured against a range not yet grown; the newest icon is what they meant to show.
+  const LRESULT count = ::SendMessageA(m_heldList, LVM_GETITEMCOUNT, 0, 0);
+  if (count > 0) ::SendMessageA(m_heldList, LVM_ENSUREVISIBLE, count - 1, FALSE);
+}
+
+void CSearchProgressDlg::OnTimer(UINT_PTR id) {
+  if (id == kListDrawTimer) {
+    DrawListNow();
+    return;
+  }
+  CDialog::OnTimer(id);
 }
 
 LRESULT CSearchProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -133,7 +173,7 @@ LRESULT CSearchProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         m_stop = 1;
         WaitForWorker();
       }
-      UnbindCountLabel();
+      ReleaseViews();
       break;
   }
   return CDialog::WindowProc(msg, wParam, lParam);

@@ -88,6 +88,7 @@ class CSearchProgressDlg : public CDialog {
   void OnPaint() override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
   LRESULT OnNcHitTest(CPoint screenPoint) override;
+  void OnTimer(UINT_PTR id) override;
 
  private:
   using FolderIdentity = std::tuple<DWORD, DWORD, DWORD>;
@@ -97,7 +98,15 @@ class CSearchProgressDlg : public CDialog {
   // Returns once the worker has stopped or ended; sent messages and painting
   // are served meanwhile.
   void WaitForWorker();
-  void UnbindCountLabel();
+  // The end of a search for the views: the count label unbound, the list
+  // drawn again as usual. Only once the worker is done with them.
+  void ReleaseViews();
+  // The list is drawn a few times a second while the worker fills it, not
+  // after every icon: redrawing it whole each time an icon scrolls it into
+  // view costs more than loading the icon.
+  void HoldListDrawing();
+  void DrawListNow();
+  void ShowNewestIcon() const;
   // Whether this folder is met for the first time in this search; links that
   // lead back into the tree are entered once only.
   bool FirstVisit(LPCSTR folder);
@@ -108,6 +117,8 @@ class CSearchProgressDlg : public CDialog {
   // The worker thread's own handle, held until the dialog has waited for it.
   OwnedHandle m_workerEnd;
   bool m_searchComplete = false;
+  // The list whose drawing is held while the search runs, or null.
+  HWND m_heldList = nullptr;
   // Folders entered in this search, used by the worker only.
   std::set<FolderIdentity> m_visitedFolders;
 };
