@@ -60,14 +60,4 @@ TEST_F(ConfirmClearDialogTest, CancelWithTheBoxTickedWritesNothing) {
   EXPECT_EQ(RawConfirm(), "1");
 }
 
-TEST_F(ConfirmClearDialogTest, CloseBoxWithTheBoxTickedWritesNothing) {
-  WriteSetting("Setting", "Confirm", "1");
-  Then([this] {
-    TickDontAsk();
-    dlg.SendMessage(WM_CLOSE);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(RawConfirm(), "1");
-}
-
 }  // namespace

@@ -239,17 +239,6 @@ TEST_F(SettingsDialogWriteTest, CancelWritesNothing) {
   EXPECT_EQ(ReadBytes(configPath), before);
 }
 
-TEST_F(SettingsDialogWriteTest, CloseBoxWritesNothing) {
-  TheApp().WriteDefaultSettings();
-  const std::vector<uint8_t> before = ReadBytes(configPath);
-  Then([this] {
-    dlg.SetDlgItemText(IDC_TITLE_PREFIX, "Other");
-    dlg.SendMessage(WM_CLOSE);
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(ReadBytes(configPath), before);
-}
-
 // --- At least one type ------------------------------------------------------
 
 using SettingsDialogTypeCheckTest = SettingsDialogTest;
