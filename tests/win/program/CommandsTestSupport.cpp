@@ -1,5 +1,7 @@
 #include "CommandsTestSupport.h"
 
+#include <commctrl.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -149,6 +151,36 @@ void DialogWatcher::Watch() {
     }
     Sleep(20);
   }
+}
+
+namespace {
+
+// The text of the item selected in the browser's tree, or empty.
+std::string SelectedTreeText(HWND browser) {
+  HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  if (!tree) return "";
+  const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return "";
+  char text[MAX_PATH] = {};
+  TVITEMA request{};
+  request.mask = TVIF_TEXT;
+  request.hItem = item;
+  request.pszText = text;
+  request.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
+  return text;
+}
+
+}  // namespace
+
+bool SelectInFolderBrowser(HWND browser, const std::string& folder) {
+  const std::string name = folder.substr(folder.find_last_of('\\') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    if (lstrcmpiA(SelectedTreeText(browser).c_str(), name.c_str()) == 0) return true;
+    Sleep(50);
+  }
+  return false;
 }
 
 std::function<void(HWND)> Press(int button) {

@@ -129,6 +129,11 @@ class DialogWatcher {
   std::thread m_thread;
 };
 
+// Selects `folder` in a folder browser of this process, as its owner could;
+// waits until the browser's tree shows it selected (a browser still filling
+// its tree may drop an early request). False after five seconds.
+bool SelectInFolderBrowser(HWND browser, const std::string& folder);
+
 // Actions for a watcher.
 std::function<void(HWND)> Press(int button);
 std::function<void(HWND)> CheckThenPress(int box, int button);

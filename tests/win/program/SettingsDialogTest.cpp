@@ -317,7 +317,7 @@ class SettingsDialogBrowseTest : public SettingsDialogTest {
     watcher = std::make_unique<DialogWatcher>(
         "",
         [this, button](HWND browser) {
-          SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+          picked = SelectInFolderBrowser(browser, chosen);
           Press(button)(browser);
         },
         dlg.m_hWnd);
@@ -328,12 +328,15 @@ class SettingsDialogBrowseTest : public SettingsDialogTest {
 
   std::string chosen = folder.File("Chosen");
   std::unique_ptr<DialogWatcher> watcher;
+  // Written by the watcher's thread, read after Finish.
+  bool picked = false;
 };
 
 TEST_F(SettingsDialogBrowseTest, ChosenFolderIsShownAtOnceAndOkWritesIt) {
   Then([this] { Browse(IDOK); });
   Then([this] {
     ASSERT_TRUE(watcher->Finish());
+    ASSERT_TRUE(picked);
     EXPECT_EQ(watcher->Seen().owner, dlg.m_hWnd);
     EXPECT_NE(watcher->Seen().text.find("Please select a folder to restore icons."), std::string::npos)
         << watcher->Seen().text;
@@ -349,6 +352,7 @@ TEST_F(SettingsDialogBrowseTest, ChosenFolderIsDroppedByCancel) {
   Then([this] { Browse(IDOK); });
   Then([this] {
     ASSERT_TRUE(watcher->Finish());
+    ASSERT_TRUE(picked);
     EXPECT_TRUE(ShowsChosen()) << Text(IDC_LIBRARY_FOLDER);
     PressCancel();
   });
