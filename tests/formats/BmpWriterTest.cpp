@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "FormatTestHelpers.h"
@@ -10,18 +9,6 @@
 #include "support/IconBuilder.h"
 
 namespace {
-
-IconImageSetPtr SetOf(const std::vector<std::vector<uint8_t>>& blocks) {
-  IconImageSetPtr set(NewIconImageSet(static_cast<uint32_t>(blocks.size())));
-  for (size_t i = 0; i < blocks.size(); ++i) {
-    IconImage& image = set->images[i];
-    image.block = new uint8_t[blocks[i].size()];
-    std::copy(blocks[i].begin(), blocks[i].end(), image.block);
-    image.blockSize = static_cast<uint32_t>(blocks[i].size());
-    IconFileIO::BindImagePointers(&image);
-  }
-  return set;
-}
 
 // An IconFileIO whose messages are collected instead of shown.
 struct CapturingIO {
@@ -98,48 +85,38 @@ TEST(BmpWriter, ReportsCreateFailedForAMissingFolder) {
   EXPECT_FALSE(folder.Exists());
 }
 
-TEST(BmpWriter, ReportsCreateFailedWithoutAFileWhenNoImageIsADib) {
+// The colour bitmap must fit the block; the mask need not be there at all.
+TEST(BmpWriter, WritesOnlyWhatTheBlockHoldsAndOtherwiseReportsWithoutAFile) {
+  std::vector<uint8_t> bitmapOnly = MakeDibBlock(32, 32, 4);
+  bitmapOnly.resize(104 + 16 * 32);
+  std::vector<uint8_t> bitmapCut = bitmapOnly;
+  bitmapCut.pop_back();
   const struct {
     const char* name;
     std::vector<std::vector<uint8_t>> blocks;
-  } cases[] = {{"only PNG", {MakePngBlock(256, 256)}}, {"no image", {}}, {"unknown block", {{1, 2, 3}}}};
+    bool written;
+    BmpMessage message;
+  } cases[] = {
+      {"no mask", {bitmapOnly}, true, {}},
+      {"bitmap cut short", {bitmapCut}, false, BmpMessage::WriteFailed},
+      {"only PNG", {MakePngBlock(256, 256)}, false, BmpMessage::CreateFailed},
+      {"no image", {}, false, BmpMessage::CreateFailed},
+      {"unknown block", {{1, 2, 3}}, false, BmpMessage::CreateFailed},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     const TempPath file(".bmp");
     CapturingIO capture;
-    EXPECT_FALSE(capture.io.SaveImageAsBmp(file.str(), *SetOf(c.blocks))) << c.name;
-    ASSERT_EQ(capture.messages.size(), 1u) << c.name;
-    EXPECT_EQ(capture.messages[0].second, BmpMessage::CreateFailed) << c.name;
-    EXPECT_FALSE(file.Exists()) << c.name;
+    EXPECT_EQ(capture.io.SaveImageAsBmp(file.str(), *SetOf(c.blocks)), c.written);
+    if (c.written) {
+      EXPECT_TRUE(capture.messages.empty());
+      EXPECT_EQ(ReadBytes(file.str()).size(), 630u);
+    } else {
+      ASSERT_EQ(capture.messages.size(), 1u);
+      EXPECT_EQ(capture.messages[0].second, c.message);
+      EXPECT_FALSE(file.Exists());
+    }
   }
-}
-
-TEST(BmpWriter, ReportsWriteFailedWithoutAFileWhenTheBitmapDoesNotFitItsBlock) {
-  std::vector<uint8_t> block = MakeDibBlock(32, 32, 4);
-  block.resize(104 + 16 * 32 - 1);
-  const TempPath file(".bmp");
-  CapturingIO capture;
-  EXPECT_FALSE(capture.io.SaveImageAsBmp(file.str(), *SetOf({block})));
-  ASSERT_EQ(capture.messages.size(), 1u);
-  EXPECT_EQ(capture.messages[0].second, BmpMessage::WriteFailed);
-  EXPECT_FALSE(file.Exists());
-}
-
-TEST(BmpWriter, NeedsNoMaskInsideTheBlock) {
-  std::vector<uint8_t> block = MakeDibBlock(32, 32, 4);
-  block.resize(104 + 16 * 32);
-  const TempPath file(".bmp");
-  ASSERT_TRUE(IconFileIO().SaveImageAsBmp(file.str(), *SetOf({block})));
-  EXPECT_EQ(ReadBytes(file.str()).size(), 630u);
-}
-
-TEST(BmpMessages, TextsAreTheOnesUsersKnow) {
-  EXPECT_STREQ(BmpMessageText(BmpMessage::CreateFailed), "\xE4\xBD\x8D\xE5\x9B\xBE\xE6\x96\x87\xE4\xBB\xB6"
-                                                          "\xE5\xBB\xBA\xE7\xAB\x8B\xE5\xA4\xB1\xE8\xB4\xA5"
-                                                          "\xEF\xBC\x81");
-  EXPECT_STREQ(BmpMessageText(BmpMessage::HeaderWriteFailed), "\xE5\x86\x99\xE4\xBD\x8D\xE5\x9B\xBE\xE6\x96\x87"
-                                                               "\xE4\xBB\xB6\xE5\xA4\xB4\xE5\x87\xBA\xE9\x94\x99!");
-  EXPECT_STREQ(BmpMessageText(BmpMessage::WriteFailed), "\xE5\x86\x99\xE4\xBD\x8D\xE5\x9B\xBE\xE6\x96\x87"
-                                                         "\xE4\xBB\xB6\xE5\x87\xBA\xE9\x94\x99!");
 }
 
 }  // namespace

@@ -79,22 +79,20 @@ TEST(DibHelpers, RowBytesOfAnAbsurdHeaderDoNotWrap) {
 
 TEST(BindImagePointers, RefusesNoEntry) { EXPECT_FALSE(IconFileIO::BindImagePointers(nullptr)); }
 
-TEST(BindImagePointers, LeavesBitmapPointersNullWhenTheColourBitmapIsCutShort) {
-  std::vector<uint8_t> block = MakeDibBlock(32, 32, 4);
-  block.resize(104 + 16 * 32 - 1);
-  const IconImage image = Bound(block);
-  EXPECT_EQ(image.kind, ImageKind::Dib);
-  EXPECT_EQ(image.info, block.data());
-  EXPECT_EQ(image.xorBits, nullptr);
-  EXPECT_EQ(image.andMask, nullptr);
-}
+TEST(BindImagePointers, LeavesOnlyWhatTheBlockCannotHoldNull) {
+  std::vector<uint8_t> bitmapCut = MakeDibBlock(32, 32, 4);
+  bitmapCut.resize(104 + 16 * 32 - 1);
+  const IconImage noBitmap = Bound(bitmapCut);
+  EXPECT_EQ(noBitmap.kind, ImageKind::Dib);
+  EXPECT_EQ(noBitmap.info, bitmapCut.data());
+  EXPECT_EQ(noBitmap.xorBits, nullptr);
+  EXPECT_EQ(noBitmap.andMask, nullptr);
 
-TEST(BindImagePointers, LeavesMaskNullWhenOnlyTheMaskIsCutShort) {
-  std::vector<uint8_t> block = MakeDibBlock(32, 32, 4);
-  block.resize(block.size() - 1);
-  const IconImage image = Bound(block);
-  EXPECT_EQ(image.xorBits, block.data() + 104);
-  EXPECT_EQ(image.andMask, nullptr);
+  std::vector<uint8_t> maskCut = MakeDibBlock(32, 32, 4);
+  maskCut.pop_back();
+  const IconImage noMask = Bound(maskCut);
+  EXPECT_EQ(noMask.xorBits, maskCut.data() + 104);
+  EXPECT_EQ(noMask.andMask, nullptr);
 }
 
 TEST(BindImagePointers, LeavesBitmapPointersNullForHostileHeaders) {

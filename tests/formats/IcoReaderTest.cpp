@@ -10,10 +10,6 @@
 
 namespace {
 
-std::vector<uint8_t> BlockOf(const IconImage& image) {
-  return std::vector<uint8_t>(image.block, image.block + image.blockSize);
-}
-
 IconImageSetPtr LoadBytes(const std::vector<uint8_t>& bytes) {
   const TempPath file(".ico");
   if (!WriteBytes(file.str(), bytes)) return nullptr;

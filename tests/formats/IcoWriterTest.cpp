@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 
 #include "FormatTestHelpers.h"
@@ -10,19 +9,6 @@
 #include "support/IconBuilder.h"
 
 namespace {
-
-// A set holding copies of the blocks, bound as a reader binds them.
-IconImageSetPtr SetOf(const std::vector<std::vector<uint8_t>>& blocks) {
-  IconImageSetPtr set(NewIconImageSet(static_cast<uint32_t>(blocks.size())));
-  for (size_t i = 0; i < blocks.size(); ++i) {
-    IconImage& image = set->images[i];
-    image.block = new uint8_t[blocks[i].size()];
-    std::copy(blocks[i].begin(), blocks[i].end(), image.block);
-    image.blockSize = static_cast<uint32_t>(blocks[i].size());
-    IconFileIO::BindImagePointers(&image);
-  }
-  return set;
-}
 
 std::vector<uint8_t> SavedBytes(const IconImageSet& set) {
   const TempPath file(".ico");

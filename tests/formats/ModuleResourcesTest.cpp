@@ -3,34 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "FormatTestHelpers.h"
 #include "formats/ModuleResources.h"
+#include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
+using Names = std::vector<ResourceName>;
 
 std::unique_ptr<ModuleResources> OpenBytes(const Bytes& bytes) {
   return ModuleResources::Open(std::make_unique<MemorySource>(bytes));
-}
-
-uint32_t Get16(const Bytes& bytes, size_t at) { return bytes.at(at) | (bytes.at(at + 1) << 8); }
-uint32_t Get32(const Bytes& bytes, size_t at) { return Get16(bytes, at) | (Get16(bytes, at + 2) << 16); }
-void Set16(Bytes& bytes, size_t at, uint32_t value) {
-  bytes.at(at) = static_cast<uint8_t>(value);
-  bytes.at(at + 1) = static_cast<uint8_t>(value >> 8);
-}
-void Set32(Bytes& bytes, size_t at, uint32_t value) {
-  Set16(bytes, at, value & 0xFFFF);
-  Set16(bytes, at + 2, value >> 16);
 }
 
 Bytes Filled(size_t size, uint8_t seed) {
@@ -42,59 +31,53 @@ Bytes Filled(size_t size, uint8_t seed) {
 BuiltResource Resource(uint16_t type, ResourceName name, Bytes data, uint16_t language = 0x409) {
   return BuiltResource{type, std::move(name), language, std::move(data)};
 }
-
-std::vector<ResourceName> Names(std::initializer_list<ResourceName> names) { return names; }
+ResourceName Text(const std::string& text) { return ResourceName::Text(text); }
+ResourceName Id(uint16_t id) { return ResourceName::Id(id); }
 
 // Where things are in a built PE file, found through its headers.
-struct PeFile {
-  Bytes bytes;
+struct PeAt {
+  const Bytes& bytes;
 
-  size_t PeHeader() const { return Get32(bytes, 0x3C); }
+  size_t PeHeader() const { return U32At(bytes, 0x3C); }
   size_t OptionalHeader() const { return PeHeader() + 24; }
-  size_t SectionHeader() const { return OptionalHeader() + Get16(bytes, PeHeader() + 20); }
-  size_t ResourceDirectoryRvaField() const {
-    return OptionalHeader() + (Get16(bytes, OptionalHeader()) == 0x20B ? 112 : 96) + 16;
+  size_t SectionHeader() const { return OptionalHeader() + U16At(bytes, PeHeader() + 20); }
+  size_t ResourceRvaField() const {
+    return OptionalHeader() + (U16At(bytes, OptionalHeader()) == 0x20B ? 112 : 96) + 16;
   }
-  size_t Directory() const { return Get32(bytes, SectionHeader() + 20); }
+  size_t Directory() const { return U32At(bytes, SectionHeader() + 20); }
   // Entry i of the directory at a resource-relative offset.
   size_t Entry(uint32_t directory, size_t i) const { return Directory() + directory + 16 + 8 * i; }
-  uint32_t Subdirectory(size_t entry) const { return Get32(bytes, entry + 4) & 0x7FFFFFFF; }
-  // The first type's first name's first language entry.
+  uint32_t Subdirectory(size_t entry) const { return U32At(bytes, entry + 4) & 0x7FFFFFFF; }
+  // The first type's (the groups') first name's first language entry.
   size_t TypeEntry() const { return Entry(0, 0); }
   size_t NameEntry() const { return Entry(Subdirectory(TypeEntry()), 0); }
+  size_t NameString() const { return Directory() + (U32At(bytes, NameEntry()) & 0x7FFFFFFF); }
   size_t LanguageEntry() const { return Entry(Subdirectory(NameEntry()), 0); }
-  size_t DataEntry() const { return Directory() + Get32(bytes, LanguageEntry() + 4); }
+  size_t DataEntry() const { return Directory() + U32At(bytes, LanguageEntry() + 4); }
 };
 
-// One group named by text and one by id, and one icon.
-PeFile SmallPe() {
-  return PeFile{BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text("MAIN"), Filled(20, 1)),
-                               Resource(kResourceGroupIcon, ResourceName::Id(7), Filled(20, 2)),
-                               Resource(kResourceIcon, ResourceName::Id(1), Filled(40, 3))})};
-}
+struct NeAt {
+  const Bytes& bytes;
 
-void ExpectGroupsRefused(const Bytes& bytes) {
-  const auto module = OpenBytes(bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_TRUE(module->EnumNames(kResourceGroupIcon).empty());
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MAIN")));
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Id(7)));
-}
-
-void ExpectMainGroupNotFound(const Bytes& bytes) {
-  const auto module = OpenBytes(bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MAIN")));
-}
-
-// Where things are in a built NE file.
-struct NeFile {
-  Bytes bytes;
-
-  size_t NeHeader() const { return Get32(bytes, 0x3C); }
-  size_t Table() const { return NeHeader() + Get16(bytes, NeHeader() + 0x24); }
+  size_t NeHeader() const { return U32At(bytes, 0x3C); }
+  size_t Table() const { return NeHeader() + U16At(bytes, NeHeader() + 0x24); }
   size_t FirstNameInfo() const { return Table() + 2 + 8; }
 };
+
+// Group "MAIN", group 7 and icon 1.
+Bytes SmallPe() {
+  return BuildPeModule({Resource(kResourceGroupIcon, Text("MAIN"), Filled(20, 1)),
+                        Resource(kResourceGroupIcon, Id(7), Filled(20, 2)),
+                        Resource(kResourceIcon, Id(1), Filled(40, 3))});
+}
+Bytes SmallNe() {
+  return BuildNeModule({Resource(kResourceGroupIcon, Text("MAIN"), Filled(20, 1)),
+                        Resource(kResourceIcon, Id(1), Filled(40, 3))});
+}
+// Two types of one id-named resource each, so the table holds no strings.
+Bytes IdOnlyNe() {
+  return BuildNeModule({Resource(kResourceGroupIcon, Id(1), Filled(20, 1)), Resource(kResourceIcon, Id(1), Filled(40, 3))});
+}
 
 // The table gives lengths in alignment units, so a resource's bytes run to the next boundary.
 Bytes Padded(Bytes data, uint16_t shift) {
@@ -103,441 +86,358 @@ Bytes Padded(Bytes data, uint16_t shift) {
   return data;
 }
 
-NeFile SmallNe() {
-  return NeFile{BuildNeModule({Resource(kResourceGroupIcon, ResourceName::Text("MAIN"), Filled(20, 1)),
-                               Resource(kResourceIcon, ResourceName::Id(1), Filled(40, 3))})};
+enum class Outcome {
+  NotAModule,           // Open gives null
+  GroupsGone,           // opens; no group is listed or found
+  MainGroupGone,        // opens; group MAIN is not found
+  MainGroupGoneIconKept,
+  TextNamesGone,        // no group listed, MAIN not found, group 7 still found by id
+  NeEverythingGone,     // no group or icon listed or found
+  NeMainDataGone,       // MAIN listed but its bytes not given
+};
+
+void ExpectOutcome(const Bytes& bytes, Outcome outcome) {
+  const auto module = OpenBytes(bytes);
+  if (outcome == Outcome::NotAModule) {
+    EXPECT_EQ(module, nullptr);
+    return;
+  }
+  ASSERT_NE(module, nullptr);
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAIN")));
+  const Names groups = module->EnumNames(kResourceGroupIcon);
+  switch (outcome) {
+    case Outcome::GroupsGone:
+      EXPECT_TRUE(groups.empty());
+      EXPECT_FALSE(module->Find(kResourceGroupIcon, Id(7)));
+      break;
+    case Outcome::MainGroupGoneIconKept: EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(40, 3)); break;
+    case Outcome::TextNamesGone:
+      EXPECT_TRUE(groups.empty());
+      // A lookup by id reads no strings, so the damage is not on its way.
+      EXPECT_EQ(module->Find(kResourceGroupIcon, Id(7)), Filled(20, 2));
+      break;
+    case Outcome::NeEverythingGone:
+      EXPECT_TRUE(groups.empty());
+      EXPECT_TRUE(module->EnumNames(kResourceIcon).empty());
+      EXPECT_FALSE(module->Find(kResourceIcon, Id(1)));
+      break;
+    case Outcome::NeMainDataGone: EXPECT_EQ(groups, Names({Text("MAIN")})); break;
+    default: break;
+  }
 }
 
-void ExpectNeRefused(const Bytes& bytes) {
-  const auto module = OpenBytes(bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_TRUE(module->EnumNames(kResourceGroupIcon).empty());
-  EXPECT_TRUE(module->EnumNames(kResourceIcon).empty());
-  EXPECT_FALSE(module->Find(kResourceIcon, ResourceName::Id(1)));
+struct Damage {
+  const char* name;
+  Bytes (*build)();
+  void (*damage)(Bytes& bytes);
+  Outcome outcome;
+};
+
+const Damage kDamages[] = {
+    // Not a module at all.
+    {"Empty", SmallPe, [](Bytes& b) { b.clear(); }, Outcome::NotAModule},
+    {"OnlyMz", SmallPe, [](Bytes& b) { b.resize(2); }, Outcome::NotAModule},
+    {"NoMz", SmallPe, [](Bytes& b) { b[0] = 'Z'; }, Outcome::NotAModule},
+    {"UnknownSignature", SmallPe, [](Bytes& b) { b[U32At(b, 0x3C)] = 'L'; }, Outcome::NotAModule},
+    {"SignaturePastEnd", SmallPe, [](Bytes& b) { PutU32At(b, 0x3C, static_cast<uint32_t>(b.size() - 2)); },
+     Outcome::NotAModule},
+    {"HugeSignatureOffset", SmallPe, [](Bytes& b) { PutU32At(b, 0x3C, 0xFFFFFFFE); }, Outcome::NotAModule},
+    // PE headers cut or contradicting themselves.
+    {"CutInSignatureOffset", SmallPe, [](Bytes& b) { b.resize(0x3E); }, Outcome::NotAModule},
+    {"CutInSignature", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.PeHeader() + 3); }, Outcome::NotAModule},
+    {"CutInFileHeader", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.PeHeader() + 20); }, Outcome::NotAModule},
+    {"CutInOptionalHeader", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.OptionalHeader() + 60); }, Outcome::NotAModule},
+    {"CutBeforeSectionTable", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.SectionHeader() - 1); }, Outcome::NotAModule},
+    {"CutInSectionTable", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.SectionHeader() + 39); }, Outcome::NotAModule},
+    {"OptionalHeaderEndsBeforeDirectoryCount", SmallPe, [](Bytes& b) { PutU16At(b, PeAt{b}.PeHeader() + 20, 90); },
+     Outcome::NotAModule},
+    {"UnknownOptionalHeaderMagic", SmallPe, [](Bytes& b) { PutU16At(b, PeAt{b}.OptionalHeader(), 0x107); },
+     Outcome::NotAModule},
+    {"SectionTableOutsideFile", SmallPe, [](Bytes& b) { PutU16At(b, PeAt{b}.PeHeader() + 6, 0xFFFF); },
+     Outcome::NotAModule},
+    // The resource directory out of reach.
+    {"ResourceRvaOutsideEverySection", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.ResourceRvaField(), 0x80000); },
+     Outcome::GroupsGone},
+    {"ResourceRvaInHeaders", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.ResourceRvaField(), 0x10); },
+     Outcome::GroupsGone},
+    {"SectionRawDataPastEnd", SmallPe,
+     [](Bytes& b) { PutU32At(b, PeAt{b}.SectionHeader() + 20, static_cast<uint32_t>(b.size() - 8)); },
+     Outcome::GroupsGone},
+    {"SectionRawDataHugeOffset", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.SectionHeader() + 20, 0xFFFFFF00); },
+     Outcome::GroupsGone},
+    // The directory tree.
+    {"RootCountsCannotFit", SmallPe,
+     [](Bytes& b) {
+       PutU16At(b, PeAt{b}.Directory() + 12, 0xFFFF);
+       PutU16At(b, PeAt{b}.Directory() + 14, 0xFFFF);
+     },
+     Outcome::GroupsGone},
+    {"NameCountCannotFit", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU16At(b, pe.Directory() + pe.Subdirectory(pe.TypeEntry()) + 14, 0xFFFF);
+     },
+     Outcome::GroupsGone},
+    {"LanguageCountCannotFit", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU16At(b, pe.Directory() + pe.Subdirectory(pe.NameEntry()) + 14, 0x8000);
+     },
+     Outcome::MainGroupGone},
+    {"TypeLoopsToRoot", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.TypeEntry() + 4, 0x80000000); },
+     Outcome::GroupsGone},
+    {"NameLoopsToItsDirectory", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU32At(b, pe.NameEntry() + 4, 0x80000000 | pe.Subdirectory(pe.TypeEntry()));
+     },
+     Outcome::GroupsGone},
+    {"NameLoopsToRoot", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.NameEntry() + 4, 0x80000000); },
+     Outcome::GroupsGone},
+    {"DataEntryAtTypeLevel", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU32At(b, pe.TypeEntry() + 4, pe.Subdirectory(pe.TypeEntry()));
+     },
+     Outcome::GroupsGone},
+    {"DataEntryAtNameLevel", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU32At(b, pe.NameEntry() + 4, pe.Subdirectory(pe.NameEntry()));
+     },
+     Outcome::GroupsGone},
+    {"DirectoryAtLanguageLevel", SmallPe,
+     [](Bytes& b) {
+       const size_t entry = PeAt{b}.LanguageEntry();
+       PutU32At(b, entry + 4, 0x80000000 | U32At(b, entry + 4));
+     },
+     Outcome::MainGroupGone},
+    {"IdWiderThanSixteenBits", SmallPe,
+     [](Bytes& b) {
+       const PeAt pe{b};
+       PutU32At(b, pe.Entry(pe.Subdirectory(pe.TypeEntry()), 1), 0x10007);
+     },
+     Outcome::GroupsGone},
+    {"NameStringOffsetOutsideFile", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.NameEntry(), 0xFFFFFFF0); },
+     Outcome::TextNamesGone},
+    {"NameStringLengthOutsideFile", SmallPe, [](Bytes& b) { PutU16At(b, PeAt{b}.NameString(), 0xFFFF); },
+     Outcome::TextNamesGone},
+    // Resource data out of the file or of the section's bytes.
+    {"DataSizeHuge", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.DataEntry() + 4, 0xFFFFFFF0); },
+     Outcome::MainGroupGoneIconKept},
+    {"DataRvaHuge", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.DataEntry(), 0x7FFF0000); },
+     Outcome::MainGroupGoneIconKept},
+    {"DataRvaZero", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.DataEntry(), 0); }, Outcome::MainGroupGoneIconKept},
+    {"DataEntryOffsetHuge", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.LanguageEntry() + 4, 0x7FFFFFF0); },
+     Outcome::MainGroupGoneIconKept},
+    {"DataInBytesTheSectionOnlyReservesInMemory", SmallPe,
+     [](Bytes& b) {
+       b.resize(b.size() + 64, 0xEE);  // bytes after the section that it must not reach
+       const PeAt pe{b};
+       const uint32_t rawSize = U32At(b, pe.SectionHeader() + 16);
+       PutU32At(b, pe.SectionHeader() + 8, rawSize + 0x1000);
+       PutU32At(b, pe.DataEntry(), U32At(b, pe.SectionHeader() + 12) + rawSize - 4);
+     },
+     Outcome::MainGroupGoneIconKept},
+    // NE.
+    {"NeHeaderCut", SmallNe, [](Bytes& b) { b.resize(NeAt{b}.NeHeader() + 0x30); }, Outcome::NotAModule},
+    {"NeAlignShiftAbove15", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.Table(), 16); }, Outcome::NeEverythingGone},
+    {"NeTablePastEnd", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.NeHeader() + 0x26, 0xFFF0); },
+     Outcome::NeEverythingGone},
+    {"NeTableEndsBeforeItStarts", SmallNe,
+     [](Bytes& b) {
+       const size_t header = NeAt{b}.NeHeader();
+       PutU16At(b, header + 0x26, U16At(b, header + 0x24) - 2);
+     },
+     Outcome::NeEverythingGone},
+    {"NeTypeChainWithoutTerminator", IdOnlyNe,
+     [](Bytes& b) {
+       const NeAt ne{b};
+       const size_t terminator = ne.Table() + 2 + 2 * (8 + 12);
+       ASSERT_EQ(U16At(b, terminator), 0u);
+       PutU16At(b, ne.NeHeader() + 0x26, static_cast<uint32_t>(terminator - ne.NeHeader()));
+     },
+     Outcome::NeEverythingGone},
+    {"NeNameCountCannotFit", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.Table() + 4, 0xFFFF); },
+     Outcome::NeEverythingGone},
+    {"NeNameOffsetOutsideTable", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.FirstNameInfo() + 6, 0x7FF0); },
+     Outcome::NeEverythingGone},
+    {"NeNameLengthOutsideTable", SmallNe,
+     [](Bytes& b) {
+       const NeAt ne{b};
+       b.at(ne.Table() + U16At(b, ne.FirstNameInfo() + 6)) = 0xFF;
+     },
+     Outcome::NeEverythingGone},
+    {"NeDataOffsetPastEnd", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.FirstNameInfo(), 0xFFFF); },
+     Outcome::NeMainDataGone},
+    {"NeDataLengthPastEnd", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.FirstNameInfo() + 2, 0xFFFF); },
+     Outcome::NeMainDataGone},
+    {"NeAlignShiftTakesDataPastEnd", SmallNe, [](Bytes& b) { PutU16At(b, NeAt{b}.Table(), 15); },
+     Outcome::NeMainDataGone},
+};
+
+class RefusesDamagedModule : public testing::TestWithParam<Damage> {};
+
+TEST_P(RefusesDamagedModule, WithoutReadingPastTheDamage) {
+  Bytes bytes = GetParam().build();
+  GetParam().damage(bytes);
+  ExpectOutcome(bytes, GetParam().outcome);
 }
+
+INSTANTIATE_TEST_SUITE_P(ModuleResources, RefusesDamagedModule, testing::ValuesIn(kDamages),
+                         [](const testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+
 }  // namespace
 
-// ---- PE: enumeration and lookup ----
+// ---- PE ----
 
 TEST(PeResources, EnumeratesNamedEntriesFirstThenIdsEachInDirectoryOrder) {
-  const Bytes file = BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Id(5), {1}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text("Zeta"), {2}),
-                                    Resource(kResourceGroupIcon, ResourceName::Id(2), {3}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text("alpha"), {4})});
-  const auto module = OpenBytes(file);
+  const auto module = OpenBytes(BuildPeModule({Resource(kResourceGroupIcon, Id(5), {1}),
+                                               Resource(kResourceGroupIcon, Text("Zeta"), {2}),
+                                               Resource(kResourceGroupIcon, Id(2), {3}),
+                                               Resource(kResourceGroupIcon, Text("alpha"), {4})}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceGroupIcon),
-            Names({ResourceName::Text("Zeta"), ResourceName::Text("alpha"), ResourceName::Id(5), ResourceName::Id(2)}));
+  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text("Zeta"), Text("alpha"), Id(5), Id(2)}));
 }
 
-TEST(PeResources, EnumeratesOnlyTheAskedType) {
-  const auto module = OpenBytes(SmallPe().bytes);
+TEST(PeResources, ListsAndFindsOnlyTheAskedType) {
+  const auto module = OpenBytes(SmallPe());
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({ResourceName::Id(1)}));
-  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({ResourceName::Text("MAIN"), ResourceName::Id(7)}));
+  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({Id(1)}));
+  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text("MAIN"), Id(7)}));
   EXPECT_TRUE(module->EnumNames(5).empty());
-  EXPECT_FALSE(module->Find(5, ResourceName::Id(1)));
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Id(7)), Filled(20, 2));
+  EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(40, 3));
+  EXPECT_FALSE(module->Find(kResourceIcon, Id(7)));
+  EXPECT_FALSE(module->Find(5, Id(1)));
 }
 
 TEST(PeResources, GivesUtf16NamesAsUtf8) {
   const std::string accented = "D\xC3\xA9j\xC3\xA0 vu";    // U+00E9, U+00E0
   const std::string beyondBmp = "Smile\xF0\x9F\x98\x80!";  // U+1F600, a surrogate pair
-  const std::string threeBytes =
-      "\xE2\x82\xAC"
-      "100";  // U+20AC
-  const Bytes file = BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text(accented), {1}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text(beyondBmp), {2}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text(threeBytes), {3})});
-  const auto module = OpenBytes(file);
+  const std::string threeBytes = "\xE2\x82\xAC" "100";     // U+20AC
+  const auto module = OpenBytes(BuildPeModule({Resource(kResourceGroupIcon, Text(accented), {1}),
+                                               Resource(kResourceGroupIcon, Text(beyondBmp), {2}),
+                                               Resource(kResourceGroupIcon, Text(threeBytes), {3})}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceGroupIcon),
-            Names({ResourceName::Text(accented), ResourceName::Text(beyondBmp), ResourceName::Text(threeBytes)}));
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text(beyondBmp)), Bytes{2});
+  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text(accented), Text(beyondBmp), Text(threeBytes)}));
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text(beyondBmp)), Bytes{2});
 }
 
 TEST(PeResources, ReplacesUnpairedSurrogatesWithReplacementCharacter) {
-  PeFile pe{BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text("ABC"), {1})})};
-  const size_t name = pe.Directory() + (Get32(pe.bytes, pe.NameEntry()) & 0x7FFFFFFF);
-  ASSERT_EQ(Get16(pe.bytes, name), 3u);
-  Set16(pe.bytes, name + 2, 0xDC00);  // a low surrogate with nothing before it
-  Set16(pe.bytes, name + 6, 0xD800);  // a high surrogate at the end
-  const auto module = OpenBytes(pe.bytes);
+  Bytes bytes = BuildPeModule({Resource(kResourceGroupIcon, Text("ABC"), {1})});
+  const size_t name = PeAt{bytes}.NameString();
+  ASSERT_EQ(U16At(bytes, name), 3u);
+  PutU16At(bytes, name + 2, 0xDC00);  // a low surrogate with nothing before it
+  PutU16At(bytes, name + 6, 0xD800);  // a high surrogate at the end
+  const auto module = OpenBytes(bytes);
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({ResourceName::Text("\xEF\xBF\xBD"
-                                                                             "B\xEF\xBF\xBD")}));
+  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text("\xEF\xBF\xBD" "B\xEF\xBF\xBD")}));
 }
 
-TEST(PeResources, FindsResourceBytesById) {
-  const auto module = OpenBytes(SmallPe().bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Id(7)), Filled(20, 2));
-  EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Filled(40, 3));
-  EXPECT_FALSE(module->Find(kResourceIcon, ResourceName::Id(7)));
-}
-
-TEST(PeResources, MatchesTextNamesWithoutRegardToAsciiCase) {
+TEST(PeResources, MatchesTextNamesIgnoringOnlyAsciiCaseAndKeepsThemApartFromIds) {
   const std::string upperUmlaut = "\xC3\x84pfel";  // U+00C4
-  const std::string lowerUmlaut = "\xC3\xA4pfel";  // U+00E4
-  const Bytes file = BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text("MixedCase"), {1}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text(upperUmlaut), {2})});
-  const auto module = OpenBytes(file);
+  const auto module = OpenBytes(BuildPeModule({Resource(kResourceGroupIcon, Text("MixedCase"), {1}),
+                                               Resource(kResourceGroupIcon, Text(upperUmlaut), {2}),
+                                               Resource(kResourceGroupIcon, Text("7"), {3}),
+                                               Resource(kResourceGroupIcon, Id(8), {4})}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("mixedcase")), Bytes{1});
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("MIXEDCASE")), Bytes{1});
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text(upperUmlaut)), Bytes{2});
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("\xC3\x84PFEL")), Bytes{2});
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text(lowerUmlaut)));
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MixedCas")));
-}
-
-TEST(PeResources, KeepsIdsAndTextNamesApart) {
-  const Bytes file = BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text("7"), {1}),
-                                    Resource(kResourceGroupIcon, ResourceName::Id(8), {2})});
-  const auto module = OpenBytes(file);
-  ASSERT_NE(module, nullptr);
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Id(7)));
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("8")));
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("7")), Bytes{1});
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("mixedcase")), Bytes{1});
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("MIXEDCASE")), Bytes{1});
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("\xC3\x84PFEL")), Bytes{2});
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("\xC3\xA4pfel")));  // U+00E4
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MixedCas")));
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("7")), Bytes{3});
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Id(7)));
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("8")));
 }
 
 TEST(PeResources, FindGivesTheFirstLanguageEntry) {
-  const Bytes file = BuildPeModule({Resource(kResourceIcon, ResourceName::Id(1), Filled(9, 1), 0x407),
-                                    Resource(kResourceIcon, ResourceName::Id(1), Filled(12, 2), 0x409),
-                                    Resource(kResourceIcon, ResourceName::Text("X"), Filled(5, 3), 0x40C),
-                                    Resource(kResourceIcon, ResourceName::Text("X"), Filled(6, 4), 0)});
-  const auto module = OpenBytes(file);
+  const auto module = OpenBytes(BuildPeModule({Resource(kResourceIcon, Id(1), Filled(9, 1), 0x407),
+                                               Resource(kResourceIcon, Id(1), Filled(12, 2), 0x409),
+                                               Resource(kResourceIcon, Text("X"), Filled(5, 3), 0x40C),
+                                               Resource(kResourceIcon, Text("X"), Filled(6, 4), 0)}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({ResourceName::Text("X"), ResourceName::Id(1)}));
-  EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Filled(9, 1));
-  EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Text("x")), Filled(5, 3));
+  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({Text("X"), Id(1)}));
+  EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(9, 1));
+  EXPECT_EQ(module->Find(kResourceIcon, Text("x")), Filled(5, 3));
 }
 
 TEST(PeResources, ReadsPe32AndPe32PlusOfAnyMachine) {
-  const struct {
-    bool pe32plus;
-    uint16_t machine;
-  } layouts[] = {{false, 0x14C}, {false, 0x1C4}, {true, 0x8664}, {true, 0xAA64}, {true, 0x5064}};
-  for (const auto& layout : layouts) {
+  const PeLayout layouts[] = {{false, 0x14C}, {false, 0x1C4}, {true, 0x8664}, {true, 0xAA64}, {true, 0x5064}};
+  for (const PeLayout& layout : layouts) {
     SCOPED_TRACE(testing::Message() << "machine 0x" << std::hex << layout.machine);
-    PeLayout pe;
-    pe.pe32plus = layout.pe32plus;
-    pe.machine = layout.machine;
-    const Bytes file = BuildPeModule({Resource(kResourceGroupIcon, ResourceName::Text("G"), Filled(30, 5)),
-                                      Resource(kResourceIcon, ResourceName::Id(3), Filled(50, 6))},
-                                     pe);
-    ASSERT_EQ(Get16(file, Get32(file, 0x3C) + 24), layout.pe32plus ? 0x20Bu : 0x10Bu);
+    const Bytes file = BuildPeModule(
+        {Resource(kResourceGroupIcon, Text("G"), Filled(30, 5)), Resource(kResourceIcon, Id(3), Filled(50, 6))}, layout);
+    ASSERT_EQ(U16At(file, PeAt{file}.OptionalHeader()), layout.pe32plus ? 0x20Bu : 0x10Bu);
     const auto module = OpenBytes(file);
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({ResourceName::Text("G")}));
-    EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("G")), Filled(30, 5));
-    EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(3)), Filled(50, 6));
+    EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text("G")}));
+    EXPECT_EQ(module->Find(kResourceGroupIcon, Text("G")), Filled(30, 5));
+    EXPECT_EQ(module->Find(kResourceIcon, Id(3)), Filled(50, 6));
   }
 }
 
 TEST(PeResources, OpensModulesWithoutResources) {
-  const auto empty = OpenBytes(BuildPeModule({}));
-  ASSERT_NE(empty, nullptr);
-  EXPECT_TRUE(empty->EnumNames(kResourceGroupIcon).empty());
-
-  // A data-directory table too short to hold the resource entry.
-  PeFile pe = SmallPe();
-  Set32(pe.bytes, pe.ResourceDirectoryRvaField() - 16 - 4, 2);
-  const auto withoutDirectory = OpenBytes(pe.bytes);
-  ASSERT_NE(withoutDirectory, nullptr);
-  EXPECT_TRUE(withoutDirectory->EnumNames(kResourceGroupIcon).empty());
-  EXPECT_FALSE(withoutDirectory->Find(kResourceIcon, ResourceName::Id(1)));
-}
-
-TEST(PeResources, ReadsModuleFromFile) {
-  const auto path = std::filesystem::temp_directory_path() / "vantrel-module-resources-test.dll";
-  {
-    const Bytes file = SmallPe().bytes;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-  }
-  {
-    const auto module = ModuleResources::OpenFile(path.string());
-    ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({ResourceName::Text("MAIN"), ResourceName::Id(7)}));
-    EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Filled(40, 3));
-  }
-  // Closed once the module is gone: Windows removes no file that is still open.
-  std::error_code error;
-  ASSERT_TRUE(std::filesystem::remove(path, error)) << error.message();
-  EXPECT_EQ(ModuleResources::OpenFile(path.string()), nullptr);
-}
-
-// ---- PE: refusal of malformed modules ----
-
-TEST(ModuleResourcesOpen, RefusesBytesThatAreNotAModule) {
-  Bytes unknownSignature = SmallPe().bytes;
-  unknownSignature[Get32(unknownSignature, 0x3C)] = 'L';
-  Bytes signaturePastEnd = SmallPe().bytes;
-  Set32(signaturePastEnd, 0x3C, static_cast<uint32_t>(signaturePastEnd.size() - 2));
-  Bytes hugeSignatureOffset = SmallPe().bytes;
-  Set32(hugeSignatureOffset, 0x3C, 0xFFFFFFFE);
-  Bytes noMz = SmallPe().bytes;
-  noMz[0] = 'Z';
-  const Bytes cases[] = {{}, {'M', 'Z'}, unknownSignature, signaturePastEnd, hugeSignatureOffset, noMz};
-  for (const Bytes& bytes : cases) EXPECT_EQ(OpenBytes(bytes), nullptr);
-}
-
-TEST(PeResourcesRefusal, RefusesTruncatedHeaders) {
-  const PeFile pe = SmallPe();
-  const size_t cuts[] = {0x3E,
-                         pe.PeHeader() + 3,
-                         pe.PeHeader() + 20,
-                         pe.OptionalHeader() + 60,
-                         pe.SectionHeader() - 1,
-                         pe.SectionHeader() + 39};
-  for (const size_t cut : cuts) {
-    SCOPED_TRACE(cut);
-    EXPECT_EQ(OpenBytes(Bytes(pe.bytes.begin(), pe.bytes.begin() + cut)), nullptr);
-  }
-}
-
-TEST(PeResourcesRefusal, RefusesOptionalHeaderTooShortForItsMagic) {
-  PeFile pe = SmallPe();
-  Set16(pe.bytes, pe.PeHeader() + 20, 90);  // ends before the directory count
-  EXPECT_EQ(OpenBytes(pe.bytes), nullptr);
-}
-
-TEST(PeResourcesRefusal, RefusesUnknownOptionalHeaderMagic) {
-  PeFile pe = SmallPe();
-  Set16(pe.bytes, pe.OptionalHeader(), 0x107);
-  EXPECT_EQ(OpenBytes(pe.bytes), nullptr);
-}
-
-TEST(PeResourcesRefusal, RefusesSectionTableOutsideFile) {
-  PeFile pe = SmallPe();
-  Set16(pe.bytes, pe.PeHeader() + 6, 0xFFFF);
-  EXPECT_EQ(OpenBytes(pe.bytes), nullptr);
-}
-
-TEST(PeResourcesRefusal, RefusesResourceRvaOutsideEverySection) {
-  PeFile pe = SmallPe();
-  Set32(pe.bytes, pe.ResourceDirectoryRvaField(), 0x80000);
-  ExpectGroupsRefused(pe.bytes);
-  Set32(pe.bytes, pe.ResourceDirectoryRvaField(), 0x10);  // inside the headers, not a section
-  ExpectGroupsRefused(pe.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesSectionRawDataOutsideFile) {
-  PeFile pe = SmallPe();
-  Set32(pe.bytes, pe.SectionHeader() + 20, static_cast<uint32_t>(pe.bytes.size() - 8));
-  ExpectGroupsRefused(pe.bytes);
-  pe = SmallPe();
-  Set32(pe.bytes, pe.SectionHeader() + 20, 0xFFFFFF00);
-  ExpectGroupsRefused(pe.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesEntryCountsThatCannotFit) {
-  PeFile root = SmallPe();
-  Set16(root.bytes, root.Directory() + 12, 0xFFFF);
-  Set16(root.bytes, root.Directory() + 14, 0xFFFF);
-  ExpectGroupsRefused(root.bytes);
-
-  PeFile names = SmallPe();
-  Set16(names.bytes, names.Directory() + names.Subdirectory(names.TypeEntry()) + 14, 0xFFFF);
-  ExpectGroupsRefused(names.bytes);
-
-  PeFile languages = SmallPe();
-  Set16(languages.bytes, languages.Directory() + languages.Subdirectory(languages.NameEntry()) + 14, 0x8000);
-  ExpectMainGroupNotFound(languages.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesDirectoryLoopingToItselfOrAncestor) {
-  PeFile typeToRoot = SmallPe();
-  Set32(typeToRoot.bytes, typeToRoot.TypeEntry() + 4, 0x80000000);
-  ExpectGroupsRefused(typeToRoot.bytes);
-
-  PeFile nameToItsDirectory = SmallPe();
-  Set32(nameToItsDirectory.bytes, nameToItsDirectory.NameEntry() + 4,
-        0x80000000 | nameToItsDirectory.Subdirectory(nameToItsDirectory.TypeEntry()));
-  ExpectGroupsRefused(nameToItsDirectory.bytes);
-
-  PeFile nameToRoot = SmallPe();
-  Set32(nameToRoot.bytes, nameToRoot.NameEntry() + 4, 0x80000000);
-  ExpectGroupsRefused(nameToRoot.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesDataEntryWhereDirectoryBelongs) {
-  PeFile typeLevel = SmallPe();
-  Set32(typeLevel.bytes, typeLevel.TypeEntry() + 4, typeLevel.Subdirectory(typeLevel.TypeEntry()));
-  ExpectGroupsRefused(typeLevel.bytes);
-
-  PeFile nameLevel = SmallPe();
-  Set32(nameLevel.bytes, nameLevel.NameEntry() + 4, nameLevel.Subdirectory(nameLevel.NameEntry()));
-  ExpectGroupsRefused(nameLevel.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesDirectoryWhereDataEntryBelongs) {
-  PeFile pe = SmallPe();
-  Set32(pe.bytes, pe.LanguageEntry() + 4, 0x80000000 | Get32(pe.bytes, pe.LanguageEntry() + 4));
-  ExpectMainGroupNotFound(pe.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesNameStringOutsideFile) {
-  PeFile offsetOutside = SmallPe();
-  Set32(offsetOutside.bytes, offsetOutside.NameEntry(), 0xFFFFFFF0);
-  PeFile lengthOutside = SmallPe();
-  Set16(lengthOutside.bytes,
-        lengthOutside.Directory() + (Get32(lengthOutside.bytes, lengthOutside.NameEntry()) & 0x7FFFFFFF), 0xFFFF);
-  for (const PeFile& pe : {offsetOutside, lengthOutside}) {
-    const auto module = OpenBytes(pe.bytes);
+  Bytes tooFewDirectories = SmallPe();
+  PutU32At(tooFewDirectories, PeAt{tooFewDirectories}.ResourceRvaField() - 16 - 4, 2);
+  for (const Bytes& bytes : {BuildPeModule({}), tooFewDirectories}) {
+    const auto module = OpenBytes(bytes);
     ASSERT_NE(module, nullptr);
     EXPECT_TRUE(module->EnumNames(kResourceGroupIcon).empty());
-    EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MAIN")));
-    // A lookup by id reads no strings, so the damage is not on its way.
-    EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Id(7)), Filled(20, 2));
+    EXPECT_FALSE(module->Find(kResourceIcon, Id(1)));
   }
 }
 
-TEST(PeResourcesRefusal, RefusesIdsWiderThanSixteenBits) {
-  PeFile pe = SmallPe();
-  Set32(pe.bytes, pe.Entry(pe.Subdirectory(pe.TypeEntry()), 1), 0x10007);
-  ExpectGroupsRefused(pe.bytes);
-}
-
-TEST(PeResourcesRefusal, RefusesResourceDataOutsideTheFileOrSectionBytes) {
-  const std::function<void(PeFile&)> damages[] = {
-      [](PeFile& pe) { Set32(pe.bytes, pe.DataEntry() + 4, 0xFFFFFFF0); },
-      [](PeFile& pe) { Set32(pe.bytes, pe.DataEntry(), 0x7FFF0000); },
-      [](PeFile& pe) { Set32(pe.bytes, pe.DataEntry(), 0); },
-      [](PeFile& pe) { Set32(pe.bytes, pe.LanguageEntry() + 4, 0x7FFFFFF0); },
-      // Bytes the section reserves in memory but does not hold in the file.
-      [](PeFile& pe) {
-        pe.bytes.resize(pe.bytes.size() + 64, 0xEE);  // bytes after the section that it must not reach
-        const uint32_t rawSize = Get32(pe.bytes, pe.SectionHeader() + 16);
-        Set32(pe.bytes, pe.SectionHeader() + 8, rawSize + 0x1000);
-        Set32(pe.bytes, pe.DataEntry(), Get32(pe.bytes, pe.SectionHeader() + 12) + rawSize - 4);
-      },
-  };
-  for (const auto& damage : damages) {
-    PeFile pe = SmallPe();
-    damage(pe);
-    ExpectMainGroupNotFound(pe.bytes);
-    const auto module = OpenBytes(pe.bytes);
+TEST(PeResources, ReadsModuleFromFileAndClosesItWithTheModule) {
+  const TempPath path(".dll");
+  ASSERT_TRUE(WriteBytes(path.str(), SmallPe()));
+  {
+    const auto module = ModuleResources::OpenFile(path.str());
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Filled(40, 3));
+    EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Text("MAIN"), Id(7)}));
+    EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(40, 3));
   }
+  // Windows removes no file that is still open.
+  std::error_code error;
+  ASSERT_TRUE(std::filesystem::remove(path.str(), error)) << error.message();
+  EXPECT_EQ(ModuleResources::OpenFile(path.str()), nullptr);
 }
 
 // ---- NE ----
 
-TEST(NeResources, EnumeratesInTableOrder) {
-  const Bytes file = BuildNeModule({Resource(kResourceGroupIcon, ResourceName::Id(5), {1}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text("Zeta"), {2}),
-                                    Resource(kResourceIcon, ResourceName::Id(9), {3}),
-                                    Resource(kResourceGroupIcon, ResourceName::Id(2), {4}),
-                                    Resource(kResourceGroupIcon, ResourceName::Text("alpha"), {5})});
+TEST(NeResources, ListsInTableOrderAndFindsByIdOrTextIgnoringAsciiCase) {
+  const Bytes file = BuildNeModule(
+      {Resource(kResourceGroupIcon, Id(5), Filled(20, 1)), Resource(kResourceGroupIcon, Text("Main"), Filled(20, 2)),
+       Resource(kResourceIcon, Id(9), Filled(40, 3)), Resource(kResourceGroupIcon, Id(2), {4})});
+  // Integer type ids carry the high bit in the table, and are asked for without it.
+  EXPECT_EQ(U16At(file, NeAt{file}.Table() + 2), 0x800Eu);
   const auto module = OpenBytes(file);
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->EnumNames(kResourceGroupIcon),
-            Names({ResourceName::Id(5), ResourceName::Text("Zeta"), ResourceName::Id(2), ResourceName::Text("alpha")}));
-  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({ResourceName::Id(9)}));
+  EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({Id(5), Text("Main"), Id(2)}));
+  EXPECT_EQ(module->EnumNames(kResourceIcon), Names({Id(9)}));
   EXPECT_TRUE(module->EnumNames(2).empty());
-}
-
-TEST(NeResources, StoresIconTypesAsIntegerTypeIds) {
-  const NeFile ne = SmallNe();
-  EXPECT_EQ(Get16(ne.bytes, ne.Table() + 2), 0x800Eu);
-  const auto module = OpenBytes(ne.bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_FALSE(module->Find(0x800E, ResourceName::Text("MAIN")));
-  EXPECT_TRUE(module->Find(kResourceGroupIcon, ResourceName::Text("MAIN")));
-}
-
-TEST(NeResources, FindsByIdAndByTextIgnoringAsciiCase) {
-  const auto module = OpenBytes(SmallNe().bytes);
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->Find(kResourceGroupIcon, ResourceName::Text("main")), Padded(Filled(20, 1), 4));
-  EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Padded(Filled(40, 3), 4));
-  EXPECT_FALSE(module->Find(kResourceIcon, ResourceName::Id(2)));
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MAI")));
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("MAIN")), Padded(Filled(20, 2), 4));
+  EXPECT_EQ(module->Find(kResourceIcon, Id(9)), Padded(Filled(40, 3), 4));
+  EXPECT_FALSE(module->Find(0x800E, Text("Main")));
+  EXPECT_FALSE(module->Find(kResourceIcon, Id(5)));
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAI")));
 }
 
 TEST(NeResources, ReadsResourcesAtEachAlignmentShift) {
   for (const uint16_t shift : {0, 1, 4, 9, 12}) {
     SCOPED_TRACE(shift);
     const Bytes data = Filled(37, static_cast<uint8_t>(shift));
-    const auto module = OpenBytes(BuildNeModule({Resource(kResourceIcon, ResourceName::Id(2), data),
-                                                 Resource(kResourceIcon, ResourceName::Id(4), Filled(3, 9))},
-                                                shift));
+    const auto module = OpenBytes(
+        BuildNeModule({Resource(kResourceIcon, Id(2), data), Resource(kResourceIcon, Id(4), Filled(3, 9))}, shift));
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(2)), Padded(data, shift));
+    EXPECT_EQ(module->Find(kResourceIcon, Id(2)), Padded(data, shift));
   }
 }
 
 TEST(NeResources, FindGivesTheFirstOfRepeatedNames) {
-  const auto module = OpenBytes(BuildNeModule({Resource(kResourceIcon, ResourceName::Id(1), Filled(16, 1)),
-                                               Resource(kResourceIcon, ResourceName::Id(1), Filled(16, 2))},
-                                              4));
+  const auto module = OpenBytes(
+      BuildNeModule({Resource(kResourceIcon, Id(1), Filled(16, 1)), Resource(kResourceIcon, Id(1), Filled(16, 2))}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->Find(kResourceIcon, ResourceName::Id(1)), Filled(16, 1));
-}
-
-TEST(NeResourcesRefusal, RefusesTruncatedNeHeader) {
-  const NeFile ne = SmallNe();
-  EXPECT_EQ(OpenBytes(Bytes(ne.bytes.begin(), ne.bytes.begin() + ne.NeHeader() + 0x30)), nullptr);
-}
-
-TEST(NeResourcesRefusal, RefusesAlignShiftAbove15) {
-  NeFile ne = SmallNe();
-  Set16(ne.bytes, ne.Table(), 16);
-  ExpectNeRefused(ne.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesResourceTablePastEndOfFile) {
-  NeFile ne = SmallNe();
-  Set16(ne.bytes, ne.NeHeader() + 0x26, 0xFFF0);
-  ExpectNeRefused(ne.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesResourceTableEndingBeforeItStarts) {
-  NeFile ne = SmallNe();
-  Set16(ne.bytes, ne.NeHeader() + 0x26, Get16(ne.bytes, ne.NeHeader() + 0x24) - 2);
-  ExpectNeRefused(ne.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesTypeChainWithoutTerminator) {
-  NeFile ne{BuildNeModule({Resource(kResourceGroupIcon, ResourceName::Id(1), Filled(20, 1)),
-                           Resource(kResourceIcon, ResourceName::Id(1), Filled(40, 3))})};
-  // Two types of one name each; the table ends where the terminating zero was.
-  const size_t terminator = ne.Table() + 2 + 2 * (8 + 12);
-  ASSERT_EQ(Get16(ne.bytes, terminator), 0u);
-  Set16(ne.bytes, ne.NeHeader() + 0x26, static_cast<uint32_t>(terminator - ne.NeHeader()));
-  ExpectNeRefused(ne.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesNameCountThatCannotFit) {
-  NeFile ne = SmallNe();
-  Set16(ne.bytes, ne.Table() + 4, 0xFFFF);
-  ExpectNeRefused(ne.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesNameStringOutsideTable) {
-  NeFile offsetOutside = SmallNe();
-  Set16(offsetOutside.bytes, offsetOutside.FirstNameInfo() + 6, 0x7FF0);
-  ExpectNeRefused(offsetOutside.bytes);
-
-  NeFile lengthOutside = SmallNe();
-  lengthOutside.bytes.at(lengthOutside.Table() + Get16(lengthOutside.bytes, lengthOutside.FirstNameInfo() + 6)) = 0xFF;
-  ExpectNeRefused(lengthOutside.bytes);
-}
-
-TEST(NeResourcesRefusal, RefusesResourceDataPastEndOfFile) {
-  const std::function<void(NeFile&)> damages[] = {
-      [](NeFile& ne) { Set16(ne.bytes, ne.FirstNameInfo(), 0xFFFF); },
-      [](NeFile& ne) { Set16(ne.bytes, ne.FirstNameInfo() + 2, 0xFFFF); },
-      [](NeFile& ne) { Set16(ne.bytes, ne.Table(), 15); },
-  };
-  for (const auto& damage : damages) {
-    NeFile ne = SmallNe();
-    damage(ne);
-    const auto module = OpenBytes(ne.bytes);
-    ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->EnumNames(kResourceGroupIcon), Names({ResourceName::Text("MAIN")}));
-    EXPECT_FALSE(module->Find(kResourceGroupIcon, ResourceName::Text("MAIN")));
-  }
+  EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(16, 1));
 }
