@@ -1,52 +1,36 @@
 #include "ProductProcess.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <fstream>
+#include <iterator>
+#include <set>
 
 namespace {
 
 constexpr DWORD kPollMilliseconds = 50;
 
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
+std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-BOOL CALLBACK CollectMainWindow(HWND hwnd, LPARAM context) {
-  auto* search = reinterpret_cast<WindowSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search->processId && IsWindowVisible(hwnd) && WindowText(hwnd) == "Vantrel") {
-    search->found.push_back(hwnd);
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-ProductFolder::ProductFolder() {
-  static int made = 0;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  for (;;) {
-    m_path = std::string(temp) + "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
-    if (CreateDirectoryA(m_path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-}
-
-ProductFolder::~ProductFolder() {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((m_path + "\\*").c_str(), &entry);
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(File(entry.cFileName).c_str());
-    } while (FindNextFileA(find, &entry));
+      const std::wstring name = entry.cFileName;
+      const std::wstring path = folder + L"\\" + name;
+      if (name == L"." || name == L"..") continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
-  RemoveDirectoryA(m_path.c_str());
-}
-
-bool ProductFolder::CopyProduct(const std::string& fileName) const {
-  return CopyFileA(BuiltProductPath().c_str(), File(fileName).c_str(), FALSE) != FALSE;
+  RemoveDirectoryW(folder.c_str());
 }
 
 std::string BuiltProductPath() {
@@ -59,9 +43,163 @@ std::string BuiltProductPath() {
   return full;
 }
 
-std::string UniqueProductName(const char* tag) {
-  return std::string("Vantrel") + tag + std::to_string(GetCurrentProcessId()) + ".exe";
+uint32_t U32(const Bytes& bytes, size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
+uint16_t U16(const Bytes& bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
+
+struct WindowSearch {
+  DWORD processId;
+  std::function<bool(HWND)> wanted;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->processId && IsWindowVisible(hwnd) && search->wanted(hwnd)) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, std::function<bool(HWND)> wanted) {
+  WindowSearch search{processId, std::move(wanted), {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct ChildSearch {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildOfClass(HWND child, LPARAM context) {
+  auto* search = reinterpret_cast<ChildSearch*>(context);
+  if (ClassName(child) != search->className) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) {
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK AppendStatic(HWND child, LPARAM context) {
+  if (lstrcmpiA(ClassName(child).c_str(), "Static") == 0) *reinterpret_cast<std::string*>(context) += WindowText(child);
+  return TRUE;
+}
+
+void SendKey(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Tree items are read through a record and a text buffer in the tree's own process.
+class RemoteTreeReader {
+ public:
+  explicit RemoteTreeReader(HWND tree) : m_tree(tree) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tree, &processId);
+    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (m_process)
+      m_memory = static_cast<char*>(VirtualAllocEx(m_process, nullptr, kRoom, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  }
+  ~RemoteTreeReader() {
+    if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+    if (m_process) CloseHandle(m_process);
+  }
+  RemoteTreeReader(const RemoteTreeReader&) = delete;
+  RemoteTreeReader& operator=(const RemoteTreeReader&) = delete;
+  bool Valid() const { return m_memory != nullptr; }
+
+  // The child of `item` whose text passes `matches`, after expanding `item`;
+  // the texts passed over go to *seen.
+  HTREEITEM FindChild(HTREEITEM item, const std::function<bool(const std::string&)>& matches, std::string* seen) const {
+    Ask(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    seen->clear();
+    auto child = Next(TVGN_CHILD, item);
+    for (; child && child != reinterpret_cast<HTREEITEM>(-1); child = Next(TVGN_NEXT, child)) {
+      const std::string text = Text(child);
+      if (matches(text)) return child;
+      *seen += "\"" + text + "\" ";
+    }
+    return nullptr;
+  }
+
+ private:
+  static constexpr size_t kRoom = sizeof(TVITEMA) + MAX_PATH;
+
+  HTREEITEM Next(WPARAM how, HTREEITEM item) const {
+    return reinterpret_cast<HTREEITEM>(Ask(m_tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+  }
+  std::string Text(HTREEITEM item) const {
+    TVITEMA record{};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = m_memory + sizeof(TVITEMA);
+    record.cchTextMax = MAX_PATH;
+    char text[MAX_PATH + 1] = {};
+    SIZE_T done = 0;
+    WriteProcessMemory(m_process, m_memory + sizeof(TVITEMA), text, 1, &done);
+    WriteProcessMemory(m_process, m_memory, &record, sizeof record, &done);
+    if (Ask(m_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(m_memory)) <= 0) return "";
+    ReadProcessMemory(m_process, m_memory + sizeof(TVITEMA), text, MAX_PATH, &done);
+    return text;
+  }
+
+  HWND m_tree;
+  HANDLE m_process = nullptr;
+  char* m_memory = nullptr;
+};
+
+// The Unix path of a Windows path, through Wine's own conversion.
+std::string UnixPath(const std::string& windowsPath) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+  if (!proc) return std::string();
+  char* unixPath = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(proc))(Widen(windowsPath).c_str());
+  if (!unixPath) return std::string();
+  std::string result(unixPath);
+  HeapFree(GetProcessHeap(), 0, unixPath);
+  return result;
+}
+
+// The value of "--key=" in one line of wrestool's listing, quotes removed.
+std::string ListingValue(const std::string& line, const std::string& key) {
+  const size_t at = line.find("--" + key + "=");
+  if (at == std::string::npos) return std::string();
+  const size_t begin = at + key.size() + 3;
+  if (begin < line.size() && line[begin] == '\'') {
+    const size_t end = line.find('\'', begin + 1);
+    return end == std::string::npos ? std::string() : line.substr(begin + 1, end - begin - 1);
+  }
+  return line.substr(begin, line.find(' ', begin) - begin);
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  static int made = 0;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  do {
+    m_path = std::string(temp) + "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
+  } while (!CreateDirectoryA(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + Widen(m_path)); }
 
 ProductProcess::~ProductProcess() {
   if (!m_info.hProcess) return;
@@ -90,30 +228,42 @@ bool ProductProcess::WaitForExit(DWORD milliseconds, DWORD* code) const {
 }
 
 HWND ProductProcess::WaitForMainWindow(DWORD milliseconds) const {
-  for (DWORD waited = 0; waited <= milliseconds; waited += kPollMilliseconds) {
-    const std::vector<HWND> windows = MainWindowsOf(Id());
-    if (!windows.empty()) return windows.front();
-    if (!IsRunning()) return nullptr;
-    Sleep(kPollMilliseconds);
-  }
-  return nullptr;
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = MainWindowsOf(Id());
+        found = windows.empty() ? nullptr : windows.front();
+        return found || !IsRunning();
+      },
+      milliseconds);
+  return found;
 }
 
 std::vector<HWND> MainWindowsOf(DWORD processId) {
-  WindowSearch search{processId, {}};
-  EnumWindows(CollectMainWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return WindowsOf(processId, [](HWND hwnd) { return WindowText(hwnd) == "Vantrel"; });
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-    if (!line.empty()) lines.push_back(line);
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  for (DWORD waited = 0;; waited += kPollMilliseconds) {
+    if (condition()) return true;
+    if (waited >= milliseconds) return false;
+    Sleep(kPollMilliseconds);
   }
-  return lines;
+}
+
+HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass) {
+  const std::vector<HWND> found = WindowsOf(processId, [&](HWND hwnd) {
+    return hwnd != excluding && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId)) &&
+           (!childClass || ChildOfClass(hwnd, childClass));
+  });
+  return found.empty() ? nullptr : found.front();
+}
+
+HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD milliseconds, const char* childClass) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindDialogOf(processId, excluding, childId, childClass)) != nullptr; },
+            milliseconds);
+  return found;
 }
 
 std::string WindowText(HWND hwnd) {
@@ -136,4 +286,267 @@ LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
   return Ask(GetDlgItem(dialog, id), msg, wParam, lParam);
+}
+
+std::string ControlText(HWND dialog, int id) {
+  char text[512] = {};
+  AskControl(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string BoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, AppendStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+void ClickButton(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+void TypeFileNameAndEnter(HWND dialog, const std::string& path) {
+  HWND box = GetDlgItem(dialog, kFileNameBox);
+  // The box is a combo box in some dialog versions: the keys go to its edit.
+  HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+  if (!edit) edit = box;
+  Ask(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageA(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+}
+
+bool BringToFront(HWND window) {
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+      },
+      kDialogTimeout);
+}
+
+void PressKey(WORD virtualKey, bool ctrl, bool alt) {
+  if (ctrl) SendKey(VK_CONTROL, false);
+  if (alt) SendKey(VK_MENU, false);
+  SendKey(virtualKey, false);
+  SendKey(virtualKey, true);
+  if (alt) SendKey(VK_MENU, true);
+  if (ctrl) SendKey(VK_CONTROL, true);
+  // Each key is handled before the next one is judged.
+  Sleep(30);
+}
+
+void TypeText(const std::string& text) {
+  for (const char c : text) {
+    const SHORT key = VkKeyScanA(c);
+    if (key != -1) PressKey(static_cast<WORD>(LOBYTE(key)), (HIBYTE(key) & 2) != 0, (HIBYTE(key) & 4) != 0);
+  }
+}
+
+void ChooseMenuItem(HWND window, char menuKey, char itemKey) {
+  BringToFront(window);
+  PressKey(static_cast<WORD>(menuKey), false, true);
+  PressKey(static_cast<WORD>(itemKey));
+}
+
+bool TabTo(HWND dialog, int id) {
+  for (int tabs = 0; tabs < 40; ++tabs) {
+    const HWND before = FocusOf(dialog);
+    if (before && IsChild(dialog, before) && GetDlgCtrlID(before) == id) return true;
+    PressKey(VK_TAB);
+    WaitUntil([&] { return FocusOf(dialog) != before; }, 1000);
+  }
+  return false;
+}
+
+bool PickFolderInBrowser(HWND browser, const std::string& folder, std::string* error) {
+  const HWND tree = ChildOfClass(browser, "SysTreeView32");
+  const RemoteTreeReader reader(tree);
+  if (!tree || !reader.Valid() || folder.compare(0, 3, "C:\\") != 0) {
+    *error = "no tree view, no memory in its process, or not on C: " + folder;
+    return false;
+  }
+  std::vector<std::string> parts{"My Computer", "C:"};
+  for (size_t start = 3, end; start < folder.size(); start = end + 1) {
+    end = std::min(folder.find('\\', start), folder.size());
+    if (end > start) parts.push_back(folder.substr(start, end - start));
+  }
+  std::string seen;
+  auto item = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (const std::string& part : parts) {
+    item = reader.FindChild(
+        item,
+        [&](const std::string& text) {
+          // The drive shows as "C:" or with a label, as in "System (C:)".
+          return lstrcmpiA(text.c_str(), part.c_str()) == 0 || (part == "C:" && text.find("(C:)") != std::string::npos);
+        },
+        &seen);
+    if (!item) {
+      *error = "no \"" + part + "\" in the tree; seen " + seen;
+      return false;
+    }
+  }
+  Ask(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  return true;
+}
+
+void WriteSettings(const std::string& iniPath, const std::string& library) {
+  const char* ini = iniPath.c_str();
+  const char* const settings[][2] = {{"RestorePath", library.c_str()}, {"View", "0"}, {"SelectAll", "1"},
+                                     {"Confirm", "1"}, {"DefaultType", "ico"}, {"TitlePrefix", "Untitled"},
+                                     {"OpenDir", "0"}};
+  for (const auto& setting : settings) WritePrivateProfileStringA("Setting", setting[0], setting[1], ini);
+  for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) WritePrivateProfileStringA("Filter", key, "1", ini);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+Bytes ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<Bytes> IcoBlocks(const Bytes& file) {
+  if (file.size() < 6 || U16(file, 0) != 0 || U16(file, 2) != 1) return {};
+  const size_t count = U16(file, 4);
+  if (file.size() < 6 + count * 16) return {};
+  std::vector<Bytes> blocks;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t size = U32(file, 6 + i * 16 + 8);
+    const size_t offset = U32(file, 6 + i * 16 + 12);
+    if (offset > file.size() || size > file.size() - offset) return {};
+    blocks.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(offset),
+                        file.begin() + static_cast<std::ptrdiff_t>(offset + size));
+  }
+  return blocks;
+}
+
+bool IsPng(const Bytes& block) {
+  static const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return block.size() >= 8 && std::equal(std::begin(signature), std::end(signature), block.begin());
+}
+
+std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib) {
+  if (dib.size() < 40) return "reference image is no DIB";
+  const uint32_t headerSize = U32(dib, 0);
+  const uint32_t width = U32(dib, 4);
+  const uint32_t height = U32(dib, 8) / 2;
+  const uint32_t bitCount = U16(dib, 14);
+  const uint32_t colours = U32(dib, 32) ? U32(dib, 32) : (bitCount <= 8 ? 1u << bitCount : 0);
+  const size_t bitsAt = headerSize + static_cast<size_t>(colours) * 4;
+  const size_t pixelBytes = (static_cast<size_t>(width) * bitCount + 31) / 32 * 4 * height;
+  if (dib.size() < bitsAt + pixelBytes) return "reference image is too short";
+
+  if (bitmap.size() < 14 + 40 || bitmap[0] != 'B' || bitmap[1] != 'M') return "no BM file header";
+  if (U32(bitmap, 2) != bitmap.size()) return "bfSize is not the file size";
+  if (U32(bitmap, 10) != 14 + bitsAt) return "bfOffBits does not point past the colour table";
+  if (U32(bitmap, 14) != headerSize || U32(bitmap, 18) != width || U16(bitmap, 28) != bitCount)
+    return "biSize, width or bit count differs";
+  if (U32(bitmap, 22) != height) return "height is not the image's own height";
+  if (bitmap.size() != 14 + bitsAt + pixelBytes) return "file size is not header, colours and pixels";
+  if (!std::equal(dib.begin() + 26, dib.begin() + static_cast<std::ptrdiff_t>(bitsAt), bitmap.begin() + 14 + 26))
+    return "header tail or colour table differs";
+  if (!std::equal(dib.begin() + static_cast<std::ptrdiff_t>(bitsAt),
+                  dib.begin() + static_cast<std::ptrdiff_t>(bitsAt + pixelBytes),
+                  bitmap.begin() + static_cast<std::ptrdiff_t>(14 + bitsAt)))
+    return "pixels differ";
+  return std::string();
+}
+
+bool ExtractWithWrestool(const std::string& modulePath, const std::string& outFolder,
+                         std::vector<WrestoolGroup>* groups, std::string* error) {
+  const std::string module = UnixPath(modulePath);
+  const std::string out = UnixPath(outFolder);
+  if (module.empty() || out.empty()) {
+    *error = "no Unix paths (not running under Wine?)";
+    return false;
+  }
+  CreateDirectoryA((outFolder + "\\x").c_str(), nullptr);
+  // Wine runs a Unix program without a way to wait for it: the script marks
+  // its end with a file of its own.
+  const std::string script = "wrestool -l -t group_icon '" + module + "' > '" + out +
+                             "/list.txt' && wrestool -x -t group_icon -o '" + out + "/x/' '" + module + "' && touch '" +
+                             out + "/done'";
+  std::string commandLine = "/bin/sh -c \"" + script + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA("Z:\\bin\\sh", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    *error = "could not start /bin/sh";
+    return false;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  const std::string done = outFolder + "\\done";
+  if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000)) {
+    *error = "wrestool did not finish (is icoutils installed?)";
+    return false;
+  }
+  const std::string baseName = modulePath.substr(modulePath.rfind('\\') + 1);
+  std::set<std::string> seen;
+  std::ifstream listing(outFolder + "\\list.txt");
+  for (std::string line; std::getline(listing, line);) {
+    const std::string name = ListingValue(line, "name");
+    if (name.empty() || !seen.insert(name).second) continue;
+    groups->push_back({name, outFolder + "\\x\\" + baseName + "_14_" + name + "_" + ListingValue(line, "language") + ".ico"});
+  }
+  if (groups->empty()) *error = "wrestool listed no icon groups";
+  return !groups->empty();
+}
+
+void ProductTest::SetUp() {
+  // A name nobody else runs the product under, so copies started by other
+  // test runs on the machine never meet these ones.
+  exePath = folder.File("VantrelE2e" + std::to_string(GetCurrentProcessId()) + ".exe");
+  ASSERT_TRUE(CopyFileA(BuiltProductPath().c_str(), exePath.c_str(), FALSE)) << "from " << BuiltProductPath();
+}
+
+void ProductTest::Start() {
+  ASSERT_TRUE(product.Start(exePath));
+  window = product.WaitForMainWindow(20000);
+  ASSERT_NE(window, nullptr) << "no main window";
+}
+
+int ProductTest::ItemCount() const { return static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT)); }
+
+bool ProductTest::MainWindowFree() const { return IsWindowEnabled(window) && !FindDialogOf(product.Id(), window, 0); }
+
+void ProductTest::AddFile(const std::string& path, int expectedItems) {
+  ClickButton(window, kAddFileButton);
+  const HWND dialog = WaitForDialog(kFileNameBox);
+  ASSERT_NE(dialog, nullptr) << "no open dialog";
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  TypeFileNameAndEnter(dialog, path);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (expectedItems ? ItemCount() == expectedItems : ItemCount() > 0) && MainWindowFree(); },
+      kDialogTimeout))
+      << ItemCount() << " items";
+}
+
+std::string ProductTest::Ini(const char* section, const char* key) const {
+  char value[300] = {};
+  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, folder.File("Config.ini").c_str());
+  return value;
 }

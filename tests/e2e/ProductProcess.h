@@ -1,36 +1,47 @@
 #pragma once
 // The product as the user meets it: a copy of Vantrel.exe in a folder of its
-// own, started as a separate process, its windows found by title and process.
+// own, started as a separate process and driven only through its windows
+// (window messages, real key events); results read from the screen and disk.
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ProductFolder {
- public:
-  ProductFolder();
-  ~ProductFolder();
-  ProductFolder(const ProductFolder&) = delete;
-  ProductFolder& operator=(const ProductFolder&) = delete;
+using Bytes = std::vector<uint8_t>;
 
+constexpr DWORD kDialogTimeout = 10000;
+constexpr int kIconList = 1000;
+constexpr int kAddFileButton = 1013;
+constexpr int kAddFolderButton = 1014;
+constexpr int kSaveButton = 1015;
+constexpr int kSaveAsButton = 1016;
+constexpr int kClearAllButton = 1017;
+constexpr int kSelectAllBox = 1026;
+constexpr int kDontAskBox = 1036;
+constexpr int kFileNameBox = 0x47c;  // in the system's open and save dialogs
+const char kWineModules[] = "Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\";
+
+// A fresh folder under the system's temporary folder, removed with all it holds.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return m_path; }
   std::string File(const std::string& name) const { return m_path + "\\" + name; }
-  // Copies the built Vantrel.exe here under the given file name.
-  bool CopyProduct(const std::string& fileName) const;
 
  private:
   std::string m_path;
 };
 
-// The built Vantrel.exe, found relative to this test program.
-std::string BuiltProductPath();
-
-// A file name nobody else runs the product under, so that copies started by
-// other test runs on the machine never meet these ones.
-std::string UniqueProductName(const char* tag);
-
-// One started copy. The destructor ends it if it still runs, so a failing
+// One started copy; the destructor ends it if it still runs, so a failing
 // test never leaves a window behind.
 class ProductProcess {
  public:
@@ -44,23 +55,88 @@ class ProductProcess {
   // True when the process ended within the time; its exit code in *code.
   bool WaitForExit(DWORD milliseconds, DWORD* code = nullptr) const;
   bool IsRunning() const { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT; }
-  // The visible top-level window titled "Vantrel" of this process, waiting up
-  // to the given time for it; null when none came.
+  // The visible top-level window titled "Vantrel" of this process, or null.
   HWND WaitForMainWindow(DWORD milliseconds) const;
 
  private:
   PROCESS_INFORMATION m_info{};
 };
 
-// Every visible top-level window titled "Vantrel" of the given process.
 std::vector<HWND> MainWindowsOf(DWORD processId);
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
+// A visible dialog box of the process other than `excluding` with a child of
+// the given id (0: any) or of the given class, or null.
+HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass = nullptr);
+HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD milliseconds = kDialogTimeout,
+                     const char* childClass = nullptr);
 
-// The text lines of a file, without line ends and blank lines.
-std::vector<std::string> ReadLines(const std::string& path);
 std::string WindowText(HWND hwnd);
-// A message sent to a window of the product; a product that does not answer
-// within five seconds gives -1 instead of hanging the test.
-LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-// Ask, addressed to a control of a dialog by its id.
-LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string ClassName(HWND hwnd);
+// A message to a window of the product; one that does not answer within five
+// seconds gives -1 instead of hanging the test.
+LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Asked, not read from the system: an edit box keeps its own text.
+std::string ControlText(HWND dialog, int id);
+// The text of a message box: its static controls, one after the other.
+std::string BoxText(HWND box);
+
+// A button pressed as a click would: its BN_CLICKED.
+void ClickButton(HWND window, int id);
+// Types a path into a system file dialog's file-name box and presses Enter.
+void TypeFileNameAndEnter(HWND dialog, const std::string& path);
+bool BringToFront(HWND window);
+// One real key press, with Ctrl or Alt held when asked.
+void PressKey(WORD virtualKey, bool ctrl = false, bool alt = false);
+void TypeText(const std::string& text);
+// Alt and the menu's mnemonic, then the item's mnemonic.
+void ChooseMenuItem(HWND window, char menuKey, char itemKey);
+// Presses Tab until the control has the focus; false when a round missed it.
+bool TabTo(HWND dialog, int id);
+// Picks `folder` (on C:) in a folder browser of another process, from
+// "My Computer" down, each part expanded in turn and the last selected.
+bool PickFolderInBrowser(HWND browser, const std::string& folder, std::string* error);
+
+// All fourteen settings: the defaults, but the library folder given and
+// OpenDir off (on, the shell would open a folder window).
+void WriteSettings(const std::string& iniPath, const std::string& library);
+std::vector<std::string> ReadLines(const std::string& path);  // blank lines left out
+std::vector<std::string> NamesIn(const std::string& folder);   // sorted
+Bytes ReadFileBytes(const std::string& path);
+
+// The image blocks of an .ico file in directory order; nothing when it is not one.
+std::vector<Bytes> IcoBlocks(const Bytes& file);
+bool IsPng(const Bytes& block);
+// What a .bmp file must hold for an icon's DIB block; empty when it does,
+// else what differs.
+std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib);
+
+struct WrestoolGroup {
+  std::string name;
+  std::string icoPath;
+};
+// Every icon group of a module as wrestool lists and extracts it, first
+// language of each name only; false with a reason when it gave no result.
+bool ExtractWithWrestool(const std::string& modulePath, const std::string& outFolder,
+                         std::vector<WrestoolGroup>* groups, std::string* error);
+
+// A copy of the product, started by Start(), with its main window.
+class ProductTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void Start();
+  int ItemCount() const;
+  bool MainWindowFree() const;
+  HWND WaitForDialog(int childId, DWORD milliseconds = kDialogTimeout) const {
+    return WaitForDialogOf(product.Id(), window, childId, milliseconds);
+  }
+  // Add File, the path typed into the system's open dialog; waits for that
+  // many icons (0: for any).
+  void AddFile(const std::string& path, int expectedItems = 0);
+  std::string Ini(const char* section, const char* key) const;
+
+  TempFolder folder;
+  std::string exePath;
+  ProductProcess product;
+  HWND window = nullptr;
+};
