@@ -29,41 +29,26 @@ TEST(DialogModalLoopTest, DoModalShowsTheDialogAndReturnsTheEndDialogValue) {
   EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
-TEST(DialogModalLoopTest, ParentIsDisabledWhileTheDialogRunsAndEnabledAfter) {
-  HostWindow parent;
-  ScriptedDialog dialog(&parent);
-  BOOL parentEnabled = TRUE;
-  HWND owner = nullptr;
-  dialog.whenRunning = [&] {
-    parentEnabled = parent.IsWindowEnabled();
-    owner = ::GetWindow(dialog.m_hWnd, GW_OWNER);
-    dialog.EndDialog(IDOK);
-  };
+TEST(DialogModalLoopTest, OwnerIsTheParentOrElseTheMainWindowAndIsDisabledOnlyWhileTheDialogRuns) {
+  for (const bool withParent : {true, false}) {
+    SCOPED_TRACE(withParent ? "parent" : "main window");
+    HostWindow owner;
+    AfxGetApp()->m_pMainWnd = withParent ? nullptr : &owner;
+    ScriptedDialog dialog(withParent ? &owner : nullptr);
+    BOOL ownerEnabled = TRUE;
+    HWND ownerSeen = nullptr;
+    dialog.whenRunning = [&] {
+      ownerEnabled = owner.IsWindowEnabled();
+      ownerSeen = ::GetWindow(dialog.m_hWnd, GW_OWNER);
+      dialog.EndDialog(IDOK);
+    };
 
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_FALSE(parentEnabled);
-  EXPECT_EQ(owner, parent.m_hWnd);
-  EXPECT_TRUE(parent.IsWindowEnabled());
-}
-
-TEST(DialogModalLoopTest, WithoutParentTheMainWindowOwnsTheDialog) {
-  HostWindow main;
-  AfxGetApp()->m_pMainWnd = &main;
-  ScriptedDialog dialog;
-  BOOL mainEnabled = TRUE;
-  HWND owner = nullptr;
-  dialog.whenRunning = [&] {
-    mainEnabled = main.IsWindowEnabled();
-    owner = ::GetWindow(dialog.m_hWnd, GW_OWNER);
-    dialog.EndDialog(IDOK);
-  };
-
-  dialog.DoModal();
-  AfxGetApp()->m_pMainWnd = nullptr;
-
-  EXPECT_EQ(owner, main.m_hWnd);
-  EXPECT_FALSE(mainEnabled);
-  EXPECT_TRUE(main.IsWindowEnabled());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    AfxGetApp()->m_pMainWnd = nullptr;
+    EXPECT_EQ(ownerSeen, owner.m_hWnd);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+  }
 }
 
 TEST(DialogModalLoopTest, AnOwnerThatWasDisabledBeforeStaysDisabled) {

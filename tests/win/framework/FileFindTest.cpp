@@ -78,27 +78,4 @@ TEST_F(FileFindTest, PatternWithoutMatchesOrFolderFindsNothing) {
   EXPECT_FALSE(find.FindNextFile());
 }
 
-TEST_F(FileFindTest, FullFileNameFindsThatFile) {
-  CFileFind find;
-  ASSERT_TRUE(find.FindFile((folder + "\\a.ico").c_str()));
-  EXPECT_FALSE(find.FindNextFile());
-  EXPECT_EQ(find.GetFileName(), "a.ico");
-}
-
-TEST_F(FileFindTest, DriveRootGivesPathsWithOneBackslash) {
-  CFileFind find;
-  ASSERT_TRUE(find.FindFile("C:\\*.*"));
-  find.FindNextFile();
-  const CString path = find.GetFilePath();
-  EXPECT_EQ(path.Left(3), "C:\\");
-  EXPECT_NE(path.GetAt(3), '\\');
-}
-
-TEST_F(FileFindTest, CloseEndsTheWalk) {
-  CFileFind find;
-  ASSERT_TRUE(find.FindFile((folder + "\\*.*").c_str()));
-  find.Close();
-  EXPECT_FALSE(find.FindNextFile());
-}
-
 }  // namespace

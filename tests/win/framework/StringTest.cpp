@@ -19,28 +19,20 @@ TEST(StringTest, FormatTakesWhateverLengthTheTextNeeds) {
   EXPECT_EQ(text.Right(9), "_0007.ico");
 }
 
-TEST(StringTest, ConcatenationAndComparisonWorkWithPlainText) {
+TEST(StringTest, BuildsComparesAndChangesCase) {
   CString folder("C:\\Icons");
   folder += '\\';
-  const CString path = folder + "star" + CString(".ico");
-
-  EXPECT_EQ(path, "C:\\Icons\\star.ico");
-  EXPECT_TRUE("C:\\Icons\\star.ico" == path);
+  CString path = folder + "star" + CString(".ICO");
+  EXPECT_EQ(path, "C:\\Icons\\star.ICO");
   EXPECT_NE(path, "C:\\Icons\\star.bmp");
-  EXPECT_EQ(std::strcmp(path, "C:\\Icons\\star.ico"), 0);
+  path.MakeLower();
+  EXPECT_EQ(std::strcmp(path, "c:\\icons\\star.ico"), 0);
+  path.MakeUpper();
+  EXPECT_EQ(path, "C:\\ICONS\\STAR.ICO");
 }
 
-TEST(StringTest, CaseChangesTheWholeText) {
-  CString name("TOOL.Exe");
-  name.MakeLower();
-  EXPECT_EQ(name, "tool.exe");
-  name.MakeUpper();
-  EXPECT_EQ(name, "TOOL.EXE");
-}
-
-TEST(StringTest, SlicesAreClampedToTheText) {
+TEST(StringTest, SlicesAreClampedAndFindsGivePositionsOrMinusOne) {
   const CString text("my.icon.ico");
-
   EXPECT_EQ(text.Left(2), "my");
   EXPECT_EQ(text.Left(99), "my.icon.ico");
   EXPECT_EQ(text.Right(3), "ico");
@@ -49,11 +41,6 @@ TEST(StringTest, SlicesAreClampedToTheText) {
   EXPECT_EQ(text.Mid(3, 4), "icon");
   EXPECT_EQ(text.Mid(50), "");
   EXPECT_EQ(text.Mid(-5, 2), "my");
-}
-
-TEST(StringTest, FindAndReverseFindGivePositionsOrMinusOne) {
-  const CString text("my.icon.ico");
-
   EXPECT_EQ(text.Find('.'), 2);
   EXPECT_EQ(text.Find('.', 3), 7);
   EXPECT_EQ(text.Find("ico", 4), 8);

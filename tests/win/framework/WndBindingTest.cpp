@@ -53,15 +53,21 @@ class WndBindingTest : public ::testing::Test {
   WNDPROC original = nullptr;
 };
 
-TEST_F(WndBindingTest, SubclassedWindowRoutesMessagesToItsObjectAndStillWorks) {
+TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectUntilUnsubclassRestoresTheOldProcedure) {
   RecordingWnd wnd;
   ASSERT_TRUE(wnd.SubclassWindow(label));
+  EXPECT_EQ(wnd.hwndDuringPreSubclass, label);
+  EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
   EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
 
   ::SetWindowTextA(label, "changed");
-
   EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_SETTEXT)), wnd.seen.end());
   EXPECT_EQ(TextOf(label), "changed");
+
+  EXPECT_EQ(wnd.UnsubclassWindow(), label);
+  EXPECT_EQ(ProcedureOf(label), original);
+  EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
+  EXPECT_EQ(wnd.m_hWnd, nullptr);
 }
 
 TEST_F(WndBindingTest, AWindowIsBoundOnlyOnce) {
@@ -77,37 +83,7 @@ TEST_F(WndBindingTest, AWindowIsBoundOnlyOnce) {
   EXPECT_EQ(TextOf(label), "still fine");
 }
 
-TEST_F(WndBindingTest, PreSubclassWindowSeesTheWindowBeforeItsProcedureIsReplaced) {
-  RecordingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-
-  EXPECT_EQ(wnd.hwndDuringPreSubclass, label);
-  EXPECT_EQ(wnd.procedureDuringPreSubclass, original);
-  EXPECT_NE(ProcedureOf(label), original);
-}
-
-TEST_F(WndBindingTest, UnsubclassWindowRestoresTheOldProcedureAndForgetsTheWindow) {
-  RecordingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-
-  EXPECT_EQ(wnd.UnsubclassWindow(), label);
-
-  EXPECT_EQ(ProcedureOf(label), original);
-  EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
-  EXPECT_EQ(wnd.m_hWnd, nullptr);
-}
-
-TEST_F(WndBindingTest, DestroyingTheWindowUnbindsTheObject) {
-  RecordingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-
-  ::DestroyWindow(label);
-
-  EXPECT_EQ(wnd.m_hWnd, nullptr);
-  EXPECT_EQ(wnd.seen.back(), static_cast<UINT>(WM_NCDESTROY));
-}
-
-TEST_F(WndBindingTest, DestroyingTheObjectFirstHandsTheWindowBackToItsOldProcedure) {
+TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
   {
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.SubclassWindow(label));
@@ -116,6 +92,12 @@ TEST_F(WndBindingTest, DestroyingTheObjectFirstHandsTheWindowBackToItsOldProcedu
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
   ::SetWindowTextA(label, "after the object");
   EXPECT_EQ(TextOf(label), "after the object");
+
+  RecordingWnd wnd;
+  ASSERT_TRUE(wnd.SubclassWindow(label));
+  ::DestroyWindow(label);
+  EXPECT_EQ(wnd.m_hWnd, nullptr);
+  EXPECT_EQ(wnd.seen.back(), static_cast<UINT>(WM_NCDESTROY));
 }
 
 TEST_F(WndBindingTest, AWindowTheObjectCreatedIsDestroyedWithIt) {
