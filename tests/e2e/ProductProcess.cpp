@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <set>
 
 namespace {
@@ -62,33 +63,18 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM context) {
   return TRUE;
 }
 
-std::vector<HWND> WindowsOf(DWORD processId, std::function<bool(HWND)> wanted) {
+// The visible windows of the process that are wanted: top-level ones, or the
+// children of `parent`.
+std::vector<HWND> WindowsOf(DWORD processId, std::function<bool(HWND)> wanted, HWND parent = nullptr) {
   WindowSearch search{processId, std::move(wanted), {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  if (parent) GetWindowThreadProcessId(parent, &search.processId);
+  parent ? EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&search))
+         : EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-struct ChildSearch {
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK FindChildOfClass(HWND child, LPARAM context) {
-  auto* search = reinterpret_cast<ChildSearch*>(context);
-  if (ClassName(child) != search->className) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND ChildOfClass(HWND parent, const char* className) {
-  ChildSearch search{className, nullptr};
-  EnumChildWindows(parent, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK AppendStatic(HWND child, LPARAM context) {
-  if (lstrcmpiA(ClassName(child).c_str(), "Static") == 0) *reinterpret_cast<std::string*>(context) += WindowText(child);
-  return TRUE;
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+  return WindowsOf(0, [&](HWND child) { return lstrcmpiA(ClassName(child).c_str(), className) == 0; }, parent);
 }
 
 void SendKey(WORD virtualKey, bool up) {
@@ -106,62 +92,28 @@ HWND FocusOf(HWND window) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-// Tree items are read through a record and a text buffer in the tree's own process.
-class RemoteTreeReader {
+// Memory in another process, for messages whose argument points to a record.
+class RemoteMemory {
  public:
-  explicit RemoteTreeReader(HWND tree) : m_tree(tree) {
+  RemoteMemory(HWND window, size_t size) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(tree, &processId);
+    GetWindowThreadProcessId(window, &processId);
     m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (m_process)
-      m_memory = static_cast<char*>(VirtualAllocEx(m_process, nullptr, kRoom, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (m_process) address = static_cast<char*>(VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
   }
-  ~RemoteTreeReader() {
-    if (m_memory) VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+  ~RemoteMemory() {
+    if (address) VirtualFreeEx(m_process, address, 0, MEM_RELEASE);
     if (m_process) CloseHandle(m_process);
   }
-  RemoteTreeReader(const RemoteTreeReader&) = delete;
-  RemoteTreeReader& operator=(const RemoteTreeReader&) = delete;
-  bool Valid() const { return m_memory != nullptr; }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  void Write(size_t at, const void* data, size_t size) const { WriteProcessMemory(m_process, address + at, data, size, nullptr); }
+  void Read(size_t at, void* data, size_t size) const { ReadProcessMemory(m_process, address + at, data, size, nullptr); }
 
-  // The child of `item` whose text passes `matches`, after expanding `item`;
-  // the texts passed over go to *seen.
-  HTREEITEM FindChild(HTREEITEM item, const std::function<bool(const std::string&)>& matches, std::string* seen) const {
-    Ask(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    seen->clear();
-    auto child = Next(TVGN_CHILD, item);
-    for (; child && child != reinterpret_cast<HTREEITEM>(-1); child = Next(TVGN_NEXT, child)) {
-      const std::string text = Text(child);
-      if (matches(text)) return child;
-      *seen += "\"" + text + "\" ";
-    }
-    return nullptr;
-  }
+  char* address = nullptr;
 
  private:
-  static constexpr size_t kRoom = sizeof(TVITEMA) + MAX_PATH;
-
-  HTREEITEM Next(WPARAM how, HTREEITEM item) const {
-    return reinterpret_cast<HTREEITEM>(Ask(m_tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-  }
-  std::string Text(HTREEITEM item) const {
-    TVITEMA record{};
-    record.mask = TVIF_TEXT;
-    record.hItem = item;
-    record.pszText = m_memory + sizeof(TVITEMA);
-    record.cchTextMax = MAX_PATH;
-    char text[MAX_PATH + 1] = {};
-    SIZE_T done = 0;
-    WriteProcessMemory(m_process, m_memory + sizeof(TVITEMA), text, 1, &done);
-    WriteProcessMemory(m_process, m_memory, &record, sizeof record, &done);
-    if (Ask(m_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(m_memory)) <= 0) return "";
-    ReadProcessMemory(m_process, m_memory + sizeof(TVITEMA), text, MAX_PATH, &done);
-    return text;
-  }
-
-  HWND m_tree;
   HANDLE m_process = nullptr;
-  char* m_memory = nullptr;
 };
 
 // The Unix path of a Windows path, through Wine's own conversion.
@@ -178,14 +130,9 @@ std::string UnixPath(const std::string& windowsPath) {
 
 // The value of "--key=" in one line of wrestool's listing, quotes removed.
 std::string ListingValue(const std::string& line, const std::string& key) {
-  const size_t at = line.find("--" + key + "=");
-  if (at == std::string::npos) return std::string();
-  const size_t begin = at + key.size() + 3;
-  if (begin < line.size() && line[begin] == '\'') {
-    const size_t end = line.find('\'', begin + 1);
-    return end == std::string::npos ? std::string() : line.substr(begin + 1, end - begin - 1);
-  }
-  return line.substr(begin, line.find(' ', begin) - begin);
+  std::smatch match;
+  if (!std::regex_search(line, match, std::regex("--" + key + "=(?:'([^']*)'|(\\S+))"))) return std::string();
+  return match[1].matched ? match[1].str() : match[2].str();
 }
 
 }  // namespace
@@ -254,7 +201,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass) {
   const std::vector<HWND> found = WindowsOf(processId, [&](HWND hwnd) {
     return hwnd != excluding && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId)) &&
-           (!childClass || ChildOfClass(hwnd, childClass));
+           (!childClass || !ChildrenOfClass(hwnd, childClass).empty());
   });
   return found.empty() ? nullptr : found.front();
 }
@@ -296,7 +243,7 @@ std::string ControlText(HWND dialog, int id) {
 
 std::string BoxText(HWND box) {
   std::string text;
-  EnumChildWindows(box, AppendStatic, reinterpret_cast<LPARAM>(&text));
+  for (HWND child : ChildrenOfClass(box, "Static")) text += WindowText(child);
   return text;
 }
 
@@ -359,31 +306,50 @@ bool TabTo(HWND dialog, int id) {
 }
 
 bool PickFolderInBrowser(HWND browser, const std::string& folder, std::string* error) {
-  const HWND tree = ChildOfClass(browser, "SysTreeView32");
-  const RemoteTreeReader reader(tree);
-  if (!tree || !reader.Valid() || folder.compare(0, 3, "C:\\") != 0) {
+  const std::vector<HWND> trees = ChildrenOfClass(browser, "SysTreeView32");
+  const HWND tree = trees.empty() ? nullptr : trees.front();
+  const RemoteMemory memory(browser, sizeof(TVITEMA) + MAX_PATH);
+  if (!tree || !memory.address || folder.compare(0, 3, "C:\\") != 0) {
     *error = "no tree view, no memory in its process, or not on C: " + folder;
     return false;
   }
+  const auto next = [&](WPARAM how, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+  };
+  const auto text = [&](HTREEITEM item) {
+    TVITEMA record{};
+    record.mask = TVIF_TEXT;
+    record.hItem = item;
+    record.pszText = memory.address + sizeof(TVITEMA);
+    record.cchTextMax = MAX_PATH;
+    char read[MAX_PATH + 1] = {};
+    memory.Write(sizeof(TVITEMA), read, 1);
+    memory.Write(0, &record, sizeof record);
+    if (Ask(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.address)) > 0) memory.Read(sizeof(TVITEMA), read, MAX_PATH);
+    return std::string(read);
+  };
   std::vector<std::string> parts{"My Computer", "C:"};
   for (size_t start = 3, end; start < folder.size(); start = end + 1) {
     end = std::min(folder.find('\\', start), folder.size());
     if (end > start) parts.push_back(folder.substr(start, end - start));
   }
-  std::string seen;
-  auto item = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM item = next(TVGN_ROOT, nullptr);
   for (const std::string& part : parts) {
-    item = reader.FindChild(
-        item,
-        [&](const std::string& text) {
-          // The drive shows as "C:" or with a label, as in "System (C:)".
-          return lstrcmpiA(text.c_str(), part.c_str()) == 0 || (part == "C:" && text.find("(C:)") != std::string::npos);
-        },
-        &seen);
-    if (!item) {
+    // Each part is expanded, as a click would, before its children are read.
+    Ask(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    std::string seen;
+    HTREEITEM child = next(TVGN_CHILD, item);
+    for (; child && child != reinterpret_cast<HTREEITEM>(-1); child = next(TVGN_NEXT, child)) {
+      const std::string shown = text(child);
+      // The drive shows as "C:" or with a label, as in "System (C:)".
+      if (lstrcmpiA(shown.c_str(), part.c_str()) == 0 || (part == "C:" && shown.find("(C:)") != std::string::npos)) break;
+      seen += "\"" + shown + "\" ";
+    }
+    if (!child || child == reinterpret_cast<HTREEITEM>(-1)) {
       *error = "no \"" + part + "\" in the tree; seen " + seen;
       return false;
     }
+    item = child;
   }
   Ask(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));

@@ -26,7 +26,7 @@ constexpr int kDontAskBox = 1036;
 constexpr int kFileNameBox = 0x47c;  // in the system's open and save dialogs
 const char kWineModules[] = "Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\";
 
-// A fresh folder under the system's temporary folder, removed with all it holds.
+// A fresh temporary folder, removed with all it holds.
 class TempFolder {
  public:
   TempFolder();
@@ -41,8 +41,7 @@ class TempFolder {
   std::string m_path;
 };
 
-// One started copy; the destructor ends it if it still runs, so a failing
-// test never leaves a window behind.
+// One started copy; ended by the destructor, so a failing test leaves no window.
 class ProductProcess {
  public:
   ProductProcess() = default;
@@ -52,10 +51,8 @@ class ProductProcess {
 
   bool Start(const std::string& exePath);
   DWORD Id() const { return m_info.dwProcessId; }
-  // True when the process ended within the time; its exit code in *code.
   bool WaitForExit(DWORD milliseconds, DWORD* code = nullptr) const;
   bool IsRunning() const { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT; }
-  // The visible top-level window titled "Vantrel" of this process, or null.
   HWND WaitForMainWindow(DWORD milliseconds) const;
 
  private:
@@ -72,8 +69,7 @@ HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD millise
 
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
-// A message to a window of the product; one that does not answer within five
-// seconds gives -1 instead of hanging the test.
+// A message that a hung product answers with -1 instead of hanging the test.
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Asked, not read from the system: an edit box keeps its own text.
@@ -81,15 +77,13 @@ std::string ControlText(HWND dialog, int id);
 // The text of a message box: its static controls, one after the other.
 std::string BoxText(HWND box);
 
-// A button pressed as a click would: its BN_CLICKED.
 void ClickButton(HWND window, int id);
 // Types a path into a system file dialog's file-name box and presses Enter.
 void TypeFileNameAndEnter(HWND dialog, const std::string& path);
 bool BringToFront(HWND window);
-// One real key press, with Ctrl or Alt held when asked.
+// Real key events through the system's input queue, to the window in front.
 void PressKey(WORD virtualKey, bool ctrl = false, bool alt = false);
 void TypeText(const std::string& text);
-// Alt and the menu's mnemonic, then the item's mnemonic.
 void ChooseMenuItem(HWND window, char menuKey, char itemKey);
 // Presses Tab until the control has the focus; false when a round missed it.
 bool TabTo(HWND dialog, int id);
@@ -107,16 +101,15 @@ Bytes ReadFileBytes(const std::string& path);
 // The image blocks of an .ico file in directory order; nothing when it is not one.
 std::vector<Bytes> IcoBlocks(const Bytes& file);
 bool IsPng(const Bytes& block);
-// What a .bmp file must hold for an icon's DIB block; empty when it does,
-// else what differs.
+// What differs between a .bmp file and what it must hold for an icon's DIB block.
 std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib);
 
 struct WrestoolGroup {
   std::string name;
   std::string icoPath;
 };
-// Every icon group of a module as wrestool lists and extracts it, first
-// language of each name only; false with a reason when it gave no result.
+// Every icon group of a module as wrestool lists and extracts it (first
+// language of each name only); false with a reason when it gave none.
 bool ExtractWithWrestool(const std::string& modulePath, const std::string& outFolder,
                          std::vector<WrestoolGroup>* groups, std::string* error);
 

@@ -27,27 +27,26 @@ Bytes FirstDib(const std::string& icoPath) {
   return {};
 }
 
+const std::string kShell32 = std::string(kWineModules) + "shell32.dll";
+
+// wrestool runs once for the whole program: its result does not change.
+struct Reference {
+  TempFolder folder;
+  std::vector<WrestoolGroup> groups;
+  std::string error;
+  bool ok = ExtractWithWrestool(kShell32, folder.Path(), &groups, &error);
+};
+
 class SaveEndToEndTest : public ProductTest {
  protected:
-  // wrestool runs once for the whole suite: its result does not change.
-  static void SetUpTestSuite() {
-    reference = new TempFolder;
-    referenceOk = ExtractWithWrestool(Shell32(), reference->Path(), &groups, &referenceError);
-  }
-  static void TearDownTestSuite() {
-    delete reference;
-    groups.clear();
-  }
-  static std::string Shell32() { return std::string(kWineModules) + "shell32.dll"; }
-
   void SetUp() override {
     ProductTest::SetUp();
     WriteSettings(folder.File("Config.ini"), library.Path());
   }
   void StartWithShell32() {
-    ASSERT_TRUE(referenceOk) << referenceError;
+    ASSERT_TRUE(reference.ok) << reference.error;
     Start();
-    AddFile(Shell32(), static_cast<int>(groups.size()));
+    AddFile(kShell32, static_cast<int>(groups.size()));
   }
 
   // Waits until `files` files are in `target` and the main window is free;
@@ -81,17 +80,14 @@ class SaveEndToEndTest : public ProductTest {
     }
   }
 
-  static TempFolder* reference;
-  static std::vector<WrestoolGroup> groups;
-  static bool referenceOk;
-  static std::string referenceError;
+  static Reference& MakeReference() {
+    static Reference made;
+    return made;
+  }
+  const Reference& reference = MakeReference();
+  const std::vector<WrestoolGroup>& groups = reference.groups;
   TempFolder library;
 };
-
-TempFolder* SaveEndToEndTest::reference = nullptr;
-std::vector<WrestoolGroup> SaveEndToEndTest::groups;
-bool SaveEndToEndTest::referenceOk = false;
-std::string SaveEndToEndTest::referenceError;
 
 TEST_F(SaveEndToEndTest, SavedIconsHoldWhatWrestoolExtractsForEachGroup) {
   StartWithShell32();
