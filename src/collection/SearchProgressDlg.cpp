@@ -63,6 +63,7 @@ bool CSearchProgressDlg::StartWorker() {
   if (!m_stopEvent) return false;
   m_stop = 0;
   m_searchComplete = false;
+  m_cancelling = false;
   m_fileCount = 0;
   m_visitedFolders.clear();
 
@@ -111,6 +112,10 @@ void CSearchProgressDlg::OnOK() {
 }
 
 void CSearchProgressDlg::OnCancel() {
+  // A Cancel sent from elsewhere while this one waits must not wait again,
+  // nor end anything before the worker is done.
+  if (m_cancelling) return;
+  m_cancelling = true;
   m_stop = 1;
   WaitForWorker();
   ReleaseViews();

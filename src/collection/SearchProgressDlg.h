@@ -117,6 +117,7 @@ class CSearchProgressDlg : public CDialog {
   // The worker thread's own handle, held until the dialog has waited for it.
   OwnedHandle m_workerEnd;
   bool m_searchComplete = false;
+  bool m_cancelling = false;
   // The list whose drawing is held while the search runs, or null.
   HWND m_heldList = nullptr;
   // Folders entered in this search, used by the worker only.
