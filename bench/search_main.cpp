@@ -1,0 +1,222 @@
+// Times Add Folder through the real program: a tree of modules with n icons
+// and one with 2n, each searched by a fresh Vantrel.exe driven as a user
+// drives it (Ctrl+D, the folder picked in the system's browser, OK), from
+// the click on OK to the search dialog's close. Meanwhile the main window is
+// asked every 100 ms to answer an empty message, the longest wait reported.
+// Last, a Cancel at half of the 2n tree, and the ratio of the two times.
+// Used by bench/search-rate; runs under Wine.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ProductProcess.h"
+#include "support/IconBuilder.h"
+#include "support/ModuleBuilder.h"
+
+namespace {
+
+constexpr int kGroupsPerModule = 100;
+constexpr int kModulesPerFolder = 10;
+constexpr DWORD kStartTimeout = 30000;
+constexpr DWORD kSearchTimeout = 30 * 60 * 1000;
+constexpr int kIconCountLabel = 1045;
+constexpr int kCurrentFileBox = 1046;
+
+void WriteBytesTo(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+// The built Vantrel.exe, found relative to this program.
+std::string ProgramPath() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder(self);
+  folder.erase(folder.rfind('\\') + 1);
+  char full[MAX_PATH] = {};
+  GetFullPathNameA((folder + VANTREL_EXE_FROM_TESTS).c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+// Icon groups as program icons come: 16 by 16 in 256 colours, 32 by 32 and
+// 48 by 48 in true colour with alpha.
+std::vector<uint8_t> BuildModule(int firstSeed) {
+  std::vector<BuiltResource> resources;
+  uint16_t imageId = 0;
+  for (int group = 1; group <= kGroupsPerModule; ++group) {
+    const auto seed = static_cast<uint8_t>(firstSeed + group);
+    const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, seed),
+                                                      MakeDibBlock(32, 32, 32, 0, seed),
+                                                      MakeDibBlock(48, 48, 32, 0, seed)};
+    std::vector<uint16_t> ids;
+    for (const auto& image : images) {
+      ids.push_back(++imageId);
+      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
+    }
+    resources.push_back(
+        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
+  }
+  return BuildPeModule(resources);
+}
+
+// Folders of ten modules and one text file each; returns the icon count.
+// Ten different modules are enough: each file is loaded on its own.
+int BuildTree(const std::string& root, int icons) {
+  std::vector<std::vector<uint8_t>> kinds;
+  for (int kind = 0; kind < kModulesPerFolder; ++kind) kinds.push_back(BuildModule(kind * 7));
+  const int modules = (icons + kGroupsPerModule - 1) / kGroupsPerModule;
+  for (int i = 0; i < modules; ++i) {
+    const std::string folder = root + "\\d" + std::to_string(100 + i / kModulesPerFolder);
+    if (i % kModulesPerFolder == 0) {
+      CreateDirectoryA(folder.c_str(), nullptr);
+      WriteBytesTo(folder + "\\readme.txt", {'n', 'o', 't', 'e'});
+    }
+    WriteBytesTo(folder + "\\m" + std::to_string(1000 + i) + ".dll", kinds[i % kModulesPerFolder]);
+  }
+  return modules * kGroupsPerModule;
+}
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct RunResult {
+  bool ok = false;
+  std::string error;
+  int icons = 0;
+  int listed = 0;
+  double seconds = 0;
+  DWORD longestAnswerMs = 0;
+  DWORD cancelAnsweredMs = 0;
+  // Seconds from OK to each tenth of the icons shown in the dialog.
+  std::vector<double> tenths;
+};
+
+// One fresh copy of the program searches the tree; with cancelAtIcons, Cancel
+// is pressed once the dialog shows that many icons.
+RunResult SearchWithProgram(const std::string& tree, int icons, int cancelAtIcons) {
+  RunResult result;
+  result.icons = icons;
+  TempFolder folder;
+  const std::string exePath = folder.File("VantrelBench" + std::to_string(GetCurrentProcessId()) + ".exe");
+  if (!CopyFileA(ProgramPath().c_str(), exePath.c_str(), FALSE)) {
+    result.error = "could not copy " + ProgramPath();
+    return result;
+  }
+  ProductProcess product;
+  if (!product.Start(exePath)) {
+    result.error = "could not start the program";
+    return result;
+  }
+  const HWND window = product.WaitForMainWindow(kStartTimeout);
+  if (!window) {
+    result.error = "no main window";
+    return result;
+  }
+  BringToFront(window);
+  PressKey('D', true);
+  const HWND browser = WaitForDialogOf(product.Id(), window, 0, 10000, "SysTreeView32");
+  if (!browser) {
+    result.error = "no folder browser after Ctrl+D";
+    return result;
+  }
+  if (!PickFolderInBrowser(browser, tree, &result.error)) return result;
+
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  ClickButton(browser, IDOK);
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindDialogOf(product.Id(), nullptr, kCurrentFileBox)) != nullptr; }, 10000);
+  if (!dialog) {
+    result.error = "no search dialog";
+    return result;
+  }
+  DWORD lastProbe = GetTickCount();
+  DWORD cancelledAt = 0;
+  while (IsWindow(dialog) && IsWindowVisible(dialog)) {
+    if (GetTickCount() - lastProbe >= 100) {
+      lastProbe = GetTickCount();
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+      result.longestAnswerMs = std::max(result.longestAnswerMs, GetTickCount() - lastProbe);
+    }
+    const int shown = std::atoi(WindowText(GetDlgItem(dialog, kIconCountLabel)).c_str());
+    while (result.tenths.size() < 10 && shown >= icons * static_cast<int>(result.tenths.size() + 1) / 10) {
+      QueryPerformanceCounter(&end);
+      result.tenths.push_back(Seconds(start, end));
+    }
+    if (cancelAtIcons > 0 && !cancelledAt && shown >= cancelAtIcons) {
+      ClickButton(dialog, IDCANCEL);
+      cancelledAt = GetTickCount();
+    }
+    QueryPerformanceCounter(&end);
+    if (Seconds(start, end) * 1000 > kSearchTimeout) {
+      result.error = "the search did not end";
+      return result;
+    }
+    Sleep(2);
+  }
+  QueryPerformanceCounter(&end);
+  if (cancelledAt) result.cancelAnsweredMs = GetTickCount() - cancelledAt;
+  result.seconds = Seconds(start, end);
+  result.listed = static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT));
+  result.ok = cancelAtIcons > 0 || result.listed == icons;
+  if (!result.ok) result.error = "the list holds " + std::to_string(result.listed) + " icons";
+  return result;
+}
+
+void Print(const char* what, const RunResult& run) {
+  std::printf("%-3s %6d icons  %7.2f s  %6.1f icons/s  main window answered within %lu ms\n", what, run.listed,
+              run.seconds, run.listed / run.seconds, run.longestAnswerMs);
+  // Steady rates from the first tenth to the last: no cost grows with the list.
+  std::printf("    icons/s by tenth:");
+  double previous = 0;
+  for (const double at : run.tenths) {
+    std::printf(" %.0f", run.icons / 10.0 / (at - previous));
+    previous = at;
+  }
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int icons = argc > 1 ? std::max(kGroupsPerModule, std::atoi(argv[1])) : 2000;
+  TempFolder smallTree;
+  TempFolder largeTree;
+  const int n = BuildTree(smallTree.Path(), icons);
+  const int twoN = BuildTree(largeTree.Path(), 2 * icons);
+  std::printf("modules of %d icon groups (three images each), %d per folder\n", kGroupsPerModule, kModulesPerFolder);
+
+  const RunResult first = SearchWithProgram(smallTree.Path(), n, 0);
+  if (!first.ok) {
+    std::printf("n run failed: %s\n", first.error.c_str());
+    return 1;
+  }
+  Print("n", first);
+  const RunResult second = SearchWithProgram(largeTree.Path(), twoN, 0);
+  if (!second.ok) {
+    std::printf("2n run failed: %s\n", second.error.c_str());
+    return 1;
+  }
+  Print("2n", second);
+  const RunResult cancelled = SearchWithProgram(largeTree.Path(), twoN, twoN / 2);
+  if (cancelled.ok) {
+    std::printf("cancel at %d of %d icons: answered in %lu ms, %d icons kept\n", twoN / 2, twoN,
+                cancelled.cancelAnsweredMs, cancelled.listed);
+  } else {
+    std::printf("cancel run failed: %s\n", cancelled.error.c_str());
+  }
+  std::printf("ratio 2n/n: %.2f (goal: at most 2.2)\n", second.seconds / first.seconds);
+  return 0;
+}
