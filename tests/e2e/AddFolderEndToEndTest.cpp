@@ -4,6 +4,7 @@
 // large tree ends the search soon and keeps the icons found.
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "ProductProcess.h"
@@ -103,12 +104,8 @@ TEST_F(AddFolderEndToEndTest, CtrlDSearchesAFolderOfModulesAndTheCountsEndRight)
   // the one walked after: the final icon count then stays on screen a while.
   CreateDirectoryA(tree.File("one").c_str(), nullptr);
   CreateDirectoryA(tree.File("two").c_str(), nullptr);
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(tree.File("*.*").c_str(), &entry);
-  std::vector<std::string> order;
-  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry))
-    if (entry.cFileName[0] != '.') order.push_back(tree.File(entry.cFileName));
-  FindClose(find);
+  std::vector<std::string> order;  // as the system lists them
+  for (const auto& entry : std::filesystem::directory_iterator(tree.Path())) order.push_back(entry.path().string());
   ASSERT_EQ(order.size(), 2u);
   const std::string modules = order[0];
   const std::string fillers = order[1];

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -13,26 +14,6 @@ namespace {
 constexpr DWORD kPollMilliseconds = 50;
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      const std::wstring path = folder + L"\\" + name;
-      if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
 
 std::string BuiltProductPath() {
   char self[MAX_PATH] = {};
@@ -146,7 +127,10 @@ TempFolder::TempFolder() {
   } while (!CreateDirectoryA(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
-TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + Widen(m_path)); }
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(m_path, ignored);
+}
 
 ProductProcess::~ProductProcess() {
   if (!m_info.hProcess) return;
@@ -377,14 +361,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 std::vector<std::string> NamesIn(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = entry.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
