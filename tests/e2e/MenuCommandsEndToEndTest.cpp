@@ -80,7 +80,7 @@ TEST_F(MenuCommandsEndToEndTest, ClearAllAsksFirstAndDontAskMeStopsTheQuestion) 
   PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return MainWindowFree(); }, kDialogTimeout));
   EXPECT_EQ(ItemCount(), 0);
-  EXPECT_EQ(Ini("Setting", "Confirm"), "0");
+  EXPECT_EQ(GetPrivateProfileIntA("Setting", "Confirm", -1, folder.File("Config.ini").c_str()), 0);
 
   AddFile(std::string(kWineModules) + "comdlg32.dll");
   ClickButton(window, kClearAllButton);

@@ -15,16 +15,6 @@ constexpr DWORD kPollMilliseconds = 50;
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-std::string BuiltProductPath() {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string folder(self);
-  folder.erase(folder.rfind('\\') + 1);
-  char full[MAX_PATH] = {};
-  GetFullPathNameA((folder + VANTREL_EXE_FROM_TESTS).c_str(), MAX_PATH, full, nullptr);
-  return full;
-}
-
 uint32_t U32(const Bytes& bytes, size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
@@ -406,10 +396,9 @@ std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib) {
   if (bitmap.size() < 14 + 40 || bitmap[0] != 'B' || bitmap[1] != 'M') return "no BM file header";
   if (U32(bitmap, 2) != bitmap.size()) return "bfSize is not the file size";
   if (U32(bitmap, 10) != 14 + bitsAt) return "bfOffBits does not point past the colour table";
-  if (U32(bitmap, 14) != headerSize || U32(bitmap, 18) != width || U16(bitmap, 28) != bitCount)
-    return "biSize, width or bit count differs";
-  if (U32(bitmap, 22) != height) return "height is not the image's own height";
-  if (bitmap.size() != 14 + bitsAt + pixelBytes) return "file size is not header, colours and pixels";
+  if (U32(bitmap, 14) != headerSize || U32(bitmap, 18) != width || U32(bitmap, 22) != height ||
+      U16(bitmap, 28) != bitCount || bitmap.size() != 14 + bitsAt + pixelBytes)
+    return "size, width, own height, bit count or file size differs";
   if (!std::equal(dib.begin() + 26, dib.begin() + static_cast<std::ptrdiff_t>(bitsAt), bitmap.begin() + 14 + 26))
     return "header tail or colour table differs";
   if (!std::equal(dib.begin() + static_cast<std::ptrdiff_t>(bitsAt),
@@ -464,7 +453,10 @@ void ProductTest::SetUp() {
   // A name nobody else runs the product under, so copies started by other
   // test runs on the machine never meet these ones.
   exePath = folder.File("VantrelE2e" + std::to_string(GetCurrentProcessId()) + ".exe");
-  ASSERT_TRUE(CopyFileA(BuiltProductPath().c_str(), exePath.c_str(), FALSE)) << "from " << BuiltProductPath();
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const auto built = (std::filesystem::path(self).parent_path() / VANTREL_EXE_FROM_TESTS).lexically_normal().string();
+  ASSERT_TRUE(CopyFileA(built.c_str(), exePath.c_str(), FALSE)) << "from " << built;
 }
 
 void ProductTest::Start() {
@@ -487,10 +479,4 @@ void ProductTest::AddFile(const std::string& path, int expectedItems) {
       [&] { return (expectedItems ? ItemCount() == expectedItems : ItemCount() > 0) && MainWindowFree(); },
       kDialogTimeout))
       << ItemCount() << " items";
-}
-
-std::string ProductTest::Ini(const char* section, const char* key) const {
-  char value[300] = {};
-  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, folder.File("Config.ini").c_str());
-  return value;
 }

@@ -126,7 +126,6 @@ class ProductTest : public ::testing::Test {
   // Add File, the path typed into the system's open dialog; waits for that
   // many icons (0: for any).
   void AddFile(const std::string& path, int expectedItems = 0);
-  std::string Ini(const char* section, const char* key) const;
 
   TempFolder folder;
   std::string exePath;
