@@ -1,18 +1,15 @@
-// The About box run modally inside the test process: what it shows, its two
-// links with their tooltips, and its colours. The shell's "open" is recorded,
-// never carried out.
+// The About box and the Confirm box run modally inside the test process: what
+// they show, the About box's links with their tooltips and its colours (the
+// shell's "open" recorded, never carried out), and what the Confirm box's
+// "Don't ask me the next time." stores.
 
 #include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-
-#include "CommandsTestSupport.h"
 #include "ProgramTestSupport.h"
 #include "ui/AboutDlg.h"
+#include "ui/ConfirmClearDlg.h"
 #include "ui/resource.h"
 
 namespace {
@@ -42,11 +39,10 @@ class AboutDialogTest : public AppTest {
     dlg.m_toolTip.SendMessage(TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
     return text;
   }
-
   ScriptedDialog<CAboutDlg> dlg;
 };
 
-TEST_F(AboutDialogTest, ShowsTheVersionTheAddressesAndANotice) {
+TEST_F(AboutDialogTest, ShowsTheVersionTheAddressesANoticeAndTheBannerUntilOk) {
   Then([this] {
     CString caption;
     dlg.GetWindowText(caption);
@@ -56,12 +52,6 @@ TEST_F(AboutDialogTest, ShowsTheVersionTheAddressesAndANotice) {
     EXPECT_EQ(Text(IDC_WEBSITE_LINK), "www.dorvane.example");
     EXPECT_EQ(Text(IDC_SUPPORT_LINK), "support@dorvane.example");
     EXPECT_FALSE(Text(IDC_NOTICE).empty());
-  });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-}
-
-TEST_F(AboutDialogTest, ShowsTheBanner) {
-  Then([this] {
     HWND banner = nullptr;
     for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
       if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) banner = child;
@@ -71,75 +61,41 @@ TEST_F(AboutDialogTest, ShowsTheBanner) {
     ASSERT_TRUE(bitmap && ::GetObjectA(bitmap, sizeof info, &info));
     EXPECT_EQ(info.bmWidth, 222);
     EXPECT_EQ(info.bmHeight, 104);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
   });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-}
-
-TEST_F(AboutDialogTest, OkCloses) {
-  Then([this] { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); });
   EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-// --- Links ------------------------------------------------------------------
-
-using AboutDialogLinkTest = AboutDialogTest;
-
-TEST_F(AboutDialogLinkTest, WebsiteLinkOpensTheSiteThroughTheShell) {
-  ShellExecuteRecorder shell;
-  ASSERT_TRUE(shell.Installed());
-  Then([this] { Click(IDC_WEBSITE_LINK); });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].verb, "open");
-  EXPECT_EQ(shell.calls[0].file, "http://www.dorvane.example/");
-  EXPECT_FALSE(shell.calls[0].hasParameters);
-  EXPECT_FALSE(shell.calls[0].hasDirectory);
-}
-
-TEST_F(AboutDialogLinkTest, SupportLinkOpensAMailToSupport) {
-  ShellExecuteRecorder shell;
-  ASSERT_TRUE(shell.Installed());
-  Then([this] { Click(IDC_SUPPORT_LINK); });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].verb, "open");
-  EXPECT_EQ(shell.calls[0].file, "mailto:support@dorvane.example");
-}
-
-TEST_F(AboutDialogLinkTest, CaptionsAndNoticeOpenNothing) {
+TEST_F(AboutDialogTest, OnlyTheLinksOpenTheirAddressThroughTheShell) {
   ShellExecuteRecorder shell;
   ASSERT_TRUE(shell.Installed());
   Then([this] {
-    Click(IDC_WEBSITE_CAPTION);
-    Click(IDC_SUPPORT_CAPTION);
-    Click(IDC_NOTICE);
+    for (const int id : {IDC_WEBSITE_CAPTION, IDC_SUPPORT_CAPTION, IDC_NOTICE, IDC_WEBSITE_LINK, IDC_SUPPORT_LINK})
+      Click(id);
   });
   EXPECT_EQ(dlg.DoModal(), kStepsDone);
-  EXPECT_TRUE(shell.calls.empty());
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].file, "http://www.dorvane.example/");
+  EXPECT_EQ(shell.calls[1].file, "mailto:support@dorvane.example");
+  for (const ShellCall& call : shell.calls) {
+    EXPECT_EQ(call.verb, "open");
+    EXPECT_FALSE(call.hasParameters || call.hasDirectory);
+  }
 }
 
-TEST_F(AboutDialogLinkTest, EachLinkHasItsTooltip) {
+TEST_F(AboutDialogTest, EachLinkHasItsTooltipShownOnHover) {
+  int waited = 0;
   Then([this] {
     EXPECT_EQ(dlg.m_toolTip.GetToolCount(), 2);
     EXPECT_EQ(TipOf(IDC_WEBSITE_LINK), "Visit Dorvane website");
     EXPECT_EQ(TipOf(IDC_SUPPORT_LINK), "Get support of Vantrel");
-  });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-}
-
-TEST_F(AboutDialogLinkTest, HoveringTheWebsiteLinkShowsItsTooltip) {
-  int waited = 0;
-  Then([this] {
     CRect link;
     ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, IDC_WEBSITE_LINK), &link);
     ::SetCursorPos(link.left + 3, link.top + 3);
     ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_WEBSITE_LINK), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   });
   Then([&] {
-    if (!dlg.m_toolTip.IsWindowVisible() && ++waited < 150) {
-      dlg.RunAgainLater();
-      return;
-    }
+    if (!dlg.m_toolTip.IsWindowVisible() && ++waited < 150) return dlg.RunAgainLater();
     EXPECT_TRUE(dlg.m_toolTip.IsWindowVisible());
     CString shown;
     dlg.m_toolTip.GetWindowText(shown);
@@ -148,53 +104,49 @@ TEST_F(AboutDialogLinkTest, HoveringTheWebsiteLinkShowsItsTooltip) {
   EXPECT_EQ(dlg.DoModal(), kStepsDone);
 }
 
-// --- Colours ----------------------------------------------------------------
-
-using AboutDialogColourTest = AboutDialogTest;
-
-TEST_F(AboutDialogColourTest, CaptionsAndNoticeAreBlackOnTheBackground) {
+TEST_F(AboutDialogTest, Colours) {
   Then([this] {
-    for (const int id : {IDC_WEBSITE_CAPTION, IDC_SUPPORT_CAPTION, IDC_NOTICE}) {
-      const ControlColours colours = ColoursFor(dlg.m_hWnd, id);
-      EXPECT_EQ(colours.backgroundMode, TRANSPARENT) << id;
-      EXPECT_EQ(colours.textColour, RGB(0, 0, 0)) << id;
-      EXPECT_EQ(colours.brushColour, RGB(240, 248, 255)) << id;
-    }
-  });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-}
-
-TEST_F(AboutDialogColourTest, LinksAreBlueOnTheBackground) {
-  Then([this] {
+    std::vector<ExpectedColours> expected;
+    for (const int id : {IDC_WEBSITE_CAPTION, IDC_SUPPORT_CAPTION, IDC_NOTICE})
+      expected.push_back({id, TRANSPARENT, RGB(0, 0, 0), kPaleBlue});
     for (const int id : {IDC_WEBSITE_LINK, IDC_SUPPORT_LINK}) {
-      const ControlColours colours = ColoursFor(dlg.m_hWnd, id);
-      EXPECT_EQ(colours.backgroundMode, TRANSPARENT) << id;
-      EXPECT_EQ(colours.textColour, RGB(0, 0, 238)) << id;
-      EXPECT_EQ(colours.brushColour, RGB(240, 248, 255)) << id;
-    }
-  });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
-}
-
-TEST_F(AboutDialogColourTest, LinksAreUnderlined) {
-  Then([this] {
-    for (const int id : {IDC_WEBSITE_LINK, IDC_SUPPORT_LINK}) {
+      expected.push_back({id, TRANSPARENT, RGB(0, 0, 238), kPaleBlue});
       LOGFONTA font{};
       ASSERT_TRUE(::GetObjectA(dlg.GetDlgItem(id)->GetFont(), sizeof font, &font)) << id;
       EXPECT_TRUE(font.lfUnderline) << id;
     }
+    ExpectColours(dlg.m_hWnd, expected);
+    CRect client;
+    dlg.GetClientRect(&client);
+    // Below the separator, left of the OK button: nothing but background.
+    EXPECT_EQ(PaintedColour(dlg.m_hWnd, POINT{3, client.bottom - 3}), kPaleBlue);
   });
   EXPECT_EQ(dlg.DoModal(), kStepsDone);
 }
 
-TEST_F(AboutDialogColourTest, ClientAreaIsPaintedPaleBlue) {
-  Then([this] {
-    CRect client;
-    dlg.GetClientRect(&client);
-    // Below the separator, left of the OK button: nothing but background.
-    EXPECT_EQ(PaintedColour(dlg.m_hWnd, POINT{3, client.bottom - 3}), RGB(240, 248, 255));
-  });
-  EXPECT_EQ(dlg.DoModal(), kStepsDone);
+using ConfirmClearDialogTest = AppTest;
+
+TEST_F(ConfirmClearDialogTest, OkStoresWhetherToAskAgainAndCancelStoresNothing) {
+  struct Case {
+    const char* stored;
+    bool tickDontAsk;
+    int button;
+    const char* after;
+  };
+  // "7" already reads as on: OK writes it anyway.
+  const Case cases[] = {{"7", false, IDOK, "1"}, {"1", true, IDOK, "0"}, {"1", true, IDCANCEL, "1"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored) + (c.tickDontAsk ? " ticked " : " ") + std::to_string(c.button));
+    WriteSetting("Setting", "Confirm", c.stored);
+    ScriptedDialog<CConfirmClearDlg> dlg;
+    dlg.steps.push_back([&] {
+      EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_DONT_ASK), static_cast<UINT>(BST_UNCHECKED));
+      if (c.tickDontAsk) dlg.CheckDlgButton(IDC_DONT_ASK, BST_CHECKED);
+      dlg.SendMessage(WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED));
+    });
+    EXPECT_EQ(dlg.DoModal(), c.button);
+    EXPECT_EQ(Raw("Setting", "Confirm"), c.after);
+  }
 }
 
 }  // namespace

@@ -4,124 +4,58 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "ProgramTestSupport.h"
 #include "app/ConfigFile.h"
 
 namespace {
 
-class ConfigFileTest : public ::testing::Test {
- protected:
-  ConfigFileTest() { config.SetPath(path.c_str()); }
+using ConfigFileTest = AppTest;
 
-  void Write(const char* key, const std::string& value) const {
-    WritePrivateProfileStringA("Setting", key, value.c_str(), path.c_str());
-  }
-  // The raw value in the file, or "<absent>".
-  std::string Raw(const char* key) const {
-    char value[512] = {};
-    GetPrivateProfileStringA("Setting", key, "<absent>", value, sizeof value, path.c_str());
-    return value;
-  }
-
-  TempFolder folder;
-  std::string path = folder.File("Config.ini");
-  CConfigFile config;
-};
-
-struct FlagCase {
-  const char* stored;
-  BOOL expected;
-};
-
-class ConfigFlagTest : public ConfigFileTest, public ::testing::WithParamInterface<FlagCase> {};
-
-TEST_P(ConfigFlagTest, ReadsTheNumberThatTheFirstThreeCharactersStart) {
-  Write("Flag", GetParam().stored);
-  EXPECT_EQ(config.GetBool("Setting", "Flag"), GetParam().expected) << "stored \"" << GetParam().stored << "\"";
-}
-
-INSTANTIATE_TEST_SUITE_P(StoredValues, ConfigFlagTest,
-                         ::testing::Values(FlagCase{"1", TRUE}, FlagCase{"2", TRUE}, FlagCase{"-1", TRUE},
-                                           FlagCase{"1000", TRUE}, FlagCase{"100000", TRUE}, FlagCase{"0", FALSE},
-                                           FlagCase{"abc", FALSE}, FlagCase{"yes", FALSE}, FlagCase{"", FALSE},
-                                           // Only "000" arrives, so the 9 is never seen.
-                                           FlagCase{"0009", FALSE}));
-
-TEST_F(ConfigFileTest, MissingFlagReadsFalse) {
-  Write("Other", "1");
-  EXPECT_FALSE(config.GetBool("Setting", "Flag"));
-}
-
-TEST_F(ConfigFileTest, IntegerReadsItsDecimalValue) {
-  Write("View", "5");
-  Write("Negative", "-12");
-  EXPECT_EQ(config.GetInt("Setting", "View"), 5);
-  EXPECT_EQ(config.GetInt("Setting", "Negative"), -12);
-}
-
-TEST_F(ConfigFileTest, MissingIntegerReadsZero) { EXPECT_EQ(config.GetInt("Setting", "View"), 0); }
-
-TEST_F(ConfigFileTest, IntegerThatIsTextReadsZero) {
-  Write("View", "abc");
-  EXPECT_EQ(config.GetInt("Setting", "View"), 0);
-}
-
-TEST_F(ConfigFileTest, IntegerIsReadFromItsFirst31Characters) {
-  // Thirty zeros, then "12": only the "1" is within the first 31 characters.
-  Write("View", std::string(30, '0') + "12");
-  EXPECT_EQ(config.GetInt("Setting", "View"), 1);
-}
-
-TEST_F(ConfigFileTest, TextIsCutAt260Characters) {
+// A flag is the number the first three characters start, an integer the one
+// the first 31 start, text the first 260 characters; missing reads as off,
+// zero and empty (not the default value).
+TEST_F(ConfigFileTest, ReadsFlagsIntegersAndTextByTheirRules) {
   std::string longText;
   for (int i = 0; i < 300; ++i) longText += static_cast<char>('a' + i % 26);
-  Write("RestorePath", longText);
-  const CString read = config.GetString("Setting", "RestorePath");
-  EXPECT_EQ(std::string(read), longText.substr(0, 260));
+  struct Case {
+    std::string stored;  // "<missing>": the key is absent
+    BOOL flag;
+    int number;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"1", TRUE, 1, "1"},           {"2", TRUE, 2, "2"},
+      {"-12", TRUE, -12, "-12"},     {"100000", TRUE, 100000, "100000"},
+      {"0", FALSE, 0, "0"},          {"abc", FALSE, 0, "abc"},
+      {"", FALSE, 0, ""},            {"0009", FALSE, 9, "0009"},  // only "000" reaches the flag
+      {std::string(30, '0') + "12", FALSE, 1, std::string(30, '0') + "12"},
+      {longText, FALSE, 0, longText.substr(0, 260)},
+      {"<missing>", FALSE, 0, ""},
+  };
+  const CConfigFile& config = TheApp().m_config;
+  WriteSetting("Setting", "Other", "1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE("stored \"" + c.stored + "\"");
+    WriteSetting("Setting", "Key", c.stored == "<missing>" ? nullptr : c.stored.c_str());
+    EXPECT_EQ(config.GetBool("Setting", "Key"), c.flag);
+    EXPECT_EQ(config.GetInt("Setting", "Key"), c.number);
+    EXPECT_EQ(std::string(config.GetString("Setting", "Key")), c.text);
+  }
 }
 
-TEST_F(ConfigFileTest, MissingTextReadsEmptyNotTheDefaultValue) {
-  Write("Other", "x");
-  EXPECT_EQ(std::string(config.GetString("Setting", "RestorePath")), "");
-}
-
-TEST_F(ConfigFileTest, WrittenFalseFlagStaysInTheFileAsZero) {
+TEST_F(ConfigFileTest, WritesFlagsAsOneAndZeroIntegersInDecimalAndTextUnchanged) {
+  const CConfigFile& config = TheApp().m_config;
+  config.WriteBool("Setting", "On", 5);
   config.WriteBool("Setting", "Confirm", TRUE);
   config.WriteBool("Setting", "Confirm", FALSE);
-  EXPECT_EQ(Raw("Confirm"), "0");
-  EXPECT_FALSE(config.GetBool("Setting", "Confirm"));
-}
-
-TEST_F(ConfigFileTest, WritesFlagsAsOneAndZero) {
-  config.WriteBool("Setting", "On", 5);
-  config.WriteBool("Setting", "Off", FALSE);
-  EXPECT_EQ(Raw("On"), "1");
-  EXPECT_EQ(Raw("Off"), "0");
-}
-
-TEST_F(ConfigFileTest, WritesIntegersInDecimal) {
   config.WriteInt("Setting", "View", -3);
-  EXPECT_EQ(Raw("View"), "-3");
-  EXPECT_EQ(config.GetInt("Setting", "View"), -3);
-}
-
-TEST_F(ConfigFileTest, WritesTextUnchanged) {
   config.WriteString("Setting", "RestorePath", "D:\\My Icons\\Set 1");
-  EXPECT_EQ(Raw("RestorePath"), "D:\\My Icons\\Set 1");
-}
-
-TEST_F(ConfigFileTest, EveryReadSeesTheFileAsItIsNow) {
-  Write("View", "1");
-  ASSERT_EQ(config.GetInt("Setting", "View"), 1);
-  Write("View", "2");
+  EXPECT_EQ(ReadLines(configPath), (std::vector<std::string>{"[Setting]", "On=1", "Confirm=0", "View=-3",
+                                                             "RestorePath=D:\\My Icons\\Set 1"}));
+  // Every read sees the file as it is now.
+  EXPECT_EQ(config.GetInt("Setting", "View"), -3);
+  WriteSetting("Setting", "View", "2");
   EXPECT_EQ(config.GetInt("Setting", "View"), 2);
-}
-
-TEST_F(ConfigFileTest, SectionAndKeyNamesMatchWithoutRegardToCase) {
-  Write("SelectAll", "1");
-  EXPECT_TRUE(config.GetBool("SETTING", "selectall"));
 }
 
 TEST(UnboundConfigFileTest, ReadsDefaultsAndWritesNowhere) {

@@ -5,30 +5,37 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "ProgramTestSupport.h"
-#include "collection/IconCollection.h"
 #include "formats/ModuleResources.h"
-#include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kYellow = RGB(255, 255, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-
+const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
 const char kWineSystemFolder[] = "Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\";
 
+BOOL CIconCollection::*const kFlags[] = {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll,
+                                         &CIconCollection::m_filterIco, &CIconCollection::m_filterIcl,
+                                         &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
+                                         &CIconCollection::m_filterScr};
+
 std::vector<GroupSpec> NumberedGroups(int count) {
-  const COLORREF colours[] = {kRed, kGreen, kBlue, kYellow, kWhite};
   std::vector<GroupSpec> groups;
-  for (int i = 0; i < count; ++i) groups.push_back({ResourceName::Id(static_cast<uint16_t>(i + 1)), colours[i % 5]});
+  for (int i = 0; i < count; ++i) groups.push_back({ResourceName::Id(static_cast<uint16_t>(i + 1)), kColours[i % 5]});
   return groups;
+}
+
+// Icon images 1, 2, ... and a group per image with ids from `firstGroup`.
+std::vector<BuiltResource> IconResources(int count, uint16_t firstGroup = 1) {
+  std::vector<BuiltResource> resources;
+  for (uint16_t id = 1; id <= count; ++id) {
+    const std::vector<uint8_t> image = SolidIconBlock(kColours[(id - 1) % 5]);
+    resources.push_back({kResourceIcon, ResourceName::Id(id), 0x409, image});
+    resources.push_back({kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(firstGroup + id - 1)), 0x409,
+                         BuildGroupIcon({image}, {id})});
+  }
+  return resources;
 }
 
 bool IsNumericName(LPCSTR name, uintptr_t id) { return IS_INTRESOURCE(name) && reinterpret_cast<uintptr_t>(name) == id; }
@@ -36,10 +43,8 @@ bool IsNumericName(LPCSTR name, uintptr_t id) { return IS_INTRESOURCE(name) && r
 class FileLoaderTest : public ::testing::Test {
  protected:
   FileLoaderTest() { host.Bind(icons); }
-
   void SwitchAllTypes(BOOL on) {
-    icons.m_filterExe = icons.m_filterDll = icons.m_filterIco = icons.m_filterIcl = on;
-    icons.m_filterCpl = icons.m_filterOcx = icons.m_filterScr = on;
+    for (auto flag : kFlags) icons.*flag = on;
   }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     const std::string path = folder.File(name);
@@ -53,328 +58,162 @@ class FileLoaderTest : public ::testing::Test {
     EXPECT_EQ(host.small.GetImageCount(), icons.GetCount());
     return icons.GetCount();
   }
-
+  // Loads the files one after the other into an emptied collection.
+  int LoadAlone(const std::vector<std::string>& paths, BOOL checked = TRUE) {
+    icons.EmptyWithViews(&host.pathBox);
+    for (const std::string& path : paths) icons.LoadFromFile(path.c_str(), checked);
+    return LoadedCount();
+  }
+  // The first `count` records hold these numeric ids and the large images these colours.
+  void ExpectGroups(const std::vector<uintptr_t>& ids, const std::vector<COLORREF>& colours) {
+    for (size_t i = 0; i < ids.size(); ++i) {
+      EXPECT_TRUE(IsNumericName(icons.GetSource(static_cast<int>(i))->m_resName, ids[i])) << "record " << i;
+      EXPECT_TRUE(SameColour(CentreColour(host.large, static_cast<int>(i)), colours[i])) << "image " << i;
+    }
+  }
   TempFolder folder;
   ListViewHost host;
   CIconCollection icons;
 };
 
-// --- The type filter ------------------------------------------------------
-
-struct TypeCase {
-  const char* extension;
-  BOOL CIconCollection::*flag;
-};
-
-std::string Describe(const ::testing::TestParamInfo<TypeCase>& info) { return info.param.extension; }
-
-class FileTypeFilterTest : public FileLoaderTest, public ::testing::WithParamInterface<TypeCase> {
- protected:
-  std::string WriteSample() const {
-    const std::string name = std::string("sample.") + GetParam().extension;
-    if (std::strcmp(GetParam().extension, "ico") == 0) return Write(name, BuildSolidIcoFile({kRed}));
-    return Write(name, BuildModuleWithGroups(NumberedGroups(2)));
+TEST_F(FileLoaderTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOn) {
+  const char* extensions[] = {"exe", "dll", "ico", "icl", "cpl", "ocx", "scr"};
+  for (int type = 0; type < 7; ++type) {
+    SCOPED_TRACE(extensions[type]);
+    const bool ico = std::strcmp(extensions[type], "ico") == 0;
+    const std::string path = Write(std::string("sample.") + extensions[type],
+                                   ico ? BuildSolidIcoFile({kColours[0]}) : BuildModuleWithGroups(NumberedGroups(2)));
+    SwitchAllTypes(FALSE);
+    icons.*kFlags[type] = TRUE;
+    EXPECT_EQ(LoadAlone({path}), ico ? 1 : 2);
+    SwitchAllTypes(TRUE);
+    icons.*kFlags[type] = FALSE;
+    EXPECT_EQ(LoadAlone({path}), 0);
   }
-  int ExpectedIcons() const { return std::strcmp(GetParam().extension, "ico") == 0 ? 1 : 2; }
-};
-
-TEST_P(FileTypeFilterTest, LoadsTheTypeWhenOnlyItsFlagIsOn) {
-  const std::string path = WriteSample();
-  icons.*(GetParam().flag) = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), ExpectedIcons());
 }
 
-TEST_P(FileTypeFilterTest, SkipsTheTypeWhenEveryFlagButItsOwnIsOn) {
-  const std::string path = WriteSample();
-  SwitchAllTypes(TRUE);
-  icons.*(GetParam().flag) = FALSE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
+TEST_F(FileLoaderTest, TheLastExtensionDecidesInAnyCase) {
+  const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(3));
+  const std::vector<uint8_t> ico = BuildSolidIcoFile({kColours[0]});
+  struct Case {
+    const char* name;
+    const std::vector<uint8_t>* bytes;
+    BOOL CIconCollection::*flag;  // null: every type on
+    int expected;
+  };
+  const Case cases[] = {{"TOOL.EXE", &module, &CIconCollection::m_filterExe, 3},
+                        {"ICON.ICO", &ico, &CIconCollection::m_filterIco, 1},
+                        {"archive.ico.exe", &module, &CIconCollection::m_filterExe, 3},
+                        {"archive.ico.exe", &module, &CIconCollection::m_filterIco, 0},
+                        {"icon", &ico, nullptr, 0},
+                        {"picture.icon", &ico, nullptr, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SwitchAllTypes(c.flag == nullptr);
+    if (c.flag) icons.*(c.flag) = TRUE;
+    EXPECT_EQ(LoadAlone({Write(c.name, *c.bytes)}), c.expected);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachType, FileTypeFilterTest,
-                         ::testing::Values(TypeCase{"ico", &CIconCollection::m_filterIco},
-                                           TypeCase{"exe", &CIconCollection::m_filterExe},
-                                           TypeCase{"dll", &CIconCollection::m_filterDll},
-                                           TypeCase{"icl", &CIconCollection::m_filterIcl},
-                                           TypeCase{"ocx", &CIconCollection::m_filterOcx},
-                                           TypeCase{"cpl", &CIconCollection::m_filterCpl},
-                                           TypeCase{"scr", &CIconCollection::m_filterScr}),
-                         Describe);
-
-// --- Extension rules ------------------------------------------------------
-
-TEST_F(FileLoaderTest, AcceptsExtensionsInCapitals) {
-  const std::string module = Write("TOOL.EXE", BuildModuleWithGroups(NumberedGroups(2)));
-  const std::string icon = Write("ICON.ICO", BuildSolidIcoFile({kRed}));
-  icons.m_filterExe = icons.m_filterIco = TRUE;
-
-  icons.LoadFromFile(module.c_str(), TRUE);
-  icons.LoadFromFile(icon.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 3);
-}
-
-TEST_F(FileLoaderTest, OnlyTheLastExtensionCounts) {
-  const std::string path = Write("archive.ico.exe", BuildModuleWithGroups(NumberedGroups(3)));
-  icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 3);
-  EXPECT_TRUE(IsNumericName(icons.GetSource(0)->m_resName, 1));
-}
-
-TEST_F(FileLoaderTest, IcoAsAnEarlierExtensionDoesNotMakeAnIconFile) {
-  const std::string path = Write("archive.ico.exe", BuildModuleWithGroups(NumberedGroups(3)));
+TEST_F(FileLoaderTest, AnIcoFileGivesOneIconWhateverItsImageCountAndANonIconNone) {
   icons.m_filterIco = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
-}
-
-TEST_F(FileLoaderTest, SkipsAFileWithoutExtension) {
-  const std::string path = Write("icon", BuildSolidIcoFile({kRed}));
-  SwitchAllTypes(TRUE);
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
-}
-
-TEST_F(FileLoaderTest, SkipsTheIconExtension) {
-  const std::string path = Write("picture.icon", BuildSolidIcoFile({kRed}));
-  SwitchAllTypes(TRUE);
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
-}
-
-// --- Icon files -----------------------------------------------------------
-
-TEST_F(FileLoaderTest, AnIcoFileGivesOneIconWhateverItsImageCount) {
-  const std::string path = Write("three.ico", BuildSolidIcoFile({kRed, kGreen, kBlue}));
-  icons.m_filterIco = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 1);
+  const std::string path = Write("three.ico", BuildSolidIcoFile({kColours[0], kColours[1], kColours[2]}));
+  ASSERT_EQ(LoadAlone({path, Write("text.ico", std::vector<uint8_t>(200, 'x'))}), 1);
   EXPECT_EQ(std::string(icons.GetSource(0)->m_path), path);
   EXPECT_EQ(icons.GetSource(0)->m_resName, nullptr);
 }
 
-TEST_F(FileLoaderTest, AnIcoFileThatIsNoIconAddsNothing) {
-  const std::string path = Write("text.ico", std::vector<uint8_t>(200, 'x'));
-  icons.m_filterIco = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
-}
-
-// --- Modules --------------------------------------------------------------
-
-TEST_F(FileLoaderTest, AModuleGivesOneIconPerGroupAllSharingItsPath) {
-  const std::string path = Write("five.dll", BuildModuleWithGroups(NumberedGroups(5)));
+TEST_F(FileLoaderTest, AModuleGivesOneIconPerGroupWithItsNameTextNamesFirst) {
   icons.m_filterDll = TRUE;
-
-  icons.LoadFromFile(path.c_str(), FALSE);
-
-  ASSERT_EQ(LoadedCount(), 5);
+  const std::string five = Write("five.dll", BuildModuleWithGroups(NumberedGroups(5)));
+  ASSERT_EQ(LoadAlone({five}, FALSE), 5);
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(std::string(icons.GetSource(i)->m_path), path);
-    EXPECT_TRUE(IsNumericName(icons.GetSource(i)->m_resName, i + 1)) << "record " << i;
+    EXPECT_EQ(std::string(icons.GetSource(i)->m_path), five);
     EXPECT_FALSE(host.list.GetCheck(i));
   }
-}
-
-TEST_F(FileLoaderTest, KeepsNumericIdsAsIntegers) {
-  const std::string path = Write("numbered.exe", BuildModuleWithGroups({{ResourceName::Id(7), kRed}, {ResourceName::Id(300), kGreen}}));
-  icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 2);
-  EXPECT_TRUE(IsNumericName(icons.GetSource(0)->m_resName, 7));
-  EXPECT_TRUE(IsNumericName(icons.GetSource(1)->m_resName, 300));
-}
-
-TEST_F(FileLoaderTest, ListsTextNamedGroupsBeforeNumberedOnes) {
-  const std::string path =
-      Write("mixed.exe", BuildModuleWithGroups({{ResourceName::Id(7), kRed}, {ResourceName::Text("MAINICON"), kGreen}}));
-  icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 2);
+  ExpectGroups({1, 2, 3, 4, 5}, {kColours, kColours + 5});
+  const std::string mixed = Write("mixed.dll", BuildModuleWithGroups({{ResourceName::Id(7), kColours[0]},
+                                                                      {ResourceName::Id(300), kColours[1]},
+                                                                      {ResourceName::Text("MAINICON"), kColours[2]}}));
+  ASSERT_EQ(LoadAlone({mixed}), 3);
   ASSERT_FALSE(IS_INTRESOURCE(icons.GetSource(0)->m_resName));
   EXPECT_STREQ(icons.GetSource(0)->m_resName, "MAINICON");
+  EXPECT_TRUE(SameColour(CentreColour(host.large, 0), kColours[2]));
   EXPECT_TRUE(IsNumericName(icons.GetSource(1)->m_resName, 7));
-  EXPECT_TRUE(SameColour(CentreColour(host.large, 0), kGreen));
-  EXPECT_TRUE(SameColour(CentreColour(host.large, 1), kRed));
+  EXPECT_TRUE(IsNumericName(icons.GetSource(2)->m_resName, 300));
 }
 
 TEST_F(FileLoaderTest, KeepsItsOwnCopyOfATextName) {
   // Two names of one length: the second load reuses whatever memory the
   // first load's names were in, so a record pointing there would change.
-  const std::string first = Write("first.dll", BuildModuleWithGroups({{ResourceName::Text("FIRST_GROUP_OF_ICONS"), kRed}}));
-  const std::string second = Write("second.dll", BuildModuleWithGroups({{ResourceName::Text("OTHER_GROUP_OF_ICONS"), kBlue}}));
   icons.m_filterDll = TRUE;
-
-  icons.LoadFromFile(first.c_str(), TRUE);
-  icons.LoadFromFile(second.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 2);
+  ASSERT_EQ(LoadAlone({Write("first.dll", BuildModuleWithGroups({{ResourceName::Text("FIRST_GROUP_OF_ICONS"), 0}})),
+                       Write("second.dll", BuildModuleWithGroups({{ResourceName::Text("OTHER_GROUP_OF_ICONS"), 0}}))}),
+            2);
   EXPECT_STREQ(icons.GetSource(0)->m_resName, "FIRST_GROUP_OF_ICONS");
   EXPECT_STREQ(icons.GetSource(1)->m_resName, "OTHER_GROUP_OF_ICONS");
-  EXPECT_NE(icons.GetSource(0)->m_resName, icons.GetSource(1)->m_resName);
 }
 
-// A module of five groups whose third is broken in one way.
-struct DamageCase {
-  const char* what;
-  void (*damage)(BuiltResource& group, BuiltResource& image);
-};
-
-std::string DescribeDamage(const ::testing::TestParamInfo<DamageCase>& info) { return info.param.what; }
-
-class DamagedGroupTest : public FileLoaderTest, public ::testing::WithParamInterface<DamageCase> {};
-
-TEST_P(DamagedGroupTest, IsSkippedAndTheLaterGroupsStillLoad) {
-  std::vector<BuiltResource> resources;
-  const COLORREF colours[] = {kRed, kGreen, kBlue, kYellow, kWhite};
-  for (uint16_t id = 1; id <= 5; ++id) {
-    BuiltResource image;
-    image.type = kResourceIcon;
-    image.name = ResourceName::Id(id);
-    image.data = SolidIconBlock(colours[id - 1]);
-    BuiltResource group;
-    group.type = kResourceGroupIcon;
-    group.name = ResourceName::Id(id);
-    group.data = BuildGroupIcon({image.data}, {id});
-    if (id == 3) GetParam().damage(group, image);
-    resources.push_back(image);
-    resources.push_back(group);
-  }
-  const std::string path = Write("damaged.exe", BuildPeModule(resources));
+TEST_F(FileLoaderTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
+  struct Case {
+    const char* what;
+    void (*damage)(BuiltResource& group, BuiltResource& image);
+  };
+  const Case cases[] = {
+      {"image bytes damaged", [](BuiltResource&, BuiltResource& image) { image.data.assign(image.data.size(), 0xEE); }},
+      // The entry names image 99, which the module does not hold.
+      {"image missing", [](BuiltResource& group, BuiltResource&) { group.data[6 + 12] = 99; }},
+      {"count beyond its bytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }},
+      {"no entries", [](BuiltResource& group, BuiltResource&) { group.data.assign({0, 0, 1, 0, 0, 0}); }},
+      {"shorter than its header", [](BuiltResource& group, BuiltResource&) { group.data.resize(3); }}};
   icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 4);
-  const uintptr_t expectedIds[] = {1, 2, 4, 5};
-  const COLORREF expectedColours[] = {kRed, kGreen, kYellow, kWhite};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(IsNumericName(icons.GetSource(i)->m_resName, expectedIds[i])) << "record " << i;
-    EXPECT_TRUE(SameColour(CentreColour(host.large, i), expectedColours[i])) << "image " << i;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<BuiltResource> resources = IconResources(5);
+    c.damage(resources[5], resources[4]);  // the third group and its image
+    ASSERT_EQ(LoadAlone({Write("damaged.exe", BuildPeModule(resources))}), 4);
+    ExpectGroups({1, 2, 4, 5}, {kColours[0], kColours[1], kColours[3], kColours[4]});
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Damage, DamagedGroupTest,
-    ::testing::Values(
-        DamageCase{"ImageBytesDamaged",
-                   [](BuiltResource&, BuiltResource& image) { image.data.assign(image.data.size(), 0xEE); }},
-        DamageCase{"ImageMissing",
-                   [](BuiltResource& group, BuiltResource&) {
-                     // The entry names image 99, which the module does not hold.
-                     group.data[6 + 12] = 99;
-                   }},
-        DamageCase{"CountBeyondItsBytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }},
-        DamageCase{"NoEntries",
-                   [](BuiltResource& group, BuiltResource&) {
-                     group.data.resize(6);
-                     group.data[4] = 0;
-                   }},
-        DamageCase{"ShorterThanItsHeader", [](BuiltResource& group, BuiltResource&) { group.data.resize(3); }}),
-    DescribeDamage);
-
-TEST_F(FileLoaderTest, AFileThatIsNoModuleAddsNothing) {
-  const std::string text = Write("notes.exe", std::vector<uint8_t>(300, 'x'));
+TEST_F(FileLoaderTest, AFileThatIsNoModuleOrMissingAddsNothing) {
   icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(text.c_str(), TRUE);
-  icons.LoadFromFile(folder.File("missing.exe").c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
+  EXPECT_EQ(LoadAlone({Write("notes.exe", std::vector<uint8_t>(300, 'x')), folder.File("missing.exe")}), 0);
 }
 
 TEST_F(FileLoaderTest, AGroupWithAPngImageStillShows) {
-  BuiltResource image;
-  image.type = kResourceIcon;
-  image.name = ResourceName::Id(1);
-  image.data = MakePngBlock(32, 32, 3);
-  BuiltResource group;
-  group.type = kResourceGroupIcon;
-  group.name = ResourceName::Id(1);
-  group.data = BuildGroupIcon({image.data}, {1});
-  const std::string path = Write("modern.dll", BuildPeModule({image, group}));
+  const std::vector<uint8_t> png = MakePngBlock(32, 32, 3);
   icons.m_filterDll = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 1);
+  EXPECT_EQ(LoadAlone({Write("modern.dll", BuildPeModule({{kResourceIcon, ResourceName::Id(1), 0x409, png},
+                                                          {kResourceGroupIcon, ResourceName::Id(1), 0x409,
+                                                           BuildGroupIcon({png}, {1})}}))}),
+            1);
 }
 
 TEST_F(FileLoaderTest, LoadsTheIconsOfAnNeModule) {
-  std::vector<BuiltResource> resources;
-  const COLORREF colours[] = {kBlue, kYellow};
-  for (uint16_t id = 1; id <= 2; ++id) {
-    BuiltResource image;
-    image.type = kResourceIcon;
-    image.name = ResourceName::Id(id);
-    image.data = SolidIconBlock(colours[id - 1]);
-    BuiltResource group;
-    group.type = kResourceGroupIcon;
-    group.name = ResourceName::Id(static_cast<uint16_t>(id + 10));
-    group.data = BuildGroupIcon({image.data}, {id});
-    resources.push_back(image);
-    resources.push_back(group);
-  }
-  const std::string path = Write("old.exe", BuildNeModule(resources));
   icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 2);
-  EXPECT_TRUE(IsNumericName(icons.GetSource(0)->m_resName, 11));
-  EXPECT_TRUE(IsNumericName(icons.GetSource(1)->m_resName, 12));
-  EXPECT_TRUE(SameColour(CentreColour(host.large, 0), kBlue));
-  EXPECT_TRUE(SameColour(CentreColour(host.large, 1), kYellow));
+  ASSERT_EQ(LoadAlone({Write("old.exe", BuildNeModule(IconResources(2, 11)))}), 2);
+  ExpectGroups({11, 12}, {kColours[0], kColours[1]});
 }
 
 TEST_F(FileLoaderTest, LoadsEveryIconGroupOfWinesShell32) {
   const std::string path = std::string(kWineSystemFolder) + "shell32.dll";
   ASSERT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
   icons.m_filterDll = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 184);
+  EXPECT_EQ(LoadAlone({path}), 184);
 }
 
-// --- Several loads --------------------------------------------------------
-
-TEST_F(FileLoaderTest, FilesLoadedInTurnKeepRecordImageAndItemInStep) {
-  const std::string first = Write("first.ico", BuildSolidIcoFile({kRed}));
-  const std::string second = Write("second.dll", BuildModuleWithGroups({{ResourceName::Id(1), kGreen}, {ResourceName::Id(2), kBlue}}));
-  const std::string third = Write("third.ico", BuildSolidIcoFile({kYellow}));
+TEST_F(FileLoaderTest, FilesLoadedInTurnKeepRecordImageAndItemInStepAndTwiceAddsTwice) {
+  const std::string first = Write("first.ico", BuildSolidIcoFile({kColours[0]}));
+  const std::string second = Write("second.dll", BuildModuleWithGroups({{ResourceName::Id(1), kColours[1]},
+                                                                        {ResourceName::Id(2), kColours[2]}}));
   SwitchAllTypes(TRUE);
-
   icons.LoadFromFile(first.c_str(), TRUE);
   icons.LoadFromFile(second.c_str(), FALSE);
-  icons.LoadFromFile(third.c_str(), TRUE);
-
+  icons.LoadFromFile(first.c_str(), TRUE);
   ASSERT_EQ(LoadedCount(), 4);
-  const std::string paths[] = {first, second, second, third};
-  const COLORREF colours[] = {kRed, kGreen, kBlue, kYellow};
+  const std::string paths[] = {first, second, second, first};
+  const COLORREF colours[] = {kColours[0], kColours[1], kColours[2], kColours[0]};
   const BOOL checks[] = {TRUE, FALSE, FALSE, TRUE};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(std::string(icons.GetSource(i)->m_path), paths[i]) << "record " << i;
@@ -384,64 +223,30 @@ TEST_F(FileLoaderTest, FilesLoadedInTurnKeepRecordImageAndItemInStep) {
   }
 }
 
-TEST_F(FileLoaderTest, LoadingAFileTwiceAddsItsIconsTwice) {
-  const std::string module = Write("twice.exe", BuildModuleWithGroups(NumberedGroups(3)));
-  const std::string icon = Write("twice.ico", BuildSolidIcoFile({kRed}));
-  SwitchAllTypes(TRUE);
-
-  for (int round = 0; round < 2; ++round) {
-    icons.LoadFromFile(module.c_str(), TRUE);
-    icons.LoadFromFile(icon.c_str(), TRUE);
-  }
-
-  ASSERT_EQ(LoadedCount(), 8);
-  EXPECT_EQ(std::string(icons.GetSource(4)->m_path), module);
-  EXPECT_EQ(std::string(icons.GetSource(7)->m_path), icon);
-}
-
-// --- Paths that do not fit the record --------------------------------------
-
-class LongPathTest : public FileLoaderTest {
- protected:
-  // A file whose full path has exactly `length` characters, written through the
-  // wide functions, which take paths past MAX_PATH.
-  std::string WriteWithPathLength(size_t length, const std::vector<uint8_t>& bytes, const char* extension) {
-    const std::string subfolder = folder.Path() + "\\" + std::string(100, 'd');
-    const std::wstring wideSubfolder = L"\\\\?\\" + std::wstring(subfolder.begin(), subfolder.end());
-    CreateDirectoryW(wideSubfolder.c_str(), nullptr);
-    const size_t used = subfolder.size() + 1 + std::strlen(extension);
-    EXPECT_GT(length, used);
-    const std::string path = subfolder + "\\" + std::string(length - used, 'f') + extension;
-    const std::wstring widePath = L"\\\\?\\" + std::wstring(path.begin(), path.end());
-    HANDLE file = CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+// A path that does not fit the record is skipped, never cut.
+TEST_F(FileLoaderTest, AModulePathOf259CharactersIsKeptAndOneOf260Skipped) {
+  // Written through the wide functions, which take paths past MAX_PATH.
+  const std::string subfolder = folder.File(std::string(100, 'd'));
+  CreateDirectoryW((L"\\\\?\\" + std::wstring(subfolder.begin(), subfolder.end())).c_str(), nullptr);
+  const std::vector<uint8_t> bytes = BuildModuleWithGroups(NumberedGroups(2));
+  icons.m_filterExe = TRUE;
+  for (const size_t length : {259u, 260u}) {
+    SCOPED_TRACE(length);
+    const std::string path = subfolder + "\\" + std::string(length - subfolder.size() - 5, 'f') + ".exe";
+    ASSERT_EQ(path.size(), length);
+    HANDLE file = CreateFileW((L"\\\\?\\" + std::wstring(path.begin(), path.end())).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-    EXPECT_EQ(path.size(), length);
-    return path;
+    // The file itself can be read under that path: only the record refuses it.
+    ASSERT_NE(ModuleResources::OpenFile(path), nullptr);
+    EXPECT_EQ(LoadAlone({path}), length == 259 ? 2 : 0);
+    if (length == 259) {
+      EXPECT_EQ(std::string(icons.GetSource(1)->m_path), path);
+    }
   }
-};
-
-TEST_F(LongPathTest, AModulePathOf259CharactersIsKept) {
-  const std::string path = WriteWithPathLength(259, BuildModuleWithGroups(NumberedGroups(2)), ".exe");
-  icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  ASSERT_EQ(LoadedCount(), 2);
-  EXPECT_EQ(std::string(icons.GetSource(1)->m_path), path);
-}
-
-TEST_F(LongPathTest, AModulePathOf260CharactersIsSkippedNotCut) {
-  const std::string path = WriteWithPathLength(260, BuildModuleWithGroups(NumberedGroups(2)), ".exe");
-  // The file itself can be read under that path: only the record refuses it.
-  ASSERT_NE(ModuleResources::OpenFile(path), nullptr);
-  icons.m_filterExe = TRUE;
-
-  icons.LoadFromFile(path.c_str(), TRUE);
-
-  EXPECT_EQ(LoadedCount(), 0);
 }
 
 }  // namespace

@@ -4,270 +4,147 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <algorithm>
-#include <functional>
+#include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "ProgramTestSupport.h"
-#include "app/FilterSettings.h"
 #include "support/IconBuilder.h"
 #include "ui/resource.h"
 
 namespace {
 
-constexpr int kScriptDone = 4242;
 const char kUnsupportedType[] = "Unsupported Type!Please check the file filter!";
-const char kUnsavedIcon[] = "You haven't saved the icon.\nAre you sure to exit?";
-const char kUnsavedIcons[] = "You haven't saved the icons.\nAre you sure to exit?";
 
-class MainWindowTest : public AppTest {
+// A drop handle for the paths, as the shell hands one to a window; the
+// receiver of WM_DROPFILES releases it.
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) size += path.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
+  for (const std::string& path : paths) {
+    std::memcpy(text, path.c_str(), path.size() + 1);
+    text += path.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+class MainWindowUseTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    TheApp().WriteDefaultSettings();
-  }
-
-  CIconCollection& Icons() { return TheApp().m_icons; }
-
-  std::string WriteIco(const std::string& name, COLORREF colour) const {
-    const std::string path = folder.File(name);
-    WriteBytes(path, BuildSolidIcoFile({colour}));
-    return path;
-  }
-  std::string WriteModule(const std::string& name, int groups) const {
-    std::vector<GroupSpec> specs;
-    for (int i = 1; i <= groups; ++i) specs.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
-    const std::string path = folder.File(name);
-    WriteBytes(path, BuildModuleWithGroups(specs));
-    return path;
-  }
-  // Loads a file as the window's commands do: filter from Config.ini, checked
-  // flag from "Select all icons".
-  void Load(const std::string& path) {
-    ReadFilterSettings(TheApp().m_config, Icons());
-    Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
-  }
-  // Three icons from three .ico files, not yet saved.
-  void LoadThreeUnsavedIcons() {
-    Load(WriteIco("a.ico", RGB(255, 0, 0)));
-    Load(WriteIco("b.ico", RGB(0, 255, 0)));
-    Load(WriteIco("c.ico", RGB(0, 0, 255)));
-    Icons().m_saved = FALSE;
-  }
   void Drop(const std::vector<std::string>& paths) {
     dlg.m_iconList.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
   }
-  void ClickItem(int index) {
-    NMITEMACTIVATE click = {};
-    click.hdr.hwndFrom = dlg.m_iconList.m_hWnd;
-    click.hdr.idFrom = IDC_ICON_LIST;
-    click.hdr.code = NM_CLICK;
-    click.iItem = index;
-    dlg.SendMessage(WM_NOTIFY, IDC_ICON_LIST, reinterpret_cast<LPARAM>(&click));
-  }
   void PostKey(UINT key) { dlg.m_iconList.PostMessage(WM_KEYDOWN, key, 1); }
-  int CheckedItems() const {
-    int checked = 0;
-    for (int i = 0; i < dlg.m_iconList.GetItemCount(); ++i) checked += dlg.m_iconList.GetCheck(i) ? 1 : 0;
-    return checked;
+  // Drops the files while watching for the error box; its text, "" if none.
+  std::string DropWatchingForError(const std::vector<std::string>& paths) {
+    DialogWatcher box("Error", Press(IDOK), dlg.m_hWnd);
+    Drop(paths);
+    box.Finish();
+    return box.Seen().text;
   }
-  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
-  // Runs the steps, ending with kScriptDone unless a step ended the window.
-  INT_PTR Run() {
-    Then([this] { dlg.EndDialog(kScriptDone); });
-    return dlg.DoModal();
-  }
-
-  ScriptedMainDlg dlg;
 };
 
-// --- Views ----------------------------------------------------------------
-
-using MainWindowViewTest = MainWindowTest;
-
-TEST_F(MainWindowViewTest, DefaultSettingsShowLargeIconsAndTickSelectAll) {
-  Then([this] {
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.m_viewSmall.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.ViewType(), LVS_ICON);
-    EXPECT_EQ(dlg.m_selectAllCheck.GetCheck(), BST_CHECKED);
-    EXPECT_TRUE(dlg.m_iconList.GetExtendedStyle() & LVS_EX_CHECKBOXES);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
+TEST_F(MainWindowUseTest, ViewAndSelectAllStartAsTheSettingsSay) {
+  struct Case {
+    const char* view;
+    const char* selectAll;
+    int type;
+    int radio;
+  };
+  const Case cases[] = {{"0", "1", LVS_ICON, IDC_VIEW_NORMAL},
+                        {"1", "0", LVS_SMALLICON, IDC_VIEW_SMALL},
+                        {"2", "1", LVS_LIST, IDC_VIEW_LIST},
+                        {"7", "1", LVS_ICON, IDC_VIEW_NORMAL}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("View=") + c.view);
+    WriteSetting("Setting", "View", c.view);
+    WriteSetting("Setting", "SelectAll", c.selectAll);
+    ScriptedMainDlg window;
+    window.steps.push_back([&] {
+      for (const int radio : {IDC_VIEW_NORMAL, IDC_VIEW_SMALL, IDC_VIEW_LIST})
+        EXPECT_EQ(window.IsDlgButtonChecked(radio), radio == c.radio ? 1u : 0u) << radio;
+      EXPECT_EQ(window.ViewType(), c.type);
+      EXPECT_EQ(window.SelectAllChecked(), std::strcmp(c.selectAll, "1") == 0);
+      EXPECT_TRUE(window.m_iconList.GetExtendedStyle() & LVS_EX_CHECKBOXES);
+    });
+    EXPECT_EQ(window.DoModal(), kStepsDone);
+  }
 }
 
-TEST_F(MainWindowViewTest, ViewOneStartsInTheSmallView) {
-  WriteSetting("Setting", "View", "1");
+TEST_F(MainWindowUseTest, ViewRadiosSwitchTheListStyleWithoutWritingTheSettings) {
   Then([this] {
-    EXPECT_EQ(dlg.m_viewSmall.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.ViewType(), LVS_SMALLICON);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowViewTest, ViewTwoStartsInTheListView) {
-  WriteSetting("Setting", "View", "2");
-  Then([this] {
-    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_viewSmall.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.ViewType(), LVS_LIST);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowViewTest, AnyOtherViewValueStartsInTheNormalView) {
-  WriteSetting("Setting", "View", "7");
-  Then([this] {
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.m_viewSmall.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.ViewType(), LVS_ICON);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowViewTest, ViewRadiosSwitchTheListStyle) {
-  Then([this] {
-    dlg.m_viewSmall.SendMessage(BM_CLICK);
-    EXPECT_EQ(dlg.ViewType(), LVS_SMALLICON);
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.m_viewSmall.GetCheck(), BST_CHECKED);
+    const std::pair<CButton*, int> clicks[] = {
+        {&dlg.m_viewSmall, LVS_SMALLICON}, {&dlg.m_viewList, LVS_LIST}, {&dlg.m_viewNormal, LVS_ICON}};
+    for (const auto& [radio, type] : clicks) {
+      radio->SendMessage(BM_CLICK);
+      EXPECT_EQ(dlg.ViewType(), type);
+      for (CButton* other : {&dlg.m_viewNormal, &dlg.m_viewSmall, &dlg.m_viewList})
+        EXPECT_EQ(other->GetCheck(), other == radio ? BST_CHECKED : BST_UNCHECKED);
+    }
     dlg.m_viewList.SendMessage(BM_CLICK);
-    EXPECT_EQ(dlg.ViewType(), LVS_LIST);
-    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_CHECKED);
-    dlg.m_viewNormal.SendMessage(BM_CLICK);
-    EXPECT_EQ(dlg.ViewType(), LVS_ICON);
-    EXPECT_EQ(dlg.m_viewNormal.GetCheck(), BST_CHECKED);
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
+  EXPECT_EQ(Raw("Setting", "View"), "0");
 }
 
-TEST_F(MainWindowViewTest, ChosenViewIsNotWrittenToTheSettings) {
-  Then([this] { dlg.m_viewList.SendMessage(BM_CLICK); });
-  EXPECT_EQ(Run(), kScriptDone);
-  EXPECT_EQ(TheApp().m_config.GetInt("Setting", "View"), 0);
-}
-
-// --- Select all -----------------------------------------------------------
-
-using MainWindowSelectAllTest = MainWindowTest;
-
-TEST_F(MainWindowSelectAllTest, SelectAllOffInSettingsStartsUnticked) {
-  WriteSetting("Setting", "SelectAll", "0");
-  Then([this] { EXPECT_EQ(dlg.m_selectAllCheck.GetCheck(), BST_UNCHECKED); });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowSelectAllTest, TogglingSetsTheCheckOfEveryItem) {
-  Then([this] {
-    LoadThreeUnsavedIcons();
+TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndDecidesTheTickOfDroppedIcons) {
+  const std::string module = WriteModule("two.dll", 2);
+  Then([&] {
+    LoadUnsavedIcons(3);
     ASSERT_EQ(CheckedItems(), 3);
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
-    EXPECT_EQ(dlg.m_selectAllCheck.GetCheck(), BST_UNCHECKED);
     EXPECT_EQ(CheckedItems(), 0);
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
     EXPECT_EQ(CheckedItems(), 3);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowSelectAllTest, IconsDroppedWhileItIsOffComeUnticked) {
-  const std::string module = WriteModule("two.dll", 2);
-  Then([this, module] {
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
     Drop({module});
-    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 2);
+    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 5);
     EXPECT_EQ(CheckedItems(), 0);
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
-// --- The source path of a clicked icon -------------------------------------
-
-using MainWindowClickTest = MainWindowTest;
-
-TEST_F(MainWindowClickTest, ClickOnTheThirdIconShowsItsFile) {
+TEST_F(MainWindowUseTest, ClickShowsTheIconsFileAndAClickBesideKeepsIt) {
   Then([this] {
-    LoadThreeUnsavedIcons();
+    LoadUnsavedIcons(3);
     ClickItem(2);
-    EXPECT_EQ(dlg.PathText(), folder.File("c.ico"));
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowClickTest, ClickBesideTheIconsKeepsThePath) {
-  Then([this] {
-    LoadThreeUnsavedIcons();
+    EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));
     ClickItem(1);
     ClickItem(-1);
-    EXPECT_EQ(dlg.PathText(), folder.File("b.ico"));
+    EXPECT_EQ(dlg.PathText(), folder.File("icon1.ico"));
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
-// --- Dropped files --------------------------------------------------------
-
-using MainWindowDropTest = MainWindowTest;
-
-TEST_F(MainWindowDropTest, OneSupportedFileIsLoadedAndMarkedUnsaved) {
+TEST_F(MainWindowUseTest, DroppedFileIsLoadedOnlyWhenItIsOneOfASwitchedOnType) {
   const std::string module = WriteModule("three.exe", 3);
-  Then([this, module] {
-    DialogAnswerer noBox("Error", IDOK, dlg.m_hWnd);
-    Drop({module});
-    EXPECT_FALSE(noBox.Finish());
+  const std::string off = WriteModule("off.dll", 2);
+  const std::string text = folder.File("readme.txt");
+  WriteBytes(text, {'h', 'i'});
+  WriteSetting("Filter", "Dll", "0");
+  Then([&] {
+    EXPECT_EQ(DropWatchingForError({WriteIco("one.ico"), module}), "") << "two files are ignored";
+    EXPECT_TRUE(Icons().m_saved);
+    EXPECT_EQ(DropWatchingForError({text}), kUnsupportedType);
+    EXPECT_EQ(DropWatchingForError({off}), kUnsupportedType);
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_TRUE(Icons().m_saved);
+    EXPECT_EQ(DropWatchingForError({module}), "");
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 3);
     EXPECT_EQ(Icons().GetCount(), 3);
     EXPECT_FALSE(Icons().m_saved);
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
-TEST_F(MainWindowDropTest, TwoFilesAreIgnoredWithoutAMessage) {
-  const std::vector<std::string> files = {WriteIco("one.ico", RGB(255, 0, 0)), WriteModule("two.dll", 2)};
-  Then([this, files] {
-    DialogAnswerer noBox("Error", IDOK, dlg.m_hWnd);
-    Drop(files);
-    EXPECT_FALSE(noBox.Finish());
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_TRUE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowDropTest, AnUnsupportedTypeShowsTheFilterMessage) {
-  const std::string text = folder.File("readme.txt");
-  WriteBytes(text, {'h', 'i'});
-  Then([this, text] {
-    DialogAnswerer box("Error", IDOK, dlg.m_hWnd);
-    Drop({text});
-    EXPECT_TRUE(box.Finish());
-    EXPECT_EQ(box.Text(), kUnsupportedType);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_TRUE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowDropTest, ATypeSwitchedOffInTheSettingsShowsTheFilterMessage) {
-  const std::string module = WriteModule("off.dll", 2);
-  Then([this, module] {
-    WriteSetting("Filter", "Dll", "0");
-    DialogAnswerer box("Error", IDOK, dlg.m_hWnd);
-    Drop({module});
-    EXPECT_TRUE(box.Finish());
-    EXPECT_EQ(box.Text(), kUnsupportedType);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowDropTest, ALongPathIsNeverCutIntoThePathOfAnotherFile) {
+TEST_F(MainWindowUseTest, ALongDroppedPathIsNeverCutIntoThePathOfAnotherFile) {
   // A module whose path has 259 characters, and a dropped path that begins
   // with those 259 characters and goes on.
   const std::string subfolder = folder.File(std::string(100, 'd'));
@@ -275,127 +152,77 @@ TEST_F(MainWindowDropTest, ALongPathIsNeverCutIntoThePathOfAnotherFile) {
   const std::string shortPath = subfolder + "\\" + std::string(259 - subfolder.size() - 5, 'f') + ".exe";
   ASSERT_EQ(shortPath.size(), 259u);
   WriteBytes(shortPath, BuildModuleWithGroups({{ResourceName::Id(1), RGB(255, 0, 0)}}));
-  const std::string dropped = shortPath + "_copy.exe";
-  Then([this, dropped] {
-    DialogAnswerer noBox("Error", IDOK, dlg.m_hWnd);
-    Drop({dropped});
-    EXPECT_FALSE(noBox.Finish());
+  Then([&] {
+    EXPECT_EQ(DropWatchingForError({shortPath + "_copy.exe"}), "");
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
-// --- Closing --------------------------------------------------------------
+struct CloseCase {
+  const char* name;
+  bool escape;  // else WM_CLOSE
+  int icons;
+  BOOL saved;
+  int answer;  // 0: no question may appear
+  const char* question;
+};
 
-using MainWindowCloseTest = MainWindowTest;
+class MainWindowCloseTest : public MainWindowUseTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_F(MainWindowCloseTest, OneUnsavedIconIsAskedAboutInTheSingular) {
-  Then([this] {
-    Load(WriteIco("one.ico", RGB(255, 0, 0)));
-    Icons().m_saved = FALSE;
-    DialogAnswerer question("Vantrel", IDNO, dlg.m_hWnd);
-    dlg.SendMessage(WM_CLOSE);
-    EXPECT_TRUE(question.Finish());
-    EXPECT_EQ(question.Text(), kUnsavedIcon);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowCloseTest, AnsweringNoKeepsTheWindowAndItsIcons) {
-  Then([this] {
-    LoadThreeUnsavedIcons();
-    ClickItem(0);
-    DialogAnswerer question("Vantrel", IDNO, dlg.m_hWnd);
-    dlg.SendMessage(WM_CLOSE);
-    EXPECT_TRUE(question.Finish());
-    EXPECT_EQ(question.Text(), kUnsavedIcons);
-  });
-  Then([this] {
-    EXPECT_TRUE(dlg.IsOpen());
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 3);
-    EXPECT_EQ(dlg.m_largeImages.GetImageCount(), 3);
-    EXPECT_EQ(Icons().GetCount(), 3);
-    EXPECT_EQ(dlg.PathText(), folder.File("a.ico"));
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowCloseTest, AnsweringYesEmptiesEverythingAndCloses) {
-  Then([this] {
-    LoadThreeUnsavedIcons();
-    ClickItem(0);
-    DialogAnswerer question("Vantrel", IDYES, dlg.m_hWnd);
-    dlg.SendMessage(WM_CLOSE);
-    EXPECT_TRUE(question.Finish());
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(dlg.itemsAtDestroy, 0);
-  EXPECT_EQ(dlg.pathTextAtDestroy, "");
-  EXPECT_EQ(dlg.m_largeImages.GetImageCount(), 0);
-  EXPECT_EQ(dlg.m_smallImages.GetImageCount(), 0);
-  EXPECT_EQ(Icons().GetCount(), 0);
-}
-
-TEST_F(MainWindowCloseTest, SavedIconsCloseWithoutAQuestion) {
-  Then([this] {
-    LoadThreeUnsavedIcons();
-    Icons().m_saved = TRUE;
-    DialogAnswerer noQuestion("Vantrel", IDNO, dlg.m_hWnd);
-    dlg.SendMessage(WM_CLOSE);
-    EXPECT_FALSE(noQuestion.Finish());
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(Icons().GetCount(), 0);
-}
-
-TEST_F(MainWindowCloseTest, AnEmptyListClosesWithoutAQuestion) {
-  Then([this] {
-    Icons().m_saved = FALSE;
-    DialogAnswerer noQuestion("Vantrel", IDNO, dlg.m_hWnd);
-    dlg.SendMessage(WM_CLOSE);
-    EXPECT_FALSE(noQuestion.Finish());
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
-}
-
-// --- Keys -----------------------------------------------------------------
-
-using MainWindowKeyTest = MainWindowTest;
-
-TEST_F(MainWindowKeyTest, EscapeAsksTheSameQuestionAndNoKeepsTheIcons) {
-  std::unique_ptr<DialogAnswerer> question;
+TEST_P(MainWindowCloseTest, AsksAboutUnsavedIconsAndClosesEmptiedOrKeepsEverything) {
+  const CloseCase& c = GetParam();
+  std::unique_ptr<DialogWatcher> question;
+  const bool closes = c.answer != IDNO;
   Then([&] {
-    LoadThreeUnsavedIcons();
-    question = std::make_unique<DialogAnswerer>("Vantrel", IDNO, dlg.m_hWnd);
-    PostKey(VK_ESCAPE);
+    LoadUnsavedIcons(c.icons);
+    Icons().m_saved = c.saved;
+    if (c.icons) ClickItem(0);
+    question = std::make_unique<DialogWatcher>("Vantrel", Press(c.answer ? c.answer : IDNO), dlg.m_hWnd);
+    if (c.escape) {
+      PostKey(VK_ESCAPE);
+    } else {
+      dlg.PostMessage(WM_CLOSE);
+    }
   });
   Then([&] {
-    EXPECT_TRUE(question->Finish());
-    EXPECT_EQ(question->Text(), kUnsavedIcons);
-    EXPECT_TRUE(dlg.IsOpen());
-    EXPECT_EQ(Icons().GetCount(), 3);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 3);
+    EXPECT_FALSE(closes) << "the window stayed open";
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), c.icons);
+    EXPECT_EQ(dlg.m_largeImages.GetImageCount(), c.icons);
+    EXPECT_EQ(Icons().GetCount(), c.icons);
+    EXPECT_EQ(dlg.PathText(), folder.File("icon0.ico"));
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), closes ? IDCANCEL : kStepsDone);
+  EXPECT_EQ(question->Finish(), c.answer != 0);
+  if (c.answer) {
+    EXPECT_EQ(question->Seen().text, c.question);
+  }
+  if (closes) {
+    EXPECT_EQ(dlg.itemsAtDestroy, 0);
+    EXPECT_EQ(dlg.pathTextAtDestroy, "");
+    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
+    EXPECT_EQ(Icons().GetCount(), 0);
+  }
 }
 
-TEST_F(MainWindowKeyTest, EscapeAnsweredYesEmptiesTheListAndCloses) {
-  std::unique_ptr<DialogAnswerer> question;
-  Then([&] {
-    LoadThreeUnsavedIcons();
-    question = std::make_unique<DialogAnswerer>("Vantrel", IDYES, dlg.m_hWnd);
-    PostKey(VK_ESCAPE);
-  });
-  Then([&] { ADD_FAILURE() << "the window stayed open"; });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_TRUE(question->Finish());
-  EXPECT_EQ(dlg.itemsAtDestroy, 0);
-  EXPECT_EQ(Icons().GetCount(), 0);
-}
+const char kUnsavedIcons[] = "You haven't saved the icons.\nAre you sure to exit?";
 
-TEST_F(MainWindowKeyTest, EnterDoesNothing) {
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MainWindowCloseTest,
+    ::testing::Values(
+        CloseCase{"OneIconAskedInTheSingular", false, 1, FALSE, IDNO,
+                  "You haven't saved the icon.\nAre you sure to exit?"},
+        CloseCase{"NoKeepsEverything", false, 3, FALSE, IDNO, kUnsavedIcons},
+        CloseCase{"YesEmptiesAndCloses", false, 3, FALSE, IDYES, kUnsavedIcons},
+        CloseCase{"SavedClosesWithoutAQuestion", false, 3, TRUE, 0, ""},
+        CloseCase{"EmptyListClosesWithoutAQuestion", false, 0, FALSE, 0, ""},
+        CloseCase{"EscapeNoKeepsEverything", true, 3, FALSE, IDNO, kUnsavedIcons},
+        CloseCase{"EscapeYesEmptiesAndCloses", true, 3, FALSE, IDYES, kUnsavedIcons}),
+    [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowUseTest, EnterDoesNothing) {
   Then([this] {
-    LoadThreeUnsavedIcons();
+    LoadUnsavedIcons(3);
     PostKey(VK_RETURN);
     dlg.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
   });
@@ -404,48 +231,30 @@ TEST_F(MainWindowKeyTest, EnterDoesNothing) {
     EXPECT_EQ(dlg.okCalls, 0);
     EXPECT_EQ(Icons().GetCount(), 3);
   });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
-// Holds Ctrl down in this thread's keyboard state while it lives.
-class ControlKeyHeld {
- public:
-  ControlKeyHeld() {
-    GetKeyboardState(m_saved);
+TEST_F(MainWindowUseTest, CtrlSReachesTheWindowAsTheSaveCommandAndSAloneDoesNot) {
+  BYTE saved[256] = {};
+  const std::pair<UINT, UINT> fromAccelerator{ID_SAVE, 1};
+  const auto saveCommands = [&] { return std::count(dlg.commands.begin(), dlg.commands.end(), fromAccelerator); };
+  Then([&] { PostKey('S'); });
+  Then([&] {
+    EXPECT_EQ(saveCommands(), 0);
+    // Ctrl held in this thread's keyboard state.
+    GetKeyboardState(saved);
     BYTE held[256];
-    std::copy(m_saved, m_saved + 256, held);
+    std::copy(saved, saved + 256, held);
     held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
     SetKeyboardState(held);
-  }
-  ~ControlKeyHeld() { SetKeyboardState(m_saved); }
-  ControlKeyHeld(const ControlKeyHeld&) = delete;
-  ControlKeyHeld& operator=(const ControlKeyHeld&) = delete;
-
- private:
-  BYTE m_saved[256] = {};
-};
-
-TEST_F(MainWindowKeyTest, CtrlSReachesTheWindowAsTheSaveCommand) {
-  std::unique_ptr<ControlKeyHeld> control;
-  Then([&] {
-    control = std::make_unique<ControlKeyHeld>();
     PostKey('S');
   });
   Then([&] {
-    control.reset();
-    const std::pair<UINT, UINT> fromAccelerator{ID_SAVE, 1};
-    EXPECT_NE(std::find(dlg.commands.begin(), dlg.commands.end(), fromAccelerator), dlg.commands.end());
+    SetKeyboardState(saved);
+    EXPECT_EQ(saveCommands(), 1);
     EXPECT_TRUE(dlg.IsOpen());
   });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(MainWindowKeyTest, SWithoutCtrlIsNoCommand) {
-  Then([this] { PostKey('S'); });
-  Then([this] {
-    for (const auto& command : dlg.commands) EXPECT_NE(command.first, static_cast<UINT>(ID_SAVE));
-  });
-  EXPECT_EQ(Run(), kScriptDone);
+  EXPECT_EQ(Run(), kStepsDone);
 }
 
 }  // namespace

@@ -3,34 +3,17 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 
+#include "app/FilterSettings.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
+#include "ui/resource.h"
 
 namespace {
-
-constexpr UINT kNextStep = WM_APP + 40;
-constexpr UINT_PTR kWatchdogTimer = 4077;
-constexpr UINT_PTR kStepRetryTimer = 4078;
-
-BOOL CALLBACK FindOtherDialog(HWND hwnd, LPARAM context) {
-  auto* self = reinterpret_cast<HWND*>(context);
-  char className[64] = {};
-  GetClassNameA(hwnd, className, sizeof className);
-  if (hwnd == *self || !IsWindowVisible(hwnd) || std::strcmp(className, "#32770") != 0) return TRUE;
-  *self = nullptr;
-  return FALSE;
-}
-
-// Whether a message box (or another dialog) of this thread is open on top.
-bool AnotherDialogIsOpen(HWND self) {
-  HWND probe = self;
-  EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&probe));
-  return probe == nullptr;
-}
 
 std::wstring Widen(const std::string& text) {
   std::wstring wide(text.size(), L'\0');
@@ -68,6 +51,106 @@ void AppendU16(std::vector<uint8_t>& out, uint32_t value) {
 void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
   AppendU16(out, value);
   AppendU16(out, value >> 16);
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+bool IsDialogBox(HWND hwnd) { return ClassOf(hwnd) == "#32770"; }
+
+// Hidden ones count too: a dialog being set up is not yet shown, and may
+// already serve the messages of its owner.
+BOOL CALLBACK FindOtherDialog(HWND hwnd, LPARAM context) {
+  auto* probe = reinterpret_cast<HWND*>(context);
+  if (hwnd == *probe || !IsDialogBox(hwnd)) return TRUE;
+  *probe = nullptr;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM context) {
+  if (IsDialogBox(hwnd)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
+  return TRUE;
+}
+
+// The text the system keeps for a window, read without sending a message:
+// the window's thread may be busy waiting for us.
+std::string StoredText(HWND hwnd) {
+  wchar_t wide[1024] = {};
+  InternalGetWindowText(hwnd, wide, 1024);
+  std::string text;
+  for (const wchar_t* c = wide; *c; ++c) text += static_cast<char>(*c);
+  return text;
+}
+
+struct Search {
+  const std::string* caption;
+  HWND excluding;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM context) {
+  auto* search = reinterpret_cast<Search*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process != GetCurrentProcessId() || hwnd == search->excluding || !IsWindowVisible(hwnd) || !IsDialogBox(hwnd))
+    return TRUE;
+  if (!search->caption->empty() && *search->caption != StoredText(hwnd)) return TRUE;
+  if (search->owner && GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM context) {
+  auto* seen = reinterpret_cast<SeenDialog*>(context);
+  const std::string name = ClassOf(hwnd);
+  if (lstrcmpiA(name.c_str(), "Static") == 0) seen->text += StoredText(hwnd);
+  if (lstrcmpiA(name.c_str(), "Button") == 0 && IsWindowVisible(hwnd)) seen->visibleButtons.push_back(GetDlgCtrlID(hwnd));
+  return TRUE;
+}
+
+ShellExecuteRecorder* g_recorder = nullptr;
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                    INT show) {
+  if (g_recorder)
+    g_recorder->calls.push_back(
+        {owner, verb ? verb : "", file ? file : "", parameters != nullptr, directory != nullptr, show});
+  // Above 32: what the shell answers when it has opened the target.
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+// The slot of this program's import table through which calls to
+// shell32's ShellExecuteA go, or null.
+void** ShellExecuteImportSlot() {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return nullptr;
+  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
+       ++module) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), "shell32.dll") != 0) continue;
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+    const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+    for (; slot->u1.Function; ++slot, ++name) {
+      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "ShellExecuteA") == 0)
+        return reinterpret_cast<void**>(&slot->u1.Function);
+    }
+  }
+  return nullptr;
+}
+
+void WriteSlot(void** slot, void* value) {
+  DWORD old = 0;
+  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+  *slot = value;
+  VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
 }  // namespace
@@ -176,15 +259,32 @@ bool SameColour(COLORREF a, COLORREF b) {
   return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
 }
 
-LRESULT RecordingListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    names.push_back(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? name + "\\" : name);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+LRESULT HostListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == LVM_SCROLL) scrolls.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
+  if (onQuery && msg == LVM_GETITEMCOUNT) onQuery(-1);
+  if (onQuery && msg == LVM_GETITEMSTATE) onQuery(static_cast<int>(wParam));
   return CListCtrl::WindowProc(msg, wParam, lParam);
 }
 
 ListViewHost::ListViewHost() {
   CreateEx(0, "STATIC", "List host", WS_POPUP, CRect(0, 0, 420, 320), nullptr, 0);
   list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL, CRect(0, 0, 400, 200), this,
-                1000);
+                IDC_ICON_LIST);
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   label.CreateEx(0, "STATIC", "untouched", WS_CHILD | WS_VISIBLE, CRect(0, 210, 100, 230), this, 1045);
   pathBox.CreateEx(0, "EDIT", "C:\\some\\path.exe", WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(0, 240, 400, 260),
@@ -200,83 +300,136 @@ void ListViewHost::Bind(CIconCollection& icons) {
   icons.SetListView(&list);
 }
 
-DialogAnswerer::DialogAnswerer(std::string caption, int button, HWND excluding)
-    : m_caption(std::move(caption)), m_button(button), m_excluding(excluding), m_thread([this] { Watch(); }) {}
+bool OtherDialogOpen(HWND self) {
+  HWND probe = self;
+  EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&probe));
+  return probe == nullptr;
+}
 
-bool DialogAnswerer::Finish() {
+void EndOtherDialogs(HWND self) {
+  std::vector<HWND> others;
+  EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&others));
+  for (HWND other : others)
+    if (other != self) EndDialog(other, IDCANCEL);
+}
+
+DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding, HWND owner)
+    : m_caption(std::move(caption)),
+      m_action(std::move(action)),
+      m_excluding(excluding),
+      m_owner(owner),
+      m_thread([this] { Watch(); }) {}
+
+bool DialogWatcher::Finish() {
   m_stop = true;
   if (m_thread.joinable()) m_thread.join();
-  return m_answered;
+  return m_found;
 }
 
-namespace {
-
-struct BoxSearch {
-  const std::string* caption;
-  HWND excluding;
-  HWND found;
-};
-
-// The text the system keeps for a window, read without sending it a message:
-// the thread that owns the window may be waiting for us.
-std::string StoredText(HWND hwnd) {
-  wchar_t wide[1024] = {};
-  InternalGetWindowText(hwnd, wide, 1024);
-  std::string text;
-  for (const wchar_t* c = wide; *c; ++c) text += static_cast<char>(*c);
-  return text;
-}
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM context) {
-  auto* search = reinterpret_cast<BoxSearch*>(context);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  if (process != GetCurrentProcessId() || hwnd == search->excluding || !IsWindowVisible(hwnd)) return TRUE;
-  char className[64] = {};
-  GetClassNameA(hwnd, className, sizeof className);
-  if (std::strcmp(className, "#32770") != 0 || *search->caption != StoredText(hwnd)) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM context) {
-  char className[64] = {};
-  GetClassNameA(hwnd, className, sizeof className);
-  if (lstrcmpiA(className, "Static") == 0) *reinterpret_cast<std::string*>(context) += StoredText(hwnd);
-  return TRUE;
-}
-
-}  // namespace
-
-void DialogAnswerer::Watch() {
+void DialogWatcher::Watch() {
   for (int attempt = 0; attempt < 500 && !m_stop; ++attempt) {
-    BoxSearch search{&m_caption, m_excluding, nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    Search search{&m_caption, m_excluding, m_owner, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
-      EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&m_text));
-      PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(m_button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(GetDlgItem(search.found, m_button)));
-      m_answered = true;
+      m_seen.hwnd = search.found;
+      m_seen.owner = GetWindow(search.found, GW_OWNER);
+      EnumChildWindows(search.found, CollectChildren, reinterpret_cast<LPARAM>(&m_seen));
+      if (m_action) m_action(search.found);
+      m_found = true;
       return;
     }
     Sleep(20);
   }
 }
 
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-  for (const std::string& path : paths) {
-    std::memcpy(text, path.c_str(), path.size() + 1);
-    text += path.size() + 1;
+namespace {
+
+// The text of the item selected in the browser's tree, or empty.
+std::string SelectedTreeText(HWND browser) {
+  HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  if (!tree) return "";
+  const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return "";
+  char text[MAX_PATH] = {};
+  TVITEMA request{};
+  request.mask = TVIF_TEXT;
+  request.hItem = item;
+  request.pszText = text;
+  request.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
+  return text;
+}
+
+}  // namespace
+
+bool SelectInFolderBrowser(HWND browser, const std::string& folder) {
+  const std::string name = folder.substr(folder.find_last_of('\\') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    if (lstrcmpiA(SelectedTreeText(browser).c_str(), name.c_str()) == 0) return true;
+    Sleep(50);
   }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
+  return false;
+}
+
+std::function<void(HWND)> Press(int button) {
+  return [button](HWND dialog) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  };
+}
+
+std::function<void(HWND)> CheckThenPress(int box, int button) {
+  return [box, button](HWND dialog) {
+    SendMessageA(GetDlgItem(dialog, box), BM_SETCHECK, BST_CHECKED, 0);
+    Press(button)(dialog);
+  };
+}
+
+ShellExecuteRecorder::ShellExecuteRecorder() {
+  if (g_recorder) return;
+  m_slot = ShellExecuteImportSlot();
+  if (!m_slot) return;
+  m_original = *m_slot;
+  g_recorder = this;
+  WriteSlot(m_slot, reinterpret_cast<void*>(&RecordShellExecute));
+}
+
+ShellExecuteRecorder::~ShellExecuteRecorder() {
+  if (!m_slot) return;
+  WriteSlot(m_slot, m_original);
+  g_recorder = nullptr;
+}
+
+COLORREF PaintedColour(HWND window, POINT client) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, client.x, client.y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+void ExpectColours(HWND dialog, const std::vector<ExpectedColours>& expected) {
+  for (const ExpectedColours& want : expected) {
+    SCOPED_TRACE("control " + std::to_string(want.id));
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, RGB(1, 2, 3));
+    SetBkColor(dc, RGB(4, 5, 6));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, want.message, reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, want.id))));
+    LOGBRUSH logBrush{};
+    ASSERT_TRUE(brush && GetObjectA(brush, sizeof logBrush, &logBrush));
+    EXPECT_EQ(logBrush.lbColor, want.brush);
+    EXPECT_EQ(GetTextColor(dc), want.text);
+    if (want.backgroundMode) {
+      EXPECT_EQ(GetBkMode(dc), want.backgroundMode);
+    }
+    if (want.backgroundMode == OPAQUE) {
+      EXPECT_EQ(GetBkColor(dc), want.brush);
+    }
+    DeleteDC(dc);
+  }
 }
 
 std::string ScriptedMainDlg::PathText() const {
@@ -285,33 +438,12 @@ std::string ScriptedMainDlg::PathText() const {
   return std::string(text);
 }
 
-BOOL ScriptedMainDlg::OnInitDialog() {
-  const BOOL result = CMainDlg::OnInitDialog();
-  SetTimer(kWatchdogTimer, 20000);
-  PostMessage(kNextStep);
-  return result;
-}
-
 LRESULT ScriptedMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == kNextStep) {
-    // A step never runs inside a message box that an earlier message opened:
-    // it waits until the box is answered.
-    if (AnotherDialogIsOpen(m_hWnd)) {
-      SetTimer(kStepRetryTimer, 20);
-      return 0;
-    }
-    if (m_nextStep < steps.size()) {
-      const size_t current = m_nextStep++;
-      steps[current]();
-      if (m_nextStep < steps.size() && m_hWnd) PostMessage(kNextStep);
-    }
-    return 0;
-  }
   if (msg == WM_DESTROY) {
     itemsAtDestroy = m_iconList.GetItemCount();
     pathTextAtDestroy = PathText();
   }
-  return CMainDlg::WindowProc(msg, wParam, lParam);
+  return ScriptedDialog<CMainDlg>::WindowProc(msg, wParam, lParam);
 }
 
 BOOL ScriptedMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -322,19 +454,6 @@ BOOL ScriptedMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 void ScriptedMainDlg::OnOK() {
   ++okCalls;
   CMainDlg::OnOK();
-}
-
-void ScriptedMainDlg::OnTimer(UINT_PTR id) {
-  if (id == kWatchdogTimer) {
-    EndDialog(kTimedOut);
-    return;
-  }
-  if (id == kStepRetryTimer) {
-    KillTimer(kStepRetryTimer);
-    PostMessage(kNextStep);
-    return;
-  }
-  CMainDlg::OnTimer(id);
 }
 
 void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }
@@ -352,4 +471,151 @@ void AppTest::TearDown() {
 
 void AppTest::WriteSetting(const char* section, const char* key, const char* value) const {
   WritePrivateProfileStringA(section, key, value, configPath.c_str());
+}
+
+std::string AppTest::Raw(const char* section, const char* key) const {
+  char value[300] = {};
+  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, configPath.c_str());
+  return value;
+}
+
+void MainWindowTest::SetUp() {
+  AppTest::SetUp();
+  TheApp().WriteDefaultSettings();
+  TheApp().m_pMainWnd = &dlg;
+}
+
+void MainWindowTest::TearDown() {
+  TheApp().m_pMainWnd = nullptr;
+  AppTest::TearDown();
+}
+
+std::string MainWindowTest::WriteIco(const std::string& name, COLORREF colour) const {
+  const std::string path = folder.File(name);
+  WriteBytes(path, BuildSolidIcoFile({colour}));
+  return path;
+}
+
+std::string MainWindowTest::WriteModule(const std::string& name, int groups) const {
+  std::vector<GroupSpec> specs;
+  for (int i = 1; i <= groups; ++i) specs.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
+  const std::string path = folder.File(name);
+  WriteBytes(path, BuildModuleWithGroups(specs));
+  return path;
+}
+
+void MainWindowTest::Load(const std::string& path) {
+  ReadFilterSettings(TheApp().m_config, Icons());
+  Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
+}
+
+void MainWindowTest::LoadUnsavedIcons(int count) {
+  for (int i = 0; i < count; ++i, ++m_written) Load(WriteIco("icon" + std::to_string(m_written) + ".ico"));
+  Icons().m_saved = FALSE;
+}
+
+void MainWindowTest::ClickItem(int index) {
+  NMITEMACTIVATE click = {};
+  click.hdr.hwndFrom = dlg.m_iconList.m_hWnd;
+  click.hdr.idFrom = IDC_ICON_LIST;
+  click.hdr.code = NM_CLICK;
+  click.iItem = index;
+  dlg.SendMessage(WM_NOTIFY, IDC_ICON_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+int MainWindowTest::CheckedItems() const {
+  int checked = 0;
+  for (int i = 0; i < dlg.m_iconList.GetItemCount(); ++i) checked += dlg.m_iconList.GetCheck(i) ? 1 : 0;
+  return checked;
+}
+
+namespace {
+
+uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+}
+
+BOOL CALLBACK FindProgressDialog(HWND hwnd, LPARAM context) {
+  if (!GetDlgItem(hwnd, IDC_SAVE_PROGRESS) || !GetDlgItem(hwnd, IDC_SAVE_PERCENT)) return TRUE;
+  *reinterpret_cast<HWND*>(context) = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadBytes(path);
+  std::vector<std::vector<uint8_t>> blocks;
+  if (bytes.size() < 6 || bytes[0] != 0 || bytes[1] != 0 || bytes[2] != 1 || bytes[3] != 0) return blocks;
+  const size_t count = bytes[4] | bytes[5] << 8;
+  if (bytes.size() < 6 + count * 16) return {};
+  for (size_t i = 0; i < count; ++i) {
+    const size_t size = ReadU32(bytes, 6 + i * 16 + 8);
+    const size_t offset = ReadU32(bytes, 6 + i * 16 + 12);
+    if (offset > bytes.size() || size > bytes.size() - offset) return {};
+    blocks.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(offset + size));
+  }
+  return blocks;
+}
+
+std::vector<uint8_t> WithSizeImageCleared(std::vector<uint8_t> block) {
+  const bool png = block.size() >= 4 && block[0] == 0x89 && block[1] == 'P' && block[2] == 'N' && block[3] == 'G';
+  if (!png && block.size() >= 40 && ReadU32(block, 0) >= 40) std::fill(block.begin() + 20, block.begin() + 24, 0);
+  return block;
+}
+
+HWND OpenSaveProgressDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindProgressDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void SaveTest::SetUp() {
+  AppTest::SetUp();
+  TheApp().WriteDefaultSettings();
+  WriteSetting("Setting", "RestorePath", library.Path().c_str());
+  WriteSetting("Setting", "OpenDir", "0");
+  ReadFilterSettings(TheApp().m_config, Icons());
+  host.Bind(Icons());
+}
+
+void SaveTest::TearDown() {
+  host.list.onQuery = nullptr;
+  host.list.DeleteAllItems();
+  AppTest::TearDown();
+}
+
+std::string SaveTest::AddIco(const std::string& name, const std::vector<std::vector<uint8_t>>& blocks) {
+  const std::string path = sources.File(name);
+  WriteBytes(path, BuildIcoFile(blocks));
+  Icons().LoadFromFile(path.c_str(), TRUE);
+  return path;
+}
+
+void SaveTest::AddIcos(const std::vector<uint8_t>& seeds) {
+  for (const uint8_t seed : seeds) AddIco("seed" + std::to_string(seed) + ".ico", {MakeDibBlock(32, 32, 32, 0, seed)});
+}
+
+std::vector<uint8_t> SaveTest::SavedSeed(uint8_t seed) { return WithSizeImageCleared(MakeDibBlock(32, 32, 32, 0, seed)); }
+
+std::vector<uint8_t> SaveTest::FirstBlockIn(const std::string& name) const {
+  const auto blocks = IcoFileBlocks(library.File(name));
+  return blocks.empty() ? std::vector<uint8_t>() : blocks[0];
+}
+
+void SaveTest::TickOnly(const std::vector<int>& items) {
+  for (int i = 0; i < host.list.GetItemCount(); ++i)
+    host.list.SetCheck(i, std::find(items.begin(), items.end(), i) != items.end());
+}
+
+INT_PTR SaveTest::RunSaveDialog(CSaveProgressDlg& dialog, const std::string& type, int total) {
+  int ticked = 0;
+  for (int i = 0; i < host.list.GetItemCount(); ++i) ticked += host.list.GetCheck(i) ? 1 : 0;
+  dialog.m_folder = library.Path().c_str();
+  dialog.m_baseName = "Untitled";
+  dialog.m_type = type.c_str();
+  dialog.m_list = &host.list;
+  dialog.m_total = total >= 0 ? total : ticked;
+  return dialog.DoModal();
 }

@@ -1,11 +1,12 @@
 #pragma once
-// Shared pieces of the program tests: a private folder per test, icons and
-// fixture files of known colours, a hidden list view with its image lists,
-// a watcher that answers the message boxes the program shows, and a main
-// window that runs a test's steps inside its own modal loop.
+
+// The one support layer of the program tests: a private folder with its own
+// Config.ini, icon fixtures, a hidden list view, a watcher that operates the
+// dialogs the code under test opens, dialogs (the main window among them)
+// that run a test's steps from their own modal loop, a recorder standing in
+// for the shell's "open", and readers of the colours a window paints.
 
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -21,6 +22,8 @@
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/Static.h"
+#include "save/SaveProgressDlg.h"
+#include "support/IconBuilder.h"
 #include "ui/MainDlg.h"
 
 // A new, empty folder under the system's temporary folder, removed with
@@ -31,7 +34,6 @@ class TempFolder {
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-
   const std::string& Path() const { return m_path; }
   std::string File(const std::string& name) const { return m_path + "\\" + name; }
 
@@ -41,12 +43,13 @@ class TempFolder {
 
 // The text lines of a file, without line ends and without blank lines.
 std::vector<std::string> ReadLines(const std::string& path);
+// The names in a folder, sorted; folders end with a backslash.
+std::vector<std::string> NamesIn(const std::string& folder);
 
-// A 32 by 32 icon image block (32-bit colour, opaque) of one solid colour.
+// An icon image block (32-bit colour, opaque) of one solid colour.
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);
 // An icon handle of one solid colour; the caller destroys it.
 HICON MakeSolidIcon(COLORREF colour);
-
 struct GroupSpec {
   ResourceName name;
   COLORREF colour;
@@ -55,76 +58,146 @@ struct GroupSpec {
 std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupSpec>& groups);
 // An .ico file holding one solid image per colour.
 std::vector<uint8_t> BuildSolidIcoFile(const std::vector<COLORREF>& colours);
-
 // The colour at the centre of one image of an image list, drawn on black.
 COLORREF CentreColour(HIMAGELIST list, int index);
-// True when the colours differ by at most a few steps per channel (the image
-// lists keep 8-bit versions of the icons).
+// Close enough: the image lists keep 8-bit versions of the icons.
 bool SameColour(COLORREF a, COLORREF b);
 
-// A list view that records the scroll requests it receives.
-class RecordingListCtrl : public CListCtrl {
+// A list view that records its scroll requests and lets a test act while the
+// asker (a save worker) waits for an item's state (-1: the item count).
+class HostListCtrl : public CListCtrl {
  public:
   std::vector<std::pair<int, int>> scrolls;
+  std::function<void(int item)> onQuery;
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A hidden window holding a check-box list view, a count label and a path
-// box, with the two image lists as the main window makes them.
+// A hidden window with a check-box list view, a count label and a path box,
+// and the two image lists as the main window makes them.
 class ListViewHost : public CWnd {
  public:
   ListViewHost();
-  // Binds the views to the collection, as the main window does.
   void Bind(CIconCollection& icons);
-
-  RecordingListCtrl list;
+  HostListCtrl list;
   CStatic label;
   CEdit pathBox;
   CImageList large;
   CImageList small;
 };
 
-// Watches this process for a dialog box with the given caption (skipping the
-// window `excluding`), reads its text and presses `button`. It answers one box
-// and stops there, when Finish is called, or after ten seconds.
-class DialogAnswerer {
- public:
-  DialogAnswerer(std::string caption, int button, HWND excluding = nullptr);
-  ~DialogAnswerer() { Finish(); }
-  DialogAnswerer(const DialogAnswerer&) = delete;
-  DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+// What a dialog box showed when it was found.
+struct SeenDialog {
+  HWND hwnd = nullptr;
+  HWND owner = nullptr;
+  // The texts of its static controls, one after the other.
+  std::string text;
+  std::vector<int> visibleButtons;
+};
 
-  // Stops watching; true when a box was answered. Its text is in Text().
+// Watches this process, from a thread of its own, for a visible dialog box
+// with the given caption (any when empty) that is not `excluding` and, when
+// `owner` is given, is owned by it; runs `action` on it and stops. Gives up
+// after ten seconds or on Finish. Actions only send and post messages.
+class DialogWatcher {
+ public:
+  DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding = nullptr,
+                HWND owner = nullptr);
+  ~DialogWatcher() { Finish(); }
+  DialogWatcher(const DialogWatcher&) = delete;
+  DialogWatcher& operator=(const DialogWatcher&) = delete;
+  // Stops watching; true when a dialog was found and operated.
   bool Finish();
-  const std::string& Text() const { return m_text; }
+  const SeenDialog& Seen() const { return m_seen; }
 
  private:
   void Watch();
-
   std::string m_caption;
-  int m_button;
+  std::function<void(HWND)> m_action;
   HWND m_excluding;
+  HWND m_owner;
   std::atomic<bool> m_stop{false};
-  bool m_answered = false;
-  std::string m_text;
+  bool m_found = false;
+  SeenDialog m_seen;
   std::thread m_thread;
 };
 
-// A drop handle for the given paths, as the shell hands one to a window. The
-// receiver of WM_DROPFILES releases it.
-HDROP MakeDrop(const std::vector<std::string>& paths);
+std::function<void(HWND)> Press(int button);
+std::function<void(HWND)> CheckThenPress(int box, int button);
+// Selects `folder` in a folder browser and waits until its tree shows it (a
+// browser still filling its tree may drop an early request). False after 5 s.
+bool SelectInFolderBrowser(HWND browser, const std::string& folder);
 
-// Ends with this when the steps did not end the window within twenty seconds.
-constexpr int kTimedOut = 9999;
+// Whether a dialog box other than `self` exists on this thread; hidden ones
+// count too, since a dialog being set up may already serve its owner.
+bool OtherDialogOpen(HWND self);
+// Ends every dialog box of this thread but `self`.
+void EndOtherDialogs(HWND self);
 
-// The main window running a test's steps one by one from its own modal loop:
-// each step runs after every message posted before it has been handled.
-class ScriptedMainDlg : public CMainDlg {
+constexpr int kTimedOut = 9998;
+constexpr int kStepsDone = 4343;
+
+// A dialog that runs the test's steps one by one from its own modal loop,
+// each after every message posted before it and never while another dialog
+// of this thread is open on top; then ends with kStepsDone unless a step
+// ended it. Ends with kTimedOut after twenty seconds.
+template <class Dialog>
+class ScriptedDialog : public Dialog {
  public:
   std::vector<std::function<void()>> steps;
-  // Every WM_COMMAND that reached the window: (id, notification code).
+  // For a step that waits for something: it runs again a little later.
+  void RunAgainLater() { m_again = true; }
+
+ protected:
+  BOOL OnInitDialog() override {
+    const BOOL result = Dialog::OnInitDialog();
+    this->SetTimer(kWatchdogTimer, 20000);
+    this->PostMessage(kNextStep);
+    return result;
+  }
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg != kNextStep) return Dialog::WindowProc(msg, wParam, lParam);
+    if (OtherDialogOpen(this->m_hWnd)) {
+      this->SetTimer(kRetryTimer, 20);
+    } else if (m_next < steps.size()) {
+      m_again = false;
+      steps[m_next++]();
+      if (m_again) {
+        --m_next;
+        this->SetTimer(kRetryTimer, 20);
+      } else if (this->m_hWnd) {
+        this->PostMessage(kNextStep);
+      }
+    } else {
+      this->EndDialog(kStepsDone);
+    }
+    return 0;
+  }
+  void OnTimer(UINT_PTR id) override {
+    if (id == kWatchdogTimer) {
+      EndOtherDialogs(this->m_hWnd);
+      this->EndDialog(kTimedOut);
+    } else if (id == kRetryTimer) {
+      this->KillTimer(kRetryTimer);
+      this->PostMessage(kNextStep);
+    } else {
+      Dialog::OnTimer(id);
+    }
+  }
+
+ private:
+  static constexpr UINT kNextStep = WM_APP + 41;
+  static constexpr UINT_PTR kWatchdogTimer = 4177;
+  static constexpr UINT_PTR kRetryTimer = 4178;
+  size_t m_next = 0;
+  bool m_again = false;
+};
+
+// The main window under script, recording what reached it.
+class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
+ public:
+  // Every WM_COMMAND: (id, notification code).
   std::vector<std::pair<UINT, UINT>> commands;
   int okCalls = 0;
   // What the window held when it was being destroyed.
@@ -136,15 +209,49 @@ class ScriptedMainDlg : public CMainDlg {
   int ViewType() const { return static_cast<int>(m_iconList.GetStyle() & LVS_TYPEMASK); }
 
  protected:
-  BOOL OnInitDialog() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnOK() override;
-  void OnTimer(UINT_PTR id) override;
+};
+
+// One call of the shell's "open" as the program made it.
+struct ShellCall {
+  HWND owner;
+  std::string verb;
+  std::string file;
+  bool hasParameters;
+  bool hasDirectory;
+  int show;
+};
+
+// While it lives, this program's calls to ShellExecuteA are recorded instead
+// of carried out (its import is redirected). One at a time.
+class ShellExecuteRecorder {
+ public:
+  ShellExecuteRecorder();
+  ~ShellExecuteRecorder();
+  ShellExecuteRecorder(const ShellExecuteRecorder&) = delete;
+  ShellExecuteRecorder& operator=(const ShellExecuteRecorder&) = delete;
+  bool Installed() const { return m_slot != nullptr; }
+  std::vector<ShellCall> calls;
 
  private:
-  size_t m_nextStep = 0;
+  void** m_slot = nullptr;
+  void* m_original = nullptr;
 };
+
+// How a dialog should answer WM_CTLCOLOR* for one control.
+struct ExpectedColours {
+  int id;
+  int backgroundMode;  // 0: not checked
+  COLORREF text;
+  COLORREF brush;
+  UINT message = WM_CTLCOLORSTATIC;
+};
+void ExpectColours(HWND dialog, const std::vector<ExpectedColours>& expected);
+// The colour the window shows at a client point after painting itself anew.
+COLORREF PaintedColour(HWND window, POINT client);
+constexpr COLORREF kPaleBlue = RGB(240, 248, 255);
 
 // A test that owns the application's settings and collection: Config.ini in a
 // fresh folder of its own, and a collection left empty and unbound afterwards.
@@ -152,9 +259,68 @@ class AppTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Writes one value straight into the test's Config.ini.
   void WriteSetting(const char* section, const char* key, const char* value) const;
+  // The value as the file holds it, or "<missing>".
+  std::string Raw(const char* section, const char* key) const;
+  CIconCollection& Icons() { return TheApp().m_icons; }
 
   TempFolder folder;
   std::string configPath = folder.File("Config.ini");
+};
+
+// The main window run as the application's main window (so the dialogs its
+// commands open belong to it) over the default settings.
+class MainWindowTest : public AppTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::string WriteIco(const std::string& name, COLORREF colour = RGB(255, 0, 0)) const;
+  std::string WriteModule(const std::string& name, int groups) const;
+  // Loads a file as the commands do: filter from Config.ini, tick from
+  // "Select all icons".
+  void Load(const std::string& path);
+  // Loads `count` one-icon .ico files and marks them unsaved.
+  void LoadUnsavedIcons(int count);
+  void ClickItem(int index);
+  int CheckedItems() const;
+  // The command as its menu item sends it; returns when the command is done.
+  void Command(UINT id) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
+  INT_PTR Run() { return dlg.DoModal(); }
+
+  ScriptedMainDlg dlg;
+
+ private:
+  int m_written = 0;
+};
+
+// The image blocks of an .ico file read straight from its directory, or
+// nothing when the file is not one.
+std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path);
+// A block as the .ico writer stores it: biSizeImage 0 when it is a DIB.
+std::vector<uint8_t> WithSizeImageCleared(std::vector<uint8_t> block);
+// The save progress dialog open on this thread, or null.
+HWND OpenSaveProgressDialog();
+
+// A test with a library folder to save into (OpenDir off), every file type
+// on, and the collection bound to a hidden list.
+class SaveTest : public AppTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Writes an .ico file of the blocks into the sources folder and loads it.
+  std::string AddIco(const std::string& name, const std::vector<std::vector<uint8_t>>& blocks);
+  // One .ico file with one distinct 32 by 32 image per seed, each loaded.
+  void AddIcos(const std::vector<uint8_t>& seeds);
+  // The block of the image written for a seed, as the .ico writer stores it.
+  static std::vector<uint8_t> SavedSeed(uint8_t seed);
+  // The first block of a file in the library.
+  std::vector<uint8_t> FirstBlockIn(const std::string& name) const;
+  void TickOnly(const std::vector<int>& items);
+  // Runs a save progress dialog over the list as the commands do.
+  INT_PTR RunSaveDialog(CSaveProgressDlg& dialog, const std::string& type, int total = -1);
+
+  TempFolder sources;
+  TempFolder library;
+  ListViewHost host;
 };

@@ -6,16 +6,13 @@
 
 namespace {
 
-struct NameCase {
-  const char* folder;
-  const char* baseName;
-  int number;
-  const char* type;
-  const char* expected;
-};
-
 TEST(SaveNamingTest, NamesJoinFolderBaseNumberAndType) {
-  const NameCase cases[] = {
+  struct Case {
+    const char *folder, *baseName;
+    int number;
+    const char *type, *expected;
+  };
+  const Case cases[] = {
       {"C:\\IconLibrary", "Untitled", 0, "ico", "C:\\IconLibrary\\Untitled_0000.ico"},
       {"C:\\IconLibrary\\", "Untitled", 1, "ico", "C:\\IconLibrary\\Untitled_0001.ico"},
       {"C:\\Icons", "star", 42, "bmp", "C:\\Icons\\star_0042.bmp"},
@@ -23,29 +20,19 @@ TEST(SaveNamingTest, NamesJoinFolderBaseNumberAndType) {
       {"C:\\Icons", "big", 10000, "ico", "C:\\Icons\\big_10000.ico"},
       {"C:", "root", 3, "ico", "C:\\root_0003.ico"},
   };
-  for (const NameCase& c : cases)
-    EXPECT_EQ(SavedFileName(c.folder, c.baseName, c.number, c.type), c.expected) << c.expected;
-}
-
-TEST(SaveNamingTest, TrailingBackslashIsAddedOnlyWhenMissing) {
+  for (const Case& c : cases) EXPECT_EQ(SavedFileName(c.folder, c.baseName, c.number, c.type), c.expected);
   EXPECT_EQ(WithTrailingBackslash("C:\\IconLibrary"), "C:\\IconLibrary\\");
   EXPECT_EQ(WithTrailingBackslash("C:\\IconLibrary\\"), "C:\\IconLibrary\\");
 }
 
-TEST(SaveNamingTest, DefaultTypeBmpInAnyCaseIsBmpAndEverythingElseIco) {
+TEST(SaveNamingTest, DefaultTypeBmpInAnyCaseIsBmpAndEverythingElseIcoAndOnlyThoseAreSavable) {
   const std::pair<const char*, const char*> cases[] = {
       {"bmp", "bmp"}, {"BMP", "bmp"}, {"Bmp", "bmp"}, {"ico", "ico"}, {"ICO", "ico"},
       {"png", "ico"}, {"", "ico"},    {"bmp ", "ico"}, {".bmp", "ico"},
   };
   for (const auto& [setting, type] : cases) EXPECT_EQ(SaveTypeFromSetting(setting), type) << '"' << setting << '"';
-}
-
-TEST(SaveNamingTest, OnlyIcoAndBmpAreSavable) {
-  EXPECT_TRUE(IsSavableType("ico"));
-  EXPECT_TRUE(IsSavableType("bmp"));
-  EXPECT_FALSE(IsSavableType("png"));
-  EXPECT_FALSE(IsSavableType("icon"));
-  EXPECT_FALSE(IsSavableType(""));
+  for (const char* type : {"ico", "bmp"}) EXPECT_TRUE(IsSavableType(type)) << type;
+  for (const char* type : {"png", "icon", ""}) EXPECT_FALSE(IsSavableType(type)) << type;
 }
 
 }  // namespace

@@ -3,22 +3,14 @@
 // folder browser and its colours.
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "CommandsTestSupport.h"
 #include "ProgramTestSupport.h"
-#include "support/IconBuilder.h"
 #include "ui/SettingsDlg.h"
 #include "ui/resource.h"
 
 namespace {
-
-const char kMissing[] = "<missing>";
 
 struct KeyBox {
   const char* section;
@@ -26,7 +18,6 @@ struct KeyBox {
   int id;
 };
 
-// Every flag the dialog shows, with its box.
 const KeyBox kFlagBoxes[] = {
     {"Setting", "SelectAll", IDC_SELECT_ALL}, {"Setting", "Confirm", IDC_CONFIRM_CLEARING},
     {"Setting", "OpenDir", IDC_OPEN_DIR},     {"Filter", "Exe", IDC_FILTER_EXE},
@@ -39,198 +30,104 @@ const int kTypeBoxes[] = {IDC_FILTER_EXE, IDC_FILTER_DLL, IDC_FILTER_ICO, IDC_FI
 
 class SettingsDialogTest : public AppTest {
  protected:
-  // The value as the file holds it, or kMissing.
-  std::string Raw(const char* section, const char* key) const {
-    char value[300] = {};
-    GetPrivateProfileStringA(section, key, kMissing, value, sizeof value, configPath.c_str());
-    return value;
-  }
-  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
-  INT_PTR Run() { return dlg.DoModal(); }
-
-  bool Checked(int id) const { return dlg.IsDlgButtonChecked(id) == BST_CHECKED; }
-  void SetCheck(int id, bool checked) { dlg.CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED); }
+  void Then(std::function<void()> step) { dlg->steps.push_back(std::move(step)); }
+  INT_PTR Run() { return dlg->DoModal(); }
+  // A fresh dialog for the next run of a table.
+  void Reopen() { dlg = std::make_unique<ScriptedDialog<CSettingsDlg>>(); }
+  bool Checked(int id) const { return dlg->IsDlgButtonChecked(id) == BST_CHECKED; }
+  void SetCheck(int id, bool checked) { dlg->CheckDlgButton(id, checked ? BST_CHECKED : BST_UNCHECKED); }
   std::string Text(int id) const {
     CString text;
-    dlg.GetDlgItemText(id, text);
+    dlg->GetDlgItemText(id, text);
     return std::string(text);
   }
-  void PressOk() { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); }
-  void PressCancel() { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); }
+  void PressOk() { dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); }
+  void PressCancel() { dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); }
   void UncheckAllTypes() {
     for (const int id : kTypeBoxes) SetCheck(id, false);
   }
-
-  ScriptedDialog<CSettingsDlg> dlg;
+  std::unique_ptr<ScriptedDialog<CSettingsDlg>> dlg = std::make_unique<ScriptedDialog<CSettingsDlg>>();
 };
 
-// --- What the dialog shows --------------------------------------------------
-
-using SettingsDialogShowTest = SettingsDialogTest;
-
-TEST_F(SettingsDialogShowTest, TextsComeFromTheFile) {
+TEST_F(SettingsDialogTest, ShowsTheTextsOfTheFileAndMissingFlagsUnchecked) {
   WriteSetting("Setting", "RestorePath", "D:\\Icon Library");
   WriteSetting("Setting", "TitlePrefix", "Star");
   Then([this] {
     EXPECT_EQ(Text(IDC_LIBRARY_FOLDER), "D:\\Icon Library");
     EXPECT_EQ(Text(IDC_TITLE_PREFIX), "Star");
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogShowTest, MissingKeysShowEmptyTextsAndUncheckedBoxes) {
-  Then([this] {
-    EXPECT_EQ(Text(IDC_LIBRARY_FOLDER), "");
-    EXPECT_EQ(Text(IDC_TITLE_PREFIX), "");
     for (const KeyBox& flag : kFlagBoxes) EXPECT_FALSE(Checked(flag.id)) << flag.key;
-    EXPECT_EQ(dlg.m_typeCombo.GetCurSel(), 0);
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogShowTest, TypeListHoldsIconFileThenBmpFileDespiteItsSortStyle) {
-  Then([this] {
-    ASSERT_EQ(dlg.m_typeCombo.GetCount(), 2);
+    // Icon File first although the list sorts.
+    ASSERT_EQ(dlg->m_typeCombo.GetCount(), 2);
+    EXPECT_EQ(dlg->m_typeCombo.GetCurSel(), 0);
     char text[32] = {};
-    dlg.m_typeCombo.SendMessage(CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    dlg->m_typeCombo.SendMessage(CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Icon File");
-    dlg.m_typeCombo.SendMessage(CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+    dlg->m_typeCombo.SendMessage(CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Bmp File");
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
-// Each flag alone on: exactly its own box is ticked.
-class SettingsDialogFlagShowTest : public SettingsDialogTest, public ::testing::WithParamInterface<KeyBox> {};
-
-TEST_P(SettingsDialogFlagShowTest, OnlyTheBoxOfTheOneFlagOnIsTicked) {
-  for (const KeyBox& flag : kFlagBoxes) WriteSetting(flag.section, flag.key, flag.id == GetParam().id ? "1" : "0");
-  Then([this] {
-    for (const KeyBox& flag : kFlagBoxes) EXPECT_EQ(Checked(flag.id), flag.id == GetParam().id) << flag.key;
-  });
-  EXPECT_EQ(Run(), kStepsDone);
+// All flags on but one: the box of exactly that one is clear, and OK writes
+// exactly its key off (and "1" for the others, whatever value was stored).
+TEST_F(SettingsDialogTest, EachFlagIsReadFromAndWrittenToItsOwnKey) {
+  for (const KeyBox& off : kFlagBoxes) {
+    SCOPED_TRACE(off.key);
+    for (const KeyBox& flag : kFlagBoxes) WriteSetting(flag.section, flag.key, flag.id == off.id ? "0" : "1000");
+    Reopen();
+    Then([&] {
+      for (const KeyBox& flag : kFlagBoxes) EXPECT_EQ(Checked(flag.id), flag.id != off.id) << flag.key;
+      PressOk();
+    });
+    EXPECT_EQ(Run(), IDOK);
+    for (const KeyBox& flag : kFlagBoxes) EXPECT_EQ(Raw(flag.section, flag.key), flag.id == off.id ? "0" : "1") << flag.key;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFlag, SettingsDialogFlagShowTest, ::testing::ValuesIn(kFlagBoxes),
-                         [](const ::testing::TestParamInfo<KeyBox>& info) { return std::string(info.param.key); });
-
-struct StoredType {
-  const char* value;
-  int position;
-};
-
-class SettingsDialogTypeShowTest : public SettingsDialogTest, public ::testing::WithParamInterface<StoredType> {};
-
-TEST_P(SettingsDialogTypeShowTest, StoredTypeSelectsItsPosition) {
-  WriteSetting("Setting", "DefaultType", GetParam().value);
-  Then([this] { EXPECT_EQ(dlg.m_typeCombo.GetCurSel(), GetParam().position); });
-  EXPECT_EQ(Run(), kStepsDone);
+TEST_F(SettingsDialogTest, DefaultTypeIsReadInAnyCaseAndWrittenInLowerCase) {
+  const std::pair<const char*, int> cases[] = {{"bmp", 1}, {"BMP", 1}, {"bMp", 1}, {"ico", 0},
+                                               {"ICO", 0}, {"", 0},    {"png", 0}, {"bmpx", 0}};
+  TheApp().WriteDefaultSettings();
+  for (const auto& [stored, position] : cases) {
+    SCOPED_TRACE(std::string("DefaultType=") + stored);
+    WriteSetting("Setting", "DefaultType", stored);
+    Reopen();
+    Then([&, position = position] {
+      EXPECT_EQ(dlg->m_typeCombo.GetCurSel(), position);
+      PressOk();
+    });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(Raw("Setting", "DefaultType"), position ? "bmp" : "ico");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(AnyCase, SettingsDialogTypeShowTest,
-                         ::testing::Values(StoredType{"bmp", 1}, StoredType{"BMP", 1}, StoredType{"bMp", 1},
-                                           StoredType{"ico", 0}, StoredType{"ICO", 0}, StoredType{"", 0},
-                                           StoredType{"png", 0}, StoredType{"bmpx", 0}));
-
-// --- What OK and Cancel write -----------------------------------------------
-
-using SettingsDialogWriteTest = SettingsDialogTest;
-
-TEST_F(SettingsDialogWriteTest, OkWritesEveryKeyInItsOrder) {
+TEST_F(SettingsDialogTest, OkWritesWhatTheUserChangedInTheOrderOfTheFile) {
   Then([this] {
-    dlg.SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\Lib");
+    dlg->SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\Lib");
     SetCheck(IDC_SELECT_ALL, true);
     SetCheck(IDC_CONFIRM_CLEARING, false);
-    dlg.m_typeCombo.SetCurSel(1);
-    dlg.SetDlgItemText(IDC_TITLE_PREFIX, "Star");
+    dlg->m_typeCombo.SetCurSel(1);
+    dlg->SetDlgItemText(IDC_TITLE_PREFIX, "");
     SetCheck(IDC_OPEN_DIR, true);
-    SetCheck(IDC_FILTER_EXE, true);
-    SetCheck(IDC_FILTER_DLL, false);
-    SetCheck(IDC_FILTER_ICO, true);
-    SetCheck(IDC_FILTER_ICL, false);
-    SetCheck(IDC_FILTER_CPL, false);
-    SetCheck(IDC_FILTER_OCX, true);
-    SetCheck(IDC_FILTER_SCR, false);
+    const bool types[] = {true, false, true, false, false, true, false};
+    for (int i = 0; i < 7; ++i) SetCheck(kTypeBoxes[i], types[i]);
     PressOk();
   });
   EXPECT_EQ(Run(), IDOK);
   const std::vector<std::string> expected = {
-      "[Setting]",   "RestorePath=E:\\Lib", "SelectAll=1", "Confirm=0", "DefaultType=bmp", "TitlePrefix=Star",
-      "OpenDir=1",   "[Filter]",            "Exe=1",       "Dll=0",     "Ico=1",           "Icl=0",
-      "Cpl=0",       "Ocx=1",               "Scr=0"};
+      "[Setting]", "RestorePath=E:\\Lib", "SelectAll=1", "Confirm=0", "DefaultType=bmp", "TitlePrefix=",
+      "OpenDir=1", "[Filter]",            "Exe=1",       "Dll=0",     "Ico=1",           "Icl=0",
+      "Cpl=0",     "Ocx=1",               "Scr=0"};
   EXPECT_EQ(ReadLines(configPath), expected);
 }
 
-TEST_F(SettingsDialogWriteTest, IconFileIsWrittenAsLowerCaseIco) {
-  TheApp().WriteDefaultSettings();
-  WriteSetting("Setting", "DefaultType", "BMP");
-  Then([this] {
-    dlg.m_typeCombo.SetCurSel(0);
-    PressOk();
-  });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Raw("Setting", "DefaultType"), "ico");
-}
-
-TEST_F(SettingsDialogWriteTest, UnchangedMixedCaseBmpIsWrittenAsLowerCaseBmp) {
-  TheApp().WriteDefaultSettings();
-  WriteSetting("Setting", "DefaultType", "Bmp");
-  Then([this] { PressOk(); });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Raw("Setting", "DefaultType"), "bmp");
-}
-
-TEST_F(SettingsDialogWriteTest, EmptyPrefixIsWrittenEmpty) {
-  TheApp().WriteDefaultSettings();
-  Then([this] {
-    dlg.SetDlgItemText(IDC_TITLE_PREFIX, "");
-    PressOk();
-  });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Raw("Setting", "TitlePrefix"), "");
-}
-
-TEST_F(SettingsDialogWriteTest, SelectAllIsWrittenAsZeroOrOne) {
-  TheApp().WriteDefaultSettings();
-  WriteSetting("Setting", "SelectAll", "1000");
-  Then([this] {
-    EXPECT_TRUE(Checked(IDC_SELECT_ALL));
-    PressOk();
-  });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Raw("Setting", "SelectAll"), "1");
-}
-
-// Each flag alone ticked: OK writes exactly its own key on.
-class SettingsDialogFlagWriteTest : public SettingsDialogTest, public ::testing::WithParamInterface<KeyBox> {};
-
-TEST_P(SettingsDialogFlagWriteTest, OnlyTheKeyOfTheOneTickedBoxIsOn) {
-  const KeyBox& only = GetParam();
-  const bool isType = std::string(only.section) == "Filter";
-  Then([this, isType] {
-    for (const KeyBox& flag : kFlagBoxes) SetCheck(flag.id, flag.id == GetParam().id);
-    // Without a type the dialog would refuse; .exe goes along, and is left
-    // out of the comparison.
-    if (!isType) SetCheck(IDC_FILTER_EXE, true);
-    PressOk();
-  });
-  EXPECT_EQ(Run(), IDOK);
-  for (const KeyBox& flag : kFlagBoxes) {
-    if (!isType && flag.id == IDC_FILTER_EXE) continue;
-    EXPECT_EQ(Raw(flag.section, flag.key), flag.id == only.id ? "1" : "0") << flag.key;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryFlag, SettingsDialogFlagWriteTest, ::testing::ValuesIn(kFlagBoxes),
-                         [](const ::testing::TestParamInfo<KeyBox>& info) { return std::string(info.param.key); });
-
-TEST_F(SettingsDialogWriteTest, CancelWritesNothing) {
+TEST_F(SettingsDialogTest, CancelWritesNothing) {
   TheApp().WriteDefaultSettings();
   const std::vector<uint8_t> before = ReadBytes(configPath);
   Then([this] {
-    dlg.SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\Elsewhere");
-    dlg.SetDlgItemText(IDC_TITLE_PREFIX, "Other");
-    dlg.m_typeCombo.SetCurSel(1);
+    dlg->SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\Elsewhere");
+    dlg->SetDlgItemText(IDC_TITLE_PREFIX, "Other");
+    dlg->m_typeCombo.SetCurSel(1);
     for (const KeyBox& flag : kFlagBoxes) SetCheck(flag.id, false);
     SetCheck(IDC_FILTER_ICL, true);
     PressCancel();
@@ -239,37 +136,34 @@ TEST_F(SettingsDialogWriteTest, CancelWritesNothing) {
   EXPECT_EQ(ReadBytes(configPath), before);
 }
 
-// --- At least one type ------------------------------------------------------
-
-using SettingsDialogTypeCheckTest = SettingsDialogTest;
-
-TEST_F(SettingsDialogTypeCheckTest, NoTypeWarnsKeepsTheDialogAndWritesOnlyTheSaveSettings) {
+TEST_F(SettingsDialogTest, NoTypeWarnsKeepsTheDialogAndWritesOnlyTheFiveSaveSettings) {
   TheApp().WriteDefaultSettings();
   SeenDialog warning;
   bool warned = false;
   HWND dialog = nullptr;
   Then([&] {
-    dialog = dlg.m_hWnd;
-    dlg.SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\New Library");
+    dialog = dlg->m_hWnd;
+    dlg->SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\New Library");
     SetCheck(IDC_SELECT_ALL, false);
     SetCheck(IDC_CONFIRM_CLEARING, false);
-    dlg.m_typeCombo.SetCurSel(1);
-    dlg.SetDlgItemText(IDC_TITLE_PREFIX, "Kept");
+    dlg->m_typeCombo.SetCurSel(1);
+    dlg->SetDlgItemText(IDC_TITLE_PREFIX, "Kept");
     SetCheck(IDC_OPEN_DIR, false);
     UncheckAllTypes();
-    DialogWatcher box("Vantrel", Press(IDOK), dlg.m_hWnd);
+    DialogWatcher box("Vantrel", Press(IDOK), dlg->m_hWnd);
     PressOk();
     warned = box.Finish();
     warning = box.Seen();
   });
   Then([&] {
-    EXPECT_TRUE(dlg.IsWindowVisible());
-    EXPECT_EQ(Raw("Setting", "RestorePath"), "E:\\New Library");
-    EXPECT_EQ(Raw("Setting", "SelectAll"), "0");
-    EXPECT_EQ(Raw("Setting", "Confirm"), "0");
-    EXPECT_EQ(Raw("Setting", "DefaultType"), "bmp");
-    EXPECT_EQ(Raw("Setting", "TitlePrefix"), "Kept");
-    EXPECT_EQ(Raw("Setting", "OpenDir"), "1");
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    const std::pair<const char*, const char*> written[] = {{"RestorePath", "E:\\New Library"},
+                                                           {"SelectAll", "0"},
+                                                           {"Confirm", "0"},
+                                                           {"DefaultType", "bmp"},
+                                                           {"TitlePrefix", "Kept"},
+                                                           {"OpenDir", "1"}};
+    for (const auto& [key, value] : written) EXPECT_EQ(Raw("Setting", key), value) << key;
     for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) EXPECT_EQ(Raw("Filter", key), "1") << key;
     // The user's entries stay as they were.
     EXPECT_EQ(Text(IDC_TITLE_PREFIX), "Kept");
@@ -283,144 +177,87 @@ TEST_F(SettingsDialogTypeCheckTest, NoTypeWarnsKeepsTheDialogAndWritesOnlyTheSav
   EXPECT_EQ(warning.visibleButtons, std::vector<int>{IDOK});
   // Cancel does not take back what the refused OK wrote.
   EXPECT_EQ(Raw("Setting", "TitlePrefix"), "Kept");
-  EXPECT_EQ(Raw("Setting", "OpenDir"), "1");
 }
 
-class SettingsDialogOneTypeTest : public SettingsDialogTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(SettingsDialogOneTypeTest, AnySingleTypeIsEnough) {
-  Then([this] {
-    UncheckAllTypes();
-    SetCheck(GetParam(), true);
-    DialogWatcher noBox("Vantrel", Press(IDOK), dlg.m_hWnd);
-    PressOk();
-    EXPECT_FALSE(noBox.Finish());
-  });
-  EXPECT_EQ(Run(), IDOK);
+TEST_F(SettingsDialogTest, AnySingleTypeIsEnough) {
+  for (const int type : kTypeBoxes) {
+    SCOPED_TRACE(type);
+    Reopen();
+    Then([&] {
+      UncheckAllTypes();
+      SetCheck(type, true);
+      DialogWatcher noBox("Vantrel", Press(IDOK), dlg->m_hWnd);
+      PressOk();
+      EXPECT_FALSE(noBox.Finish());
+    });
+    EXPECT_EQ(Run(), IDOK);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryType, SettingsDialogOneTypeTest, ::testing::ValuesIn(kTypeBoxes));
-
-// --- The folder browser -----------------------------------------------------
-
-class SettingsDialogBrowseTest : public SettingsDialogTest {
- protected:
-  void SetUp() override {
-    SettingsDialogTest::SetUp();
-    TheApp().WriteDefaultSettings();
-    WriteSetting("Setting", "RestorePath", "C:\\Old Library");
-    CreateDirectoryA(chosen.c_str(), nullptr);
-  }
-  // Opens the browser from the dialog's button; the watcher picks `chosen`
-  // in it and presses `button`.
-  void Browse(int button) {
-    watcher = std::make_unique<DialogWatcher>(
-        "",
-        [this, button](HWND browser) {
-          picked = SelectInFolderBrowser(browser, chosen);
-          Press(button)(browser);
-        },
-        dlg.m_hWnd);
-    dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BROWSE_FOLDER, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDC_BROWSE_FOLDER)->m_hWnd));
-  }
-  bool ShowsChosen() const { return lstrcmpiA(Text(IDC_LIBRARY_FOLDER).c_str(), chosen.c_str()) == 0; }
-
-  std::string chosen = folder.File("Chosen");
-  std::unique_ptr<DialogWatcher> watcher;
-  // Written by the watcher's thread, read after Finish.
-  bool picked = false;
+struct BrowseCase {
+  const char* name;
+  int browserButton;
+  int dialogButton;
+  bool shownChosen;
+  bool writtenChosen;
 };
 
-TEST_F(SettingsDialogBrowseTest, ChosenFolderIsShownAtOnceAndOkWritesIt) {
-  Then([this] { Browse(IDOK); });
-  Then([this] {
+class SettingsDialogBrowseTest : public SettingsDialogTest, public ::testing::WithParamInterface<BrowseCase> {};
+
+// The folder picked in the browser shows at once but reaches the file only
+// through the dialog's OK.
+TEST_P(SettingsDialogBrowseTest, ChosenFolderIsShownAndWrittenOnlyOnOk) {
+  const BrowseCase& c = GetParam();
+  TheApp().WriteDefaultSettings();
+  WriteSetting("Setting", "RestorePath", "C:\\Old Library");
+  const std::string chosen = folder.File("Chosen");
+  CreateDirectoryA(chosen.c_str(), nullptr);
+  bool picked = false;  // written by the watcher's thread, read after Finish
+  std::unique_ptr<DialogWatcher> watcher;
+  Then([&] {
+    watcher = std::make_unique<DialogWatcher>("",
+                                              [&](HWND browser) {
+                                                picked = SelectInFolderBrowser(browser, chosen);
+                                                Press(c.browserButton)(browser);
+                                              },
+                                              dlg->m_hWnd);
+    dlg->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BROWSE_FOLDER, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dlg->GetDlgItem(IDC_BROWSE_FOLDER)->m_hWnd));
+  });
+  Then([&] {
     ASSERT_TRUE(watcher->Finish());
     ASSERT_TRUE(picked);
-    EXPECT_EQ(watcher->Seen().owner, dlg.m_hWnd);
-    EXPECT_NE(watcher->Seen().text.find("Please select a folder to restore icons."), std::string::npos)
-        << watcher->Seen().text;
-    EXPECT_TRUE(ShowsChosen()) << Text(IDC_LIBRARY_FOLDER);
+    EXPECT_EQ(watcher->Seen().owner, dlg->m_hWnd);
+    EXPECT_NE(watcher->Seen().text.find("Please select a folder to restore icons."), std::string::npos);
+    const std::string shown = Text(IDC_LIBRARY_FOLDER);
+    EXPECT_EQ(lstrcmpiA(shown.c_str(), (c.shownChosen ? chosen : "C:\\Old Library").c_str()), 0) << shown;
     EXPECT_EQ(Raw("Setting", "RestorePath"), "C:\\Old Library");
-    PressOk();
+    dlg->SendMessage(WM_COMMAND, MAKEWPARAM(c.dialogButton, BN_CLICKED));
   });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(lstrcmpiA(Raw("Setting", "RestorePath").c_str(), chosen.c_str()), 0) << Raw("Setting", "RestorePath");
+  EXPECT_EQ(Run(), c.dialogButton);
+  const std::string written = Raw("Setting", "RestorePath");
+  EXPECT_EQ(lstrcmpiA(written.c_str(), (c.writtenChosen ? chosen : "C:\\Old Library").c_str()), 0) << written;
 }
 
-TEST_F(SettingsDialogBrowseTest, ChosenFolderIsDroppedByCancel) {
-  Then([this] { Browse(IDOK); });
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsDialogBrowseTest,
+                         ::testing::Values(BrowseCase{"PickedThenOk", IDOK, IDOK, true, true},
+                                           BrowseCase{"PickedThenCancel", IDOK, IDCANCEL, true, false},
+                                           BrowseCase{"BrowserCancelled", IDCANCEL, IDOK, false, false}),
+                         [](const ::testing::TestParamInfo<BrowseCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsDialogTest, Colours) {
   Then([this] {
-    ASSERT_TRUE(watcher->Finish());
-    ASSERT_TRUE(picked);
-    EXPECT_TRUE(ShowsChosen()) << Text(IDC_LIBRARY_FOLDER);
-    PressCancel();
+    std::vector<ExpectedColours> expected = {
+        {IDC_LIBRARY_FOLDER, OPAQUE, RGB(192, 97, 10), RGB(251, 244, 170)},
+        {IDC_SAVE_GROUP, TRANSPARENT, RGB(0, 0, 255), kPaleBlue},
+        {IDC_FILTER_GROUP, TRANSPARENT, RGB(0, 0, 255), kPaleBlue},
+        {IDC_TITLE_PREFIX, 0, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW), WM_CTLCOLOREDIT}};
+    for (const int id : {IDC_SELECT_ALL, IDC_CONFIRM_CLEARING, IDC_OPEN_DIR, IDC_PREFIX_LABEL, IDC_TYPE_LABEL})
+      expected.push_back({id, TRANSPARENT, RGB(0, 0, 0), kPaleBlue});
+    for (const int id : kTypeBoxes) expected.push_back({id, TRANSPARENT, RGB(0, 0, 0), kPaleBlue});
+    ExpectColours(dlg->m_hWnd, expected);
+    EXPECT_EQ(PaintedColour(dlg->m_hWnd, POINT{2, 2}), kPaleBlue);
   });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(Raw("Setting", "RestorePath"), "C:\\Old Library");
-}
-
-TEST_F(SettingsDialogBrowseTest, CancelledBrowserKeepsTheFolderBox) {
-  Then([this] { Browse(IDCANCEL); });
-  Then([this] {
-    ASSERT_TRUE(watcher->Finish());
-    EXPECT_EQ(Text(IDC_LIBRARY_FOLDER), "C:\\Old Library");
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-// --- Colours ----------------------------------------------------------------
-
-using SettingsDialogColourTest = SettingsDialogTest;
-
-TEST_F(SettingsDialogColourTest, FolderBoxIsBrownOnYellow) {
-  Then([this] {
-    const ControlColours colours = ColoursFor(dlg.m_hWnd, IDC_LIBRARY_FOLDER);
-    EXPECT_EQ(colours.backgroundMode, OPAQUE);
-    EXPECT_EQ(colours.textColour, RGB(192, 97, 10));
-    EXPECT_EQ(colours.backgroundColour, RGB(251, 244, 170));
-    EXPECT_EQ(colours.brushColour, RGB(251, 244, 170));
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogColourTest, BoxesAndLabelsAreBlackOnTheBackground) {
-  Then([this] {
-    for (const int id : {IDC_SELECT_ALL, IDC_CONFIRM_CLEARING, IDC_FILTER_EXE, IDC_FILTER_DLL, IDC_FILTER_ICO,
-                         IDC_FILTER_ICL, IDC_PREFIX_LABEL, IDC_TYPE_LABEL, IDC_FILTER_CPL, IDC_FILTER_SCR,
-                         IDC_FILTER_OCX, IDC_OPEN_DIR}) {
-      const ControlColours colours = ColoursFor(dlg.m_hWnd, id);
-      EXPECT_EQ(colours.backgroundMode, TRANSPARENT) << id;
-      EXPECT_EQ(colours.textColour, RGB(0, 0, 0)) << id;
-      EXPECT_EQ(colours.brushColour, RGB(240, 248, 255)) << id;
-    }
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogColourTest, GroupCaptionsAreBlue) {
-  Then([this] {
-    for (const int id : {IDC_SAVE_GROUP, IDC_FILTER_GROUP}) {
-      const ControlColours colours = ColoursFor(dlg.m_hWnd, id);
-      EXPECT_EQ(colours.backgroundMode, TRANSPARENT) << id;
-      EXPECT_EQ(colours.textColour, RGB(0, 0, 255)) << id;
-      EXPECT_EQ(colours.brushColour, RGB(240, 248, 255)) << id;
-    }
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogColourTest, PrefixBoxKeepsTheSystemColours) {
-  Then([this] {
-    const ControlColours colours = ColoursFor(dlg.m_hWnd, IDC_TITLE_PREFIX, WM_CTLCOLOREDIT);
-    EXPECT_EQ(colours.brushColour, GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(colours.textColour, GetSysColor(COLOR_WINDOWTEXT));
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(SettingsDialogColourTest, ClientAreaIsPaintedPaleBlue) {
-  Then([this] { EXPECT_EQ(PaintedColour(dlg.m_hWnd, POINT{2, 2}), RGB(240, 248, 255)); });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
