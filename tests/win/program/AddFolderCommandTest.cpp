@@ -48,8 +48,10 @@ class AddFolderCommandTest : public AppTest {
     browser = std::make_unique<DialogWatcher>(
         "",
         [picked, button](HWND window) {
-          if (!picked.empty()) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(picked.c_str()));
-          Press(button)(window);
+          // OK before the tree shows the folder would search whatever the
+          // browser had selected, a whole drive perhaps: cancel instead.
+          const bool shown = picked.empty() || SelectInFolderBrowser(window, picked);
+          Press(shown ? button : IDCANCEL)(window);
         },
         nullptr, dlg.m_hWnd);
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_ADD_FOLDER, 0), 0);
