@@ -73,6 +73,8 @@ bool CSearchProgressDlg::StartWorker() {
   m_worker = AfxBeginThread(SearchWorker, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
   if (!m_worker) {
     delete job;
+    // No worker, so nothing will ever signal it: nothing to wait for.
+    m_stopEvent.reset();
     return false;
   }
   // The thread object deletes itself when the routine returns, so the handle
