@@ -20,8 +20,8 @@ BOOL CIconCollection::*const kFlags[] = {&CIconCollection::m_filterExe, &CIconCo
                                          &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
                                          &CIconCollection::m_filterScr};
 
-std::vector<GroupSpec> NumberedGroups(int count) {
-  std::vector<GroupSpec> groups;
+std::vector<GroupFixture> NumberedGroups(int count) {
+  std::vector<GroupFixture> groups;
   for (int i = 0; i < count; ++i) groups.push_back({ResourceName::Id(static_cast<uint16_t>(i + 1)), kColours[i % 5]});
   return groups;
 }

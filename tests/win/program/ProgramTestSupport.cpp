@@ -203,10 +203,10 @@ HICON MakeSolidIcon(COLORREF colour) {
   return CreateIconFromResourceEx(block.data(), static_cast<DWORD>(block.size()), TRUE, 0x00030000, 32, 32, 0);
 }
 
-std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupSpec>& groups) {
+std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupFixture>& groups) {
   std::vector<BuiltResource> resources;
   uint16_t imageId = 0;
-  for (const GroupSpec& group : groups) {
+  for (const GroupFixture& group : groups) {
     ++imageId;
     const std::vector<uint8_t> block = SolidIconBlock(group.colour);
     BuiltResource image;
@@ -497,10 +497,10 @@ std::string MainWindowTest::WriteIco(const std::string& name, COLORREF colour) c
 }
 
 std::string MainWindowTest::WriteModule(const std::string& name, int groups) const {
-  std::vector<GroupSpec> specs;
-  for (int i = 1; i <= groups; ++i) specs.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
+  std::vector<GroupFixture> groupFixtures;
+  for (int i = 1; i <= groups; ++i) groupFixtures.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
   const std::string path = folder.File(name);
-  WriteBytes(path, BuildModuleWithGroups(specs));
+  WriteBytes(path, BuildModuleWithGroups(groupFixtures));
   return path;
 }
 

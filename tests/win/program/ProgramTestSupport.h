@@ -50,12 +50,12 @@ std::vector<std::string> NamesIn(const std::string& folder);
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);
 // An icon handle of one solid colour; the caller destroys it.
 HICON MakeSolidIcon(COLORREF colour);
-struct GroupSpec {
+struct GroupFixture {
   ResourceName name;
   COLORREF colour;
 };
 // A PE module with one single-image icon group per entry, image ids 1, 2, ...
-std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupSpec>& groups);
+std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupFixture>& groups);
 // An .ico file holding one solid image per colour.
 std::vector<uint8_t> BuildSolidIcoFile(const std::vector<COLORREF>& colours);
 // The colour at the centre of one image of an image list, drawn on black.

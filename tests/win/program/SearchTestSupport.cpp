@@ -174,9 +174,9 @@ std::string WriteIcoAt(const std::string& path, COLORREF colour) {
 }
 
 std::string WriteModuleAt(const std::string& path, int groups) {
-  std::vector<GroupSpec> specs;
-  for (int i = 1; i <= groups; ++i) specs.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
-  WriteBytes(path, BuildModuleWithGroups(specs));
+  std::vector<GroupFixture> groupFixtures;
+  for (int i = 1; i <= groups; ++i) groupFixtures.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
+  WriteBytes(path, BuildModuleWithGroups(groupFixtures));
   return path;
 }
 
