@@ -30,17 +30,6 @@ TEST_F(SearchCountsTest, WhileFileNLoadsTheFileLabelShowsNMinusOne) {
   EXPECT_EQ(dialog.fileLabelAtCompletion, "4");
 }
 
-TEST_F(SearchCountsTest, FilesWithoutIconsAreCountedToo) {
-  WriteTextAt(Tree("a.txt"));
-  WriteTextAt(Tree("b.txt"));
-  WriteIcoAt(Tree("c.ico"));
-  WatchedSearchDlg dialog;
-  std::string labelWhileLoading;
-  host.list.onInsert = [&] { labelWhileLoading = dialog.FileLabel(); };
-  EXPECT_EQ(Search(dialog, tree), IDOK);
-  EXPECT_EQ(labelWhileLoading, "2");
-}
-
 TEST_F(SearchCountsTest, IconLabelFollowsTheCollectionTotalIncludingEarlierIcons) {
   // Icons added and cleared before the search still count in the total.
   const std::string earlier = WriteModuleAt(folder.File("earlier.exe"), 3);

@@ -1,7 +1,8 @@
 #pragma once
 // Shared pieces of the folder-search tests: a list view that reports each
-// icon as it is inserted, the search dialog with hooks at its moments, a
-// guard that ends a hung test program, and builders of folder trees.
+// icon as it is inserted, the search dialog with hooks at its moments, and
+// builders of folder trees. A search that never ends is caught by the test
+// program's own watchdog.
 
 #include <windows.h>
 
@@ -71,23 +72,6 @@ class WatchedSearchDlg : public CSearchProgressDlg {
   static std::string TextOf(const CWnd& control);
 };
 
-// Ends the whole test program with a message when it is still alive after
-// `seconds`: a search that never ends must not hang the test run.
-class HangGuard {
- public:
-  explicit HangGuard(const char* what, DWORD seconds = 30);
-  ~HangGuard();
-  HangGuard(const HangGuard&) = delete;
-  HangGuard& operator=(const HangGuard&) = delete;
-
- private:
-  static DWORD WINAPI Watch(LPVOID self);
-  std::string m_what;
-  DWORD m_milliseconds;
-  HANDLE m_done;
-  HANDLE m_thread;
-};
-
 // One entry of a folder as the system enumerates it.
 struct FolderEntry {
   std::string name;
@@ -139,8 +123,8 @@ class SearchTest : public AppTest {
   std::string Tree(const std::string& relative = "") const {
     return relative.empty() ? tree : tree + "\\" + relative;
   }
-  // Runs the dialog on root, ending the test program if it never ends.
-  INT_PTR Search(WatchedSearchDlg& dialog, const std::string& root, BOOL checked = TRUE);
+  // Runs the dialog on root; the icons found come ticked.
+  INT_PTR Search(WatchedSearchDlg& dialog, const std::string& root);
   // The paths of the collection's records, in index order.
   std::vector<std::string> LoadedPaths();
   // Collection, list items and both image lists all hold `count` entries.

@@ -120,13 +120,6 @@ TEST_F(SearchWalkTest, DriveRootIsSearchedWithoutADoubledBackslash) {
   }
 }
 
-TEST_F(SearchWalkTest, FolderPathWithATrailingBackslashGetsNoSecondOne) {
-  const std::string icon = WriteIcoAt(Tree("a.ico"));
-  WatchedSearchDlg dialog;
-  EXPECT_EQ(Search(dialog, tree + "\\"), IDOK);
-  EXPECT_EQ(LoadedPaths(), std::vector<std::string>{icon});
-}
-
 TEST_F(SearchWalkTest, LinksBackIntoTheTreeAreEnteredOnceAndTheWalkEnds) {
   const std::string top = WriteIcoAt(Tree("a.ico"));
   MakeFolder(tree, "sub");
@@ -186,19 +179,6 @@ TEST_F(SearchWalkTest, ReadsTheFilterWhenItOpensAndCountsEveryFile) {
   EXPECT_EQ(LoadedPaths(), (std::vector<std::string>{module, module}));
   EXPECT_FALSE(Icons().m_filterIco);
   EXPECT_TRUE(Icons().m_filterExe);
-}
-
-TEST_F(SearchWalkTest, IconsComeTickedOnlyWhenAskedTo) {
-  WriteModuleAt(Tree("a.exe"), 2);
-  WatchedSearchDlg unticked;
-  EXPECT_EQ(Search(unticked, tree, FALSE), IDOK);
-  WatchedSearchDlg ticked;
-  EXPECT_EQ(Search(ticked, tree, TRUE), IDOK);
-  ASSERT_EQ(host.list.GetItemCount(), 4);
-  EXPECT_FALSE(host.list.GetCheck(0));
-  EXPECT_FALSE(host.list.GetCheck(1));
-  EXPECT_TRUE(host.list.GetCheck(2));
-  EXPECT_TRUE(host.list.GetCheck(3));
 }
 
 }  // namespace
