@@ -108,20 +108,6 @@ std::string ListingValue(const std::string& line, const std::string& key) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-  static int made = 0;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  do {
-    m_path = std::string(temp) + "vantrel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
-  } while (!CreateDirectoryA(m_path.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
 ProductProcess::~ProductProcess() {
   if (!m_info.hProcess) return;
   if (IsRunning()) {

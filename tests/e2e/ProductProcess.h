@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+
 using Bytes = std::vector<uint8_t>;
 
 constexpr DWORD kDialogTimeout = 10000;
@@ -26,20 +28,6 @@ constexpr int kDontAskBox = 1036;
 constexpr int kFileNameBox = 0x47c;  // in the system's open and save dialogs
 const char kWineModules[] = "Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\";
 
-// A fresh temporary folder, removed with all it holds.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
- private:
-  std::string m_path;
-};
 
 // One started copy; ended by the destructor, so a failing test leaves no window.
 class ProductProcess {

@@ -15,34 +15,6 @@
 
 namespace {
 
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  for (size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
-  return wide;
-}
-
-// Removes a folder tree through the wide functions, which take paths longer
-// than MAX_PATH.
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 void AppendU16(std::vector<uint8_t>& out, uint32_t value) {
   out.push_back(static_cast<uint8_t>(value));
   out.push_back(static_cast<uint8_t>(value >> 8));
@@ -154,19 +126,6 @@ void WriteSlot(void** slot, void* value) {
 }
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  static int made = 0;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  for (;;) {
-    m_path = std::string(temp) + "vantrel-program-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
-    if (CreateDirectoryA(m_path.c_str(), nullptr)) break;
-    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
-  }
-}
-
-TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + Widen(m_path)); }
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path);

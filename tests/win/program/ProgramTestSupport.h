@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "TempFolder.h"
 #include "app/MainApp.h"
 #include "collection/IconCollection.h"
 #include "framework/Edit.h"
@@ -26,20 +27,6 @@
 #include "support/IconBuilder.h"
 #include "ui/MainDlg.h"
 
-// A new, empty folder under the system's temporary folder, removed with
-// everything in it (also paths longer than MAX_PATH) when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "\\" + name; }
-
- private:
-  std::string m_path;
-};
 
 // The text lines of a file, without line ends and without blank lines.
 std::vector<std::string> ReadLines(const std::string& path);
