@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws Vantrel's own icons and About banner from simple shapes.
 
-Run once when a picture changes; the results in src/ui/res are committed:
-  python3 tools/draw-resources.py src/ui/res
+Run once when a picture changes; the results in src/resources/res are committed:
+  python3 tools/draw-resources.py src/resources/res
 """
 import math
 import struct
@@ -265,7 +265,7 @@ def bmp_file(pixels):
 
 
 def main():
-    out = Path(sys.argv[1] if len(sys.argv) > 1 else 'src/ui/res')
+    out = Path(sys.argv[1] if len(sys.argv) > 1 else 'src/resources/res')
     out.mkdir(parents=True, exist_ok=True)
     only = sys.argv[2:]
     for number, layers in ICONS.items():

@@ -2,7 +2,7 @@
 
 #include "app/MainApp.h"
 #include "framework/FileFind.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

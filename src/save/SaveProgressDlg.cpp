@@ -1,7 +1,7 @@
 #include "save/SaveProgressDlg.h"
 
 #include "framework/Thread.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

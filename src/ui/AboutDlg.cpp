@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

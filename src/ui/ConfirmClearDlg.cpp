@@ -1,7 +1,7 @@
 #include "ui/ConfirmClearDlg.h"
 
 #include "app/MainApp.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 CConfirmClearDlg::CConfirmClearDlg(CWnd* parent) : CDialog(IDD_CONFIRM_CLEAR, parent) {}
 

@@ -4,7 +4,7 @@
 
 #include "app/MainApp.h"
 #include "framework/Gdi.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 
 #include "app/MainApp.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ProgramTestSupport.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConfirmClearDlg.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

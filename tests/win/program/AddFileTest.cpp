@@ -5,7 +5,7 @@
 
 #include "ProgramTestSupport.h"
 #include "ui/AddFileCommand.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "CommandsTestSupport.h"
 #include "ProgramTestSupport.h"
 #include "SearchTestSupport.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

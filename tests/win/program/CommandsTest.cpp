@@ -3,7 +3,7 @@
 // confirmation, Setting applied to the window, Help through the shell, About.
 
 #include "ProgramTestSupport.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

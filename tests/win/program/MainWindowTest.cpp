@@ -13,7 +13,7 @@
 
 #include "ProgramTestSupport.h"
 #include "support/IconBuilder.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

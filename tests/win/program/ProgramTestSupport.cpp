@@ -11,7 +11,7 @@
 #include "app/FilterSettings.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

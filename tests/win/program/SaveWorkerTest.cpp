@@ -13,7 +13,7 @@
 #include "ProgramTestSupport.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 
 #include "support/IconBuilder.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace searchtest {
 

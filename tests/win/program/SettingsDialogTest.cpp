@@ -8,7 +8,7 @@
 
 #include "ProgramTestSupport.h"
 #include "ui/SettingsDlg.h"
-#include "ui/resource.h"
+#include "resources/resource.h"
 
 namespace {
 
