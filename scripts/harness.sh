@@ -74,22 +74,33 @@ stop_display() {
 PASSED=0
 FAILED=0
 
-# Runs a GoogleTest program (natively or through wine) and adds its counts.
-# A program that dies before its summary counts as one failure.
+# Longest a suite may run; a window nobody answers fails it instead of
+# hanging the run.
+SUITE_SECONDS=${VANTREL_SUITE_SECONDS:-900}
+
+# Runs a GoogleTest program (natively or through wine) under the time limit
+# and adds its counts. Only the summary GoogleTest prints at the end counts as
+# a run: a program that exits without it, or dies, or is stopped, fails.
 run_gtest() {
   local name=$1
   shift
   local log="$ROOT/build/logs/$name.log"
   mkdir -p "$ROOT/build/logs"
   echo "== $name" >&2
-  "$@" >"$log" 2>&1
+  timeout -k 20 "$SUITE_SECONDS" "$@" </dev/null >"$log" 2>&1
   local status=$?
   local passed failed
   passed=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -1 | sed -E 's/^\[  PASSED  \] ([0-9]+).*/\1/')
   failed=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | tail -1 | sed -E 's/^\[  FAILED  \] ([0-9]+).*/\1/')
   passed=${passed:-0}
   failed=${failed:-0}
-  if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "$name: stopped after ${SUITE_SECONDS}s" >&2
+  fi
+  if ! grep -qE '^\[==========\] [0-9]+ tests? from [0-9]+ test (suite|case)s? ran' "$log"; then
+    [ "$failed" -eq 0 ] && failed=1
+    echo "$name: ended (status $status) without GoogleTest's summary" >&2
+  elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
     failed=1
     echo "$name: exited with status $status before reporting a failure" >&2
   fi
@@ -98,6 +109,32 @@ run_gtest() {
   echo "$name: $passed passed, $failed failed (log: build/logs/$name.log)" >&2
   PASSED=$((PASSED + passed))
   FAILED=$((FAILED + failed))
+}
+
+# Runs every test program a build tree defines (through `wine` for the
+# Windows tree). CMake writes the list, so a stale .exe in the tree never runs.
+run_suites() {
+  local tree=$1 runner=${2:-} list="$1/test-programs.txt" name path
+  if [ ! -s "$list" ]; then
+    echo "$list is missing: the build defines no test programs" >&2
+    FAILED=$((FAILED + 1))
+    return
+  fi
+  while read -r name path; do
+    run_gtest "$name" $runner "$path"
+  done <"$list"
+}
+
+# One Wine server for the whole run: a client started while the previous
+# client's server is still shutting down loses its connection.
+start_wine_server() {
+  wineserver -w
+  wineserver -p
+}
+
+stop_wine_server() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
 }
 
 # One pass or one failure for a check that is not a GoogleTest program.
@@ -126,7 +163,7 @@ run_fuzzers() {
     corpus="$BUILD_NATIVE/fuzz-corpus/$target"
     mkdir -p "$corpus"
     echo "== fuzz_$target (${seconds}s)" >&2
-    (cd "$BUILD_NATIVE" && "$BUILD_NATIVE/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
+    (cd "$BUILD_NATIVE" && timeout -k 20 $((seconds + 120)) "$BUILD_NATIVE/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
       -detect_leaks=1 -print_final_stats=0 "$corpus" "$seeds/$target") \
       >"$ROOT/build/logs/fuzz_$target.log" 2>&1
     local status=$?
