@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "CommandsTestSupport.h"
+#include "ProgramTestSupport.h"
 #include "ProgramTestSupport.h"
 #include "SearchTestSupport.h"
 #include "resources/resource.h"

@@ -1,14 +1,28 @@
-// The collection with real views: record i, image i of both lists and item i
-// always belong to the same icon; the running count, the count label and the
-// emptying sequence.
+// Loading files into the collection with real views: the type filter, one
+// icon per .ico file and one per icon group of a module (damaged groups
+// skipped, later ones kept), record, images and item always in step, the
+// running count and the emptying sequence.
 
 #include <gtest/gtest.h>
 
 #include "ProgramTestSupport.h"
+#include "formats/ModuleResources.h"
+#include "support/ModuleBuilder.h"
 
 namespace {
 
-const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
+const char* const kExtensions[] = {"exe", "dll", "ico", "icl", "cpl", "ocx", "scr"};
+BOOL CIconCollection::*const kFlags[] = {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll,
+                                         &CIconCollection::m_filterIco, &CIconCollection::m_filterIcl,
+                                         &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
+                                         &CIconCollection::m_filterScr};
+
+std::vector<GroupFixture> NumberedGroups(int count) {
+  std::vector<GroupFixture> groups;
+  for (int i = 0; i < count; ++i) groups.push_back({ResourceName::Id(static_cast<uint16_t>(i + 1)), kColours[i % 5]});
+  return groups;
+}
 
 std::string WindowText(HWND hwnd) {
   char text[256] = {};
@@ -16,99 +30,224 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+// "#7" for a numeric group id, the text of a named group, "" for an .ico file.
+std::string NameOf(LPCSTR name) {
+  if (!name) return "";
+  return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
+}
+
+struct Entry {
+  std::string path;
+  std::string group;
+  COLORREF colour;
+  BOOL checked;
+};
+
 class IconCollectionTest : public ::testing::Test {
  protected:
   IconCollectionTest() { host.Bind(icons); }
-  // Appends a record and its icon as the loader does.
-  void Append(int colour, BOOL checked = TRUE) {
-    auto* source = new IconSource;
-    source->SetPath(("C:\\icons\\" + std::to_string(colour) + ".ico").c_str());
-    const int index = icons.GetCount();
-    icons.m_sources.SetAtGrow(index, source);
-    const HICON icon = MakeSolidIcon(kColours[colour]);
-    icons.AddIcon(icon, index, checked);
-    DestroyIcon(icon);
+  void SwitchAllTypes(BOOL on) {
+    for (auto flag : kFlags) icons.*flag = on;
   }
-  // Record, both images and item `index` all show icon `colour`.
-  void ExpectInStep(int index, int colour) {
-    SCOPED_TRACE("entry " + std::to_string(index));
-    EXPECT_EQ(std::string(icons.GetSource(index)->m_path), "C:\\icons\\" + std::to_string(colour) + ".ico");
-    EXPECT_TRUE(SameColour(CentreColour(host.large, index), kColours[colour]));
-    EXPECT_TRUE(SameColour(CentreColour(host.small, index), kColours[colour]));
-    char text[32] = "not empty";
-    LVITEMA item = {};
-    item.mask = LVIF_IMAGE | LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ASSERT_TRUE(host.list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_EQ(item.iImage, index);
-    EXPECT_STREQ(text, "");
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    const std::string path = folder.File(name);
+    EXPECT_TRUE(WriteBytes(path, bytes)) << path;
+    return path;
   }
+  // Loads the files one after the other into an emptied collection.
+  int LoadAlone(const std::vector<std::string>& paths) {
+    icons.EmptyWithViews(&host.pathBox);
+    for (const std::string& path : paths) icons.LoadFromFile(path.c_str(), TRUE);
+    return icons.GetCount();
+  }
+  // Record i, image i of both lists and item i hold entry i, and nothing more is there.
+  void ExpectEntries(const std::vector<Entry>& entries) {
+    ASSERT_EQ(icons.GetCount(), static_cast<int>(entries.size()));
+    ASSERT_EQ(host.list.GetItemCount(), icons.GetCount());
+    ASSERT_EQ(host.large.GetImageCount(), icons.GetCount());
+    ASSERT_EQ(host.small.GetImageCount(), icons.GetCount());
+    for (int i = 0; i < icons.GetCount(); ++i) {
+      SCOPED_TRACE("entry " + std::to_string(i));
+      const Entry& entry = entries[static_cast<size_t>(i)];
+      EXPECT_EQ(std::string(icons.GetSource(i)->m_path), entry.path);
+      EXPECT_EQ(NameOf(icons.GetSource(i)->m_resName), entry.group);
+      EXPECT_TRUE(SameColour(CentreColour(host.large, i), entry.colour));
+      EXPECT_TRUE(SameColour(CentreColour(host.small, i), entry.colour));
+      LVITEMA item{};
+      item.mask = LVIF_IMAGE;
+      item.iItem = i;
+      ASSERT_TRUE(host.list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+      EXPECT_EQ(item.iImage, i);
+      EXPECT_EQ(host.list.GetCheck(i), entry.checked);
+    }
+  }
+  TempFolder folder;
   ListViewHost host;
   CIconCollection icons;
 };
 
-TEST_F(IconCollectionTest, EachAddKeepsRecordImageAndItemInStepScrollsAndCounts) {
-  icons.SetCountLabel(&host.label);
-  Append(0, TRUE);
-  EXPECT_EQ(WindowText(host.label), "1");
-  Append(1, FALSE);
-  Append(2, TRUE);
-  EXPECT_EQ(WindowText(host.label), "3");
-  ASSERT_EQ(icons.GetCount(), 3);
-  ASSERT_EQ(host.large.GetImageCount(), 3);
-  ASSERT_EQ(host.small.GetImageCount(), 3);
-  ASSERT_EQ(host.list.GetItemCount(), 3);
-  for (int i = 0; i < 3; ++i) ExpectInStep(i, i);
-  EXPECT_TRUE(host.list.GetCheck(0));
-  EXPECT_FALSE(host.list.GetCheck(1));
-  EXPECT_TRUE(host.list.GetCheck(2));
-  // Each add scrolls by the number of icons added before it.
-  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}}));
-  icons.SetCountLabel(nullptr);
-  Append(0);
-  EXPECT_EQ(WindowText(host.label), "3");
+TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOn) {
+  const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(2));
+  for (size_t type = 0; type < 7; ++type) {
+    SCOPED_TRACE(kExtensions[type]);
+    const bool ico = type == 2;
+    const std::string path = Write(std::string("sample.") + kExtensions[type], ico ? BuildSolidIcoFile({0}) : module);
+    SwitchAllTypes(FALSE);
+    icons.*kFlags[type] = TRUE;
+    EXPECT_EQ(LoadAlone({path}), ico ? 1 : 2);
+    SwitchAllTypes(TRUE);
+    icons.*kFlags[type] = FALSE;
+    EXPECT_EQ(LoadAlone({path}), 0);
+  }
 }
 
-TEST_F(IconCollectionTest, ClearDeletesRecordsAndUnbindsTheLabelButLeavesViewsCountAndSavedFlag) {
+TEST_F(IconCollectionTest, TheLastExtensionDecidesInAnyCase) {
+  const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(3));
+  const struct {
+    const char* name;
+    BOOL CIconCollection::*flag;  // null: every type on
+    int expected;
+  } cases[] = {{"TOOL.EXE", &CIconCollection::m_filterExe, 3},
+               {"archive.ico.exe", &CIconCollection::m_filterIco, 0},
+               {"archive.ico.exe", &CIconCollection::m_filterExe, 3},
+               {"icon", nullptr, 0},
+               {"picture.icon", nullptr, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SwitchAllTypes(c.flag == nullptr);
+    if (c.flag) icons.*(c.flag) = TRUE;
+    EXPECT_EQ(LoadAlone({Write(c.name, module)}), c.expected);
+  }
+}
+
+TEST_F(IconCollectionTest, AnIcoFileGivesOneIconWhateverItsImageCountAndFilesWithoutIconsNone) {
+  SwitchAllTypes(TRUE);
+  const std::string three = Write("three.ico", BuildSolidIcoFile({kColours[0], kColours[0], kColours[0]}));
+  const std::vector<uint8_t> text(300, 'x');
+  LoadAlone({three, Write("text.ico", text), Write("notes.exe", text), folder.File("missing.dll")});
+  ExpectEntries({{three, "", kColours[0], TRUE}});
+}
+
+// Text names come first; two names of one length, so that a record pointing
+// into the first load's memory would read the second load's name.
+TEST_F(IconCollectionTest, AModuleGivesOneIconPerGroupAndKeepsItsOwnCopyOfTextNames) {
+  icons.m_filterDll = TRUE;
+  const std::string mixed = Write("mixed.dll", BuildModuleWithGroups({{ResourceName::Id(7), kColours[0]},
+                                                                      {ResourceName::Id(300), kColours[1]},
+                                                                      {ResourceName::Text("FIRST_GROUP"), kColours[2]}}));
+  const std::string other = Write("other.dll", BuildModuleWithGroups({{ResourceName::Text("OTHER_GROUP"), kColours[3]}}));
+  LoadAlone({mixed, other});
+  ExpectEntries({{mixed, "FIRST_GROUP", kColours[2], TRUE},
+                 {mixed, "#7", kColours[0], TRUE},
+                 {mixed, "#300", kColours[1], TRUE},
+                 {other, "OTHER_GROUP", kColours[3], TRUE}});
+}
+
+TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
+  const struct {
+    const char* what;
+    void (*damage)(BuiltResource& group, BuiltResource& image);
+  } cases[] = {
+      {"image bytes damaged", [](BuiltResource&, BuiltResource& image) { image.data.assign(image.data.size(), 0xEE); }},
+      // The entry names image 99, which the module does not hold.
+      {"image missing", [](BuiltResource& group, BuiltResource&) { group.data[6 + 12] = 99; }},
+      {"count beyond its bytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }},
+      {"no entries", [](BuiltResource& group, BuiltResource&) { group.data.assign({0, 0, 1, 0, 0, 0}); }},
+      {"shorter than its header", [](BuiltResource& group, BuiltResource&) { group.data.resize(3); }}};
+  icons.m_filterExe = TRUE;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Images 1 to 5, each alone in the group of its number.
+    std::vector<BuiltResource> resources;
+    for (uint16_t id = 1; id <= 5; ++id) {
+      const std::vector<uint8_t> image = SolidIconBlock(kColours[id - 1]);
+      resources.push_back({kResourceIcon, ResourceName::Id(id), 0x409, image});
+      resources.push_back({kResourceGroupIcon, ResourceName::Id(id), 0x409, BuildGroupIcon({image}, {id})});
+    }
+    c.damage(resources[5], resources[4]);  // the third group and its image
+    const std::string path = Write("damaged.exe", BuildPeModule(resources));
+    LoadAlone({path});
+    ExpectEntries({{path, "#1", kColours[0], TRUE},
+                   {path, "#2", kColours[1], TRUE},
+                   {path, "#4", kColours[3], TRUE},
+                   {path, "#5", kColours[4], TRUE}});
+  }
+}
+
+// A path that does not fit the record is skipped, never cut.
+TEST_F(IconCollectionTest, AModulePathOf259CharactersIsKeptAndOneOf260Skipped) {
+  // Written through the wide functions, which take paths past MAX_PATH.
+  const std::string subfolder = folder.File(std::string(100, 'd'));
+  CreateDirectoryW((L"\\\\?\\" + std::wstring(subfolder.begin(), subfolder.end())).c_str(), nullptr);
+  const std::vector<uint8_t> bytes = BuildModuleWithGroups(NumberedGroups(2));
+  icons.m_filterExe = TRUE;
+  for (const size_t length : {259u, 260u}) {
+    SCOPED_TRACE(length);
+    const std::string path = subfolder + "\\" + std::string(length - subfolder.size() - 5, 'f') + ".exe";
+    HANDLE file = CreateFileW((L"\\\\?\\" + std::wstring(path.begin(), path.end())).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    // The file itself can be read under that path: only the record refuses it.
+    ASSERT_NE(ModuleResources::OpenFile(path), nullptr);
+    EXPECT_EQ(LoadAlone({path}), length == 259 ? 2 : 0);
+    if (length == 259) {
+      EXPECT_EQ(std::string(icons.GetSource(1)->m_path), path);
+    }
+  }
+}
+
+TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepScrollsAndCounts) {
+  SwitchAllTypes(TRUE);
+  const std::string red = Write("red.ico", BuildSolidIcoFile({kColours[0]}));
+  const std::string two = Write("two.dll", BuildModuleWithGroups({{ResourceName::Id(1), kColours[1]},
+                                                                  {ResourceName::Id(2), kColours[2]}}));
   icons.SetCountLabel(&host.label);
-  icons.Clear();
-  EXPECT_EQ(icons.m_countLabel, nullptr);
+  icons.LoadFromFile(red.c_str(), TRUE);
+  EXPECT_EQ(WindowText(host.label), "1");
+  icons.LoadFromFile(two.c_str(), FALSE);
+  icons.LoadFromFile(red.c_str(), TRUE);
+  EXPECT_EQ(WindowText(host.label), "4");
+  ExpectEntries({{red, "", kColours[0], TRUE},
+                 {two, "#1", kColours[1], FALSE},
+                 {two, "#2", kColours[2], FALSE},
+                 {red, "", kColours[0], TRUE}});
+  // Each add scrolls by the number of icons added before it.
+  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}, {0, 3}}));
+}
+
+TEST_F(IconCollectionTest, ClearDeletesTheRecordsAndUnbindsTheLabelButLeavesTheViewsAndTheSavedFlag) {
+  icons.m_filterIco = TRUE;
+  const std::string red = Write("red.ico", BuildSolidIcoFile({kColours[0]}));
   icons.SetCountLabel(&host.label);
-  Append(0);
-  Append(1);
+  icons.LoadFromFile(red.c_str(), TRUE);
+  icons.LoadFromFile(red.c_str(), TRUE);
   icons.m_saved = FALSE;
   icons.Clear();
   EXPECT_EQ(icons.GetCount(), 0);
   EXPECT_EQ(icons.m_countLabel, nullptr);
-  EXPECT_EQ(icons.m_addedCount, 2);
   EXPECT_FALSE(icons.m_saved);
-  EXPECT_EQ(icons.m_listView, &host.list);
   EXPECT_EQ(host.list.GetItemCount(), 2);
-  EXPECT_EQ(host.large.GetImageCount(), 2);
-  EXPECT_EQ(host.small.GetImageCount(), 2);
-  Append(2);
-  EXPECT_EQ(WindowText(host.label), "2");
+  EXPECT_EQ(host.large.GetImageCount() + host.small.GetImageCount(), 4);
 }
 
 TEST_F(IconCollectionTest, EmptyingWithViewsEmptiesEverythingAndTheCountGoesOn) {
-  Append(0);
-  Append(1);
+  icons.m_filterIco = TRUE;
+  const std::string red = Write("red.ico", BuildSolidIcoFile({kColours[0]}));
+  const std::string green = Write("green.ico", BuildSolidIcoFile({kColours[1]}));
+  icons.LoadFromFile(red.c_str(), TRUE);
+  icons.LoadFromFile(red.c_str(), TRUE);
   icons.EmptyWithViews(&host.pathBox);
-  EXPECT_EQ(host.list.GetItemCount(), 0);
-  EXPECT_EQ(host.large.GetImageCount(), 0);
-  EXPECT_EQ(host.small.GetImageCount(), 0);
-  EXPECT_EQ(icons.GetCount(), 0);
   EXPECT_EQ(WindowText(host.pathBox), "");
+  ExpectEntries({});
   host.list.scrolls.clear();
   icons.SetCountLabel(&host.label);
-  Append(2);
+  icons.LoadFromFile(green.c_str(), FALSE);
   EXPECT_EQ(WindowText(host.label), "3");
   EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 2}}));
-  ASSERT_EQ(icons.GetCount(), 1);
-  ASSERT_EQ(host.list.GetItemCount(), 1);
-  ExpectInStep(0, 2);
+  ExpectEntries({{green, "", kColours[1], FALSE}});
 }
 
 }  // namespace

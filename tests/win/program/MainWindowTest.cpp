@@ -1,22 +1,26 @@
 // The main window run modally inside the test process and driven from its own
-// modal loop: views, "Select all icons", the source path of a clicked icon,
-// dropped files, the unsaved-icons question and the keys.
+// modal loop: views, "Select all icons", the path of a clicked icon, dropped
+// and added files, the ways out with their questions, Clear All, Setting and
+// Help. The flows the end-to-end tests drive through the real program (About,
+// the Clear All confirmation, Save As) are not repeated here.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "ProgramTestSupport.h"
-#include "support/IconBuilder.h"
+#include "app/FilterSettings.h"
 #include "resources/resource.h"
+#include "ui/AddFileCommand.h"
 
 namespace {
 
+constexpr int kFileNameBox = 0x47c;
+constexpr int kTypeList = 0x470;
 const char kUnsupportedType[] = "Unsupported Type!Please check the file filter!";
 
 // A drop handle for the paths, as the shell hands one to a window; the
@@ -38,31 +42,47 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 
 class MainWindowUseTest : public MainWindowTest {
  protected:
-  void Drop(const std::vector<std::string>& paths) {
-    dlg.m_iconList.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
-  }
-  void PostKey(UINT key) { dlg.m_iconList.PostMessage(WM_KEYDOWN, key, 1); }
   // Drops the files while watching for the error box; its text, "" if none.
-  std::string DropWatchingForError(const std::vector<std::string>& paths) {
+  std::string Drop(const std::vector<std::string>& paths) {
     DialogWatcher box("Error", Press(IDOK), dlg.m_hWnd);
-    Drop(paths);
+    dlg.m_iconList.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
     box.Finish();
     return box.Seen().text;
   }
+  // Chooses Add File; the watcher reads the type list, then types `path` and
+  // presses Open, or Cancel when it is empty.
+  void AddFile(const std::string& path) {
+    DialogWatcher watcher(
+        "",
+        [this, path](HWND dialog) {
+          HWND typeList = GetDlgItem(dialog, kTypeList);
+          types.clear();
+          for (int i = 0; i < static_cast<int>(SendMessageA(typeList, CB_GETCOUNT, 0, 0)); ++i) {
+            char text[256] = {};
+            SendMessageA(typeList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            types.push_back(text);
+          }
+          if (!path.empty()) SetDlgItemTextA(dialog, kFileNameBox, path.c_str());
+          PostMessageA(dialog, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
+        },
+        dlg.m_hWnd);
+    Command(ID_ADD_FILE);
+    EXPECT_TRUE(watcher.Finish());
+    EXPECT_EQ(watcher.Seen().owner, dlg.m_hWnd);
+  }
+  std::vector<std::string> types;
 };
 
 TEST_F(MainWindowUseTest, ViewAndSelectAllStartAsTheSettingsSay) {
-  struct Case {
+  const struct {
     const char* view;
     const char* selectAll;
     int type;
     int radio;
-  };
-  const Case cases[] = {{"0", "1", LVS_ICON, IDC_VIEW_NORMAL},
-                        {"1", "0", LVS_SMALLICON, IDC_VIEW_SMALL},
-                        {"2", "1", LVS_LIST, IDC_VIEW_LIST},
-                        {"7", "1", LVS_ICON, IDC_VIEW_NORMAL}};
-  for (const Case& c : cases) {
+  } cases[] = {{"1", "0", LVS_SMALLICON, IDC_VIEW_SMALL},
+               {"2", "1", LVS_LIST, IDC_VIEW_LIST},
+               {"7", "1", LVS_ICON, IDC_VIEW_NORMAL}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string("View=") + c.view);
     WriteSetting("Setting", "View", c.view);
     WriteSetting("Setting", "SelectAll", c.selectAll);
@@ -72,7 +92,6 @@ TEST_F(MainWindowUseTest, ViewAndSelectAllStartAsTheSettingsSay) {
         EXPECT_EQ(window.IsDlgButtonChecked(radio), radio == c.radio ? 1u : 0u) << radio;
       EXPECT_EQ(window.ViewType(), c.type);
       EXPECT_EQ(window.SelectAllChecked(), std::strcmp(c.selectAll, "1") == 0);
-      EXPECT_TRUE(window.m_iconList.GetExtendedStyle() & LVS_EX_CHECKBOXES);
     });
     EXPECT_EQ(window.DoModal(), kStepsDone);
   }
@@ -85,8 +104,6 @@ TEST_F(MainWindowUseTest, ViewRadiosSwitchTheListStyleWithoutWritingTheSettings)
     for (const auto& [radio, type] : clicks) {
       radio->SendMessage(BM_CLICK);
       EXPECT_EQ(dlg.ViewType(), type);
-      for (CButton* other : {&dlg.m_viewNormal, &dlg.m_viewSmall, &dlg.m_viewList})
-        EXPECT_EQ(other->GetCheck(), other == radio ? BST_CHECKED : BST_UNCHECKED);
     }
     dlg.m_viewList.SendMessage(BM_CLICK);
   });
@@ -94,167 +111,202 @@ TEST_F(MainWindowUseTest, ViewRadiosSwitchTheListStyleWithoutWritingTheSettings)
   EXPECT_EQ(Raw("Setting", "View"), "0");
 }
 
-TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndDecidesTheTickOfDroppedIcons) {
-  const std::string module = WriteModule("two.dll", 2);
-  Then([&] {
+TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
+  Then([this] {
     LoadUnsavedIcons(3);
-    ASSERT_EQ(CheckedItems(), 3);
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
     EXPECT_EQ(CheckedItems(), 0);
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
     EXPECT_EQ(CheckedItems(), 3);
-    dlg.m_selectAllCheck.SendMessage(BM_CLICK);
-    Drop({module});
-    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 5);
-    EXPECT_EQ(CheckedItems(), 0);
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-TEST_F(MainWindowUseTest, ClickShowsTheIconsFileAndAClickBesideKeepsIt) {
-  Then([this] {
-    LoadUnsavedIcons(3);
     ClickItem(2);
     EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));
-    ClickItem(1);
     ClickItem(-1);
-    EXPECT_EQ(dlg.PathText(), folder.File("icon1.ico"));
+    ClickItem(3);
+    EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
-TEST_F(MainWindowUseTest, DroppedFileIsLoadedOnlyWhenItIsOneOfASwitchedOnType) {
+// One file of a switched-on type is loaded, ticked as "Select all icons" says;
+// a long path is never cut into the path of another file.
+TEST_F(MainWindowUseTest, ADroppedFileIsLoadedOnlyWhenItIsOneOfASwitchedOnType) {
   const std::string module = WriteModule("three.exe", 3);
   const std::string off = WriteModule("off.dll", 2);
-  const std::string text = folder.File("readme.txt");
-  WriteBytes(text, {'h', 'i'});
+  const std::string subfolder = folder.File(std::string(100, 'd'));
+  CreateDirectoryA(subfolder.c_str(), nullptr);
+  const std::string longPath = subfolder + "\\" + std::string(259 - subfolder.size() - 5, 'f') + ".exe";
+  WriteBytes(longPath, BuildModuleWithGroups({{ResourceName::Id(1), RGB(255, 0, 0)}}));
   WriteSetting("Filter", "Dll", "0");
   Then([&] {
-    EXPECT_EQ(DropWatchingForError({WriteIco("one.ico"), module}), "") << "two files are ignored";
-    EXPECT_TRUE(Icons().m_saved);
-    EXPECT_EQ(DropWatchingForError({text}), kUnsupportedType);
-    EXPECT_EQ(DropWatchingForError({off}), kUnsupportedType);
+    EXPECT_EQ(Drop({WriteIco("one.ico"), module}), "") << "two files are ignored";
+    EXPECT_EQ(Drop({folder.File("readme.txt")}), kUnsupportedType);
+    EXPECT_EQ(Drop({off}), kUnsupportedType);
+    EXPECT_EQ(Drop({longPath + "_copy.exe"}), "");
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
     EXPECT_TRUE(Icons().m_saved);
-    EXPECT_EQ(DropWatchingForError({module}), "");
+    dlg.m_selectAllCheck.SendMessage(BM_CLICK);
+    EXPECT_EQ(Drop({module}), "");
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 3);
-    EXPECT_EQ(Icons().GetCount(), 3);
+    EXPECT_EQ(CheckedItems(), 0);
     EXPECT_FALSE(Icons().m_saved);
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
-TEST_F(MainWindowUseTest, ALongDroppedPathIsNeverCutIntoThePathOfAnotherFile) {
-  // A module whose path has 259 characters, and a dropped path that begins
-  // with those 259 characters and goes on.
-  const std::string subfolder = folder.File(std::string(100, 'd'));
-  CreateDirectoryA(subfolder.c_str(), nullptr);
-  const std::string shortPath = subfolder + "\\" + std::string(259 - subfolder.size() - 5, 'f') + ".exe";
-  ASSERT_EQ(shortPath.size(), 259u);
-  WriteBytes(shortPath, BuildModuleWithGroups({{ResourceName::Id(1), RGB(255, 0, 0)}}));
+TEST_F(MainWindowUseTest, AddFileLoadsThePickedFileWithTheTickOfSelectAllAndCancelAddsNothing) {
+  for (const char* key : {"Dll", "Icl", "Cpl", "Ocx", "Scr"}) WriteSetting("Filter", key, "0");
+  const std::string icon = WriteIco("one.ico");
   Then([&] {
-    EXPECT_EQ(DropWatchingForError({shortPath + "_copy.exe"}), "");
+    AddFile("");
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_TRUE(Icons().m_saved);
+    EXPECT_EQ(types, (std::vector<std::string>{"All Supported Types (By Filter)", "Exe Files (*.exe)",
+                                               "Icon Files (*.ico)"}));
+    AddFile(icon);
+    EXPECT_EQ(CheckedItems(), 1);
+    EXPECT_FALSE(Icons().m_saved);
+    dlg.m_selectAllCheck.SendMessage(BM_CLICK);
+    AddFile(icon);
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 2);
+    EXPECT_EQ(CheckedItems(), 0);
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
-struct CloseCase {
+using AddFileFilterTest = AppTest;
+
+// Each key of [Filter] lists its own type alone; all of them together in order.
+TEST_F(AddFileFilterTest, ListsTheSwitchedOnTypesTogetherThenEachAlone) {
+  const char* const keys[] = {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"};
+  for (const char* on : keys) {
+    for (const char* key : keys) WriteSetting("Filter", key, key == on ? "1" : "0");
+    CIconCollection icons;
+    ReadFilterSettings(TheApp().m_config, icons);
+    std::string extension = on;
+    CharLowerA(&extension[0]);
+    const std::string name = extension == "ico" ? "Icon" : on;
+    EXPECT_EQ(std::string(AddFileFilter(icons)), "All Supported Types (By Filter)|*." + extension + ";|" + name +
+                                                     " Files (*." + extension + ")|*." + extension + "|");
+  }
+  CIconCollection all;
+  for (auto flag : {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll, &CIconCollection::m_filterIco,
+                    &CIconCollection::m_filterIcl, &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
+                    &CIconCollection::m_filterScr})
+    all.*flag = TRUE;
+  EXPECT_EQ(std::string(AddFileFilter(all)),
+            "All Supported Types (By Filter)|*.exe;*.dll;*.ico;*.icl;*.cpl;*.ocx;*.scr;|"
+            "Exe Files (*.exe)|*.exe|Dll Files (*.dll)|*.dll|Icon Files (*.ico)|*.ico|Icl Files (*.icl)|*.icl|"
+            "Cpl Files (*.cpl)|*.cpl|Ocx Files (*.ocx)|*.ocx|Scr Files (*.scr)|*.scr|");
+}
+
+enum class Way { kClose, kEscape, kEnter, kExit };
+
+struct LeaveCase {
   const char* name;
-  bool escape;  // else WM_CLOSE
+  Way way;
   int icons;
   BOOL saved;
-  int answer;  // 0: no question may appear
-  const char* question;
+  int unsavedAnswer;  // 0: the question may not appear
+  int confirmAnswer;  // 0: Clear All's confirmation may not appear
+  int itemsAtEnd;     // -1: the window stays open
 };
 
-class MainWindowCloseTest : public MainWindowUseTest, public ::testing::WithParamInterface<CloseCase> {};
+class MainWindowLeaveTest : public MainWindowUseTest, public ::testing::WithParamInterface<LeaveCase> {};
 
-TEST_P(MainWindowCloseTest, AsksAboutUnsavedIconsAndClosesEmptiedOrKeepsEverything) {
-  const CloseCase& c = GetParam();
-  std::unique_ptr<DialogWatcher> question;
-  const bool closes = c.answer != IDNO;
+// Closing, Escape and Exit ask about unsaved icons; Exit then runs Clear All
+// with its confirmation and ends whatever Clear All did. Enter does nothing.
+TEST_P(MainWindowLeaveTest, AsksAboutUnsavedIconsThenEndsOrKeepsEverything) {
+  const LeaveCase& c = GetParam();
+  std::unique_ptr<DialogWatcher> unsaved, confirm;
   Then([&] {
     LoadUnsavedIcons(c.icons);
     Icons().m_saved = c.saved;
     if (c.icons) ClickItem(0);
-    question = std::make_unique<DialogWatcher>("Vantrel", Press(c.answer ? c.answer : IDNO), dlg.m_hWnd);
-    if (c.escape) {
-      PostKey(VK_ESCAPE);
-    } else {
-      dlg.PostMessage(WM_CLOSE);
-    }
+    unsaved = std::make_unique<DialogWatcher>("Vantrel", Press(c.unsavedAnswer ? c.unsavedAnswer : IDNO), dlg.m_hWnd);
+    confirm = std::make_unique<DialogWatcher>("Confirm", Press(c.confirmAnswer ? c.confirmAnswer : IDCANCEL), dlg.m_hWnd);
+    if (c.way == Way::kClose) dlg.PostMessage(WM_CLOSE);
+    if (c.way == Way::kEscape) dlg.m_iconList.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    if (c.way == Way::kEnter) dlg.m_iconList.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+    if (c.way == Way::kExit) Command(ID_EXIT);
   });
   Then([&] {
-    EXPECT_FALSE(closes) << "the window stayed open";
+    EXPECT_EQ(c.itemsAtEnd, -1) << "the window stayed open";
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), c.icons);
     EXPECT_EQ(dlg.m_largeImages.GetImageCount(), c.icons);
-    EXPECT_EQ(Icons().GetCount(), c.icons);
     EXPECT_EQ(dlg.PathText(), folder.File("icon0.ico"));
   });
-  EXPECT_EQ(Run(), closes ? IDCANCEL : kStepsDone);
-  EXPECT_EQ(question->Finish(), c.answer != 0);
-  if (c.answer) {
-    EXPECT_EQ(question->Seen().text, c.question);
+  const INT_PTR ended = Run();
+  EXPECT_EQ(ended, c.itemsAtEnd < 0 ? kStepsDone : c.way == Way::kExit ? IDOK : IDCANCEL);
+  EXPECT_EQ(unsaved->Finish(), c.unsavedAnswer != 0);
+  if (c.unsavedAnswer) {
+    EXPECT_EQ(unsaved->Seen().text, c.icons == 1 ? "You haven't saved the icon.\nAre you sure to exit?"
+                                                 : "You haven't saved the icons.\nAre you sure to exit?");
   }
-  if (closes) {
-    EXPECT_EQ(dlg.itemsAtDestroy, 0);
-    EXPECT_EQ(dlg.pathTextAtDestroy, "");
-    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
-    EXPECT_EQ(Icons().GetCount(), 0);
+  EXPECT_EQ(confirm->Finish(), c.confirmAnswer != 0);
+  if (c.itemsAtEnd >= 0) {
+    EXPECT_EQ(dlg.itemsAtDestroy, c.itemsAtEnd);
+    EXPECT_EQ(dlg.pathTextAtDestroy.empty(), c.itemsAtEnd == 0);
   }
 }
-
-const char kUnsavedIcons[] = "You haven't saved the icons.\nAre you sure to exit?";
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, MainWindowCloseTest,
-    ::testing::Values(
-        CloseCase{"OneIconAskedInTheSingular", false, 1, FALSE, IDNO,
-                  "You haven't saved the icon.\nAre you sure to exit?"},
-        CloseCase{"NoKeepsEverything", false, 3, FALSE, IDNO, kUnsavedIcons},
-        CloseCase{"YesEmptiesAndCloses", false, 3, FALSE, IDYES, kUnsavedIcons},
-        CloseCase{"SavedClosesWithoutAQuestion", false, 3, TRUE, 0, ""},
-        CloseCase{"EmptyListClosesWithoutAQuestion", false, 0, FALSE, 0, ""},
-        CloseCase{"EscapeNoKeepsEverything", true, 3, FALSE, IDNO, kUnsavedIcons},
-        CloseCase{"EscapeYesEmptiesAndCloses", true, 3, FALSE, IDYES, kUnsavedIcons}),
-    [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+    Cases, MainWindowLeaveTest,
+    ::testing::Values(LeaveCase{"CloseAsksOfOneIconInTheSingularAndNoKeeps", Way::kClose, 1, FALSE, IDNO, 0, -1},
+                      LeaveCase{"CloseYesEmptiesAndCloses", Way::kClose, 3, FALSE, IDYES, 0, 0},
+                      LeaveCase{"CloseOfAnEmptyListAsksNothing", Way::kClose, 0, FALSE, 0, 0, 0},
+                      LeaveCase{"EscapeNoKeepsEverything", Way::kEscape, 3, FALSE, IDNO, 0, -1},
+                      LeaveCase{"EscapeWhenSavedAsksNothing", Way::kEscape, 3, TRUE, 0, 0, 0},
+                      LeaveCase{"EnterDoesNothing", Way::kEnter, 3, FALSE, 0, 0, -1},
+                      LeaveCase{"ExitYesThenCancelEndsWithTheIcons", Way::kExit, 2, FALSE, IDYES, IDCANCEL, 2},
+                      LeaveCase{"ExitWhenSavedOnlyConfirms", Way::kExit, 2, TRUE, 0, IDOK, 0},
+                      LeaveCase{"ExitOfAnEmptyListAsksNothing", Way::kExit, 0, FALSE, 0, 0, 0}),
+    [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowUseTest, EnterDoesNothing) {
+// Clearing is not saving.
+TEST_F(MainWindowUseTest, ClearAllWithoutConfirmationEmptiesTheWindowAndKeepsTheUnsavedState) {
+  WriteSetting("Setting", "Confirm", "0");
   Then([this] {
-    LoadUnsavedIcons(3);
-    PostKey(VK_RETURN);
-    dlg.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
-  });
-  Then([this] {
-    EXPECT_TRUE(dlg.IsOpen());
-    EXPECT_EQ(dlg.okCalls, 0);
-    EXPECT_EQ(Icons().GetCount(), 3);
+    LoadUnsavedIcons(2);
+    ClickItem(0);
+    Command(ID_CLEAR_ALL);
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
+    EXPECT_EQ(Icons().GetCount(), 0);
+    EXPECT_EQ(dlg.PathText(), "");
+    EXPECT_FALSE(Icons().m_saved);
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
 
-TEST_F(MainWindowUseTest, CtrlSReachesTheWindowAsTheSaveCommandAndSAloneDoesNot) {
-  BYTE saved[256] = {};
-  const std::pair<UINT, UINT> fromAccelerator{ID_SAVE, 1};
-  const auto saveCommands = [&] { return std::count(dlg.commands.begin(), dlg.commands.end(), fromAccelerator); };
-  Then([&] { PostKey('S'); });
-  Then([&] {
-    EXPECT_EQ(saveCommands(), 0);
-    // Ctrl held in this thread's keyboard state.
-    GetKeyboardState(saved);
-    BYTE held[256];
-    std::copy(saved, saved + 256, held);
-    held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
-    SetKeyboardState(held);
-    PostKey('S');
-  });
-  Then([&] {
-    SetKeyboardState(saved);
-    EXPECT_EQ(saveCommands(), 1);
-    EXPECT_TRUE(dlg.IsOpen());
+// Loaded icons keep their ticks; icons added from then on follow the box.
+TEST_F(MainWindowUseTest, SettingOkAppliesSelectAllAndTheViewToTheWindow) {
+  Then([this] {
+    LoadUnsavedIcons(3);
+    WriteSetting("Setting", "View", "2");
+    DialogWatcher settings("Setting", CheckThenPress(IDC_SELECT_ALL, IDOK, BST_UNCHECKED), dlg.m_hWnd);
+    Command(ID_SETTING);
+    ASSERT_TRUE(settings.Finish());
+    EXPECT_EQ(settings.Seen().owner, dlg.m_hWnd);
+    EXPECT_EQ(dlg.m_selectAllCheck.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(dlg.ViewType(), LVS_LIST);
+    EXPECT_EQ(dlg.m_viewList.GetCheck(), BST_CHECKED);
+    LoadUnsavedIcons(1);
+    EXPECT_EQ(CheckedItems(), 3);
   });
   EXPECT_EQ(Run(), kStepsDone);
+}
+
+TEST_F(MainWindowUseTest, HelpOpensThePageBesideTheProgramThroughTheShell) {
+  ShellExecuteRecorder shell;
+  ASSERT_TRUE(shell.Installed());
+  Then([this] { Command(ID_HELP); });
+  EXPECT_EQ(Run(), kStepsDone);
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::strcpy(std::strrchr(exe, '\\'), "\\help.htm");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].verb, "open");
+  EXPECT_EQ(shell.calls[0].file, exe);
 }
 
 }  // namespace

@@ -157,11 +157,6 @@ std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size) {
   return block;
 }
 
-HICON MakeSolidIcon(COLORREF colour) {
-  std::vector<uint8_t> block = SolidIconBlock(colour);
-  return CreateIconFromResourceEx(block.data(), static_cast<DWORD>(block.size()), TRUE, 0x00030000, 32, 32, 0);
-}
-
 std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupFixture>& groups) {
   std::vector<BuiltResource> resources;
   uint16_t imageId = 0;
@@ -338,9 +333,9 @@ std::function<void(HWND)> Press(int button) {
   };
 }
 
-std::function<void(HWND)> CheckThenPress(int box, int button) {
-  return [box, button](HWND dialog) {
-    SendMessageA(GetDlgItem(dialog, box), BM_SETCHECK, BST_CHECKED, 0);
+std::function<void(HWND)> CheckThenPress(int box, int button, int state) {
+  return [box, button, state](HWND dialog) {
+    SendMessageA(GetDlgItem(dialog, box), BM_SETCHECK, state, 0);
     Press(button)(dialog);
   };
 }
@@ -403,16 +398,6 @@ LRESULT ScriptedMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     pathTextAtDestroy = PathText();
   }
   return ScriptedDialog<CMainDlg>::WindowProc(msg, wParam, lParam);
-}
-
-BOOL ScriptedMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-  commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
-  return CMainDlg::OnCommand(wParam, lParam);
-}
-
-void ScriptedMainDlg::OnOK() {
-  ++okCalls;
-  CMainDlg::OnOK();
 }
 
 void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }

@@ -35,8 +35,6 @@ std::vector<std::string> NamesIn(const std::string& folder);
 
 // An icon image block (32-bit colour, opaque) of one solid colour.
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);
-// An icon handle of one solid colour; the caller destroys it.
-HICON MakeSolidIcon(COLORREF colour);
 struct GroupFixture {
   ResourceName name;
   COLORREF colour;
@@ -111,7 +109,7 @@ class DialogWatcher {
 };
 
 std::function<void(HWND)> Press(int button);
-std::function<void(HWND)> CheckThenPress(int box, int button);
+std::function<void(HWND)> CheckThenPress(int box, int button, int state = BST_CHECKED);
 // Selects `folder` in a folder browser and waits until its tree shows it (a
 // browser still filling its tree may drop an early request). False after 5 s.
 bool SelectInFolderBrowser(HWND browser, const std::string& folder);
@@ -184,21 +182,15 @@ class ScriptedDialog : public Dialog {
 // The main window under script, recording what reached it.
 class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
  public:
-  // Every WM_COMMAND: (id, notification code).
-  std::vector<std::pair<UINT, UINT>> commands;
-  int okCalls = 0;
   // What the window held when it was being destroyed.
   int itemsAtDestroy = -1;
   std::string pathTextAtDestroy;
 
-  bool IsOpen() const { return ::IsWindow(m_hWnd) && ::IsWindowVisible(m_hWnd); }
   std::string PathText() const;
   int ViewType() const { return static_cast<int>(m_iconList.GetStyle() & LVS_TYPEMASK); }
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnOK() override;
 };
 
 // One call of the shell's "open" as the program made it.
