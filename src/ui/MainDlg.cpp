@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainApp.h"
+#include "controls/XPMenu.h"
 #include "framework/Gdi.h"
 #include "resources/resource.h"
 
@@ -15,6 +16,18 @@ const COLORREF kOptionTextColor = RGB(8, 0, 0);
 // Image lists grow in large steps: growing one image at a time copies the whole
 // list on every icon added.
 const int kImageListGrowth = 1024;
+
+struct CommandImage {
+  UINT command;
+  UINT icon;
+};
+// Help has no image.
+const CommandImage kCommandImages[] = {
+    {ID_ADD_FILE, IDI_ADD_FILE}, {ID_ADD_FOLDER, IDI_ADD_FOLDER}, {ID_EXIT, IDI_EXIT},
+    {ID_SAVE, IDI_SAVE},         {ID_SAVE_AS, IDI_SAVE_AS},       {ID_CLEAR_ALL, IDI_CLEAR_ALL},
+    {ID_SETTING, IDI_SETTING},   {ID_ABOUT, IDI_ABOUT},
+};
+const int kMenuImageSize = 16;
 
 }  // namespace
 
@@ -50,6 +63,9 @@ BOOL CMainDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
+  CXPMenu::SetXPLook(this, true);
+  CXPMenu::UpdateMenuBar(this);
+  SetUpMenuImages();
 
   m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   CMainApp& app = TheApp();
@@ -65,6 +81,16 @@ BOOL CMainDlg::OnInitDialog() {
   app.m_icons.SetImageLists(&m_largeImages, &m_smallImages);
   app.m_icons.SetListView(&m_iconList);
   return TRUE;
+}
+
+void CMainDlg::SetUpMenuImages() {
+  m_menuImages.Create(kMenuImageSize, kMenuImageSize, ILC_COLOR8 | ILC_MASK, 0, 4);
+  for (const CommandImage& image : kCommandImages) {
+    HICON icon = static_cast<HICON>(LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON,
+                                               kMenuImageSize, kMenuImageSize, 0));
+    CXPMenu::SetCommandImage(image.command, m_menuImages, m_menuImages.Add(icon));
+    DestroyIcon(icon);
+  }
 }
 
 void CMainDlg::SetViewStyle(int mode) {
@@ -88,7 +114,21 @@ BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
 }
 
 LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_QUERYDRAGICON) return reinterpret_cast<LRESULT>(m_hIcon);
+  switch (msg) {
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_INITMENUPOPUP: {
+      // The system fills in the menu first (the system menu's states above all).
+      const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+      CXPMenu::UpdateMenu(this, reinterpret_cast<HMENU>(wParam), CXPMenu::HasXPLook(this), false);
+      return result;
+    }
+    case WM_MENUCHAR: {
+      HMENU menu = reinterpret_cast<HMENU>(lParam);
+      if (CXPMenu::IsMenuOwnerDrawn(menu)) return CXPMenu::MenuChar(menu, LOWORD(wParam), HIWORD(wParam));
+      break;
+    }
+  }
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 
@@ -183,6 +223,12 @@ void CMainDlg::OnPaint() {
   GetClientRect(&client);
   dc.FillSolidRect(&client, kPanelColor);
 }
+
+void CMainDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT item) {
+  if (!CXPMenu::DrawItem(item, m_hWnd)) CDialog::OnDrawItem(id, item);
+}
+
+void CMainDlg::OnMeasureItem(int, LPMEASUREITEMSTRUCT item) { CXPMenu::MeasureItem(item); }
 
 HBRUSH CMainDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
   const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);

@@ -32,6 +32,7 @@ class CMainDlg : public CDialog {
   CIconListCtrl m_iconList;
   CStatic m_containedLabel;
   HICON m_hIcon;
+  CImageList m_menuImages;
   CImageList m_largeImages;
   CImageList m_smallImages;
   HBRUSH m_panelBrush;
@@ -46,6 +47,8 @@ class CMainDlg : public CDialog {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void OnPaint() override;
+  void OnDrawItem(int id, LPDRAWITEMSTRUCT item) override;
+  void OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
   void OnClose() override;
   // Escape asks about unsaved icons and empties the list, as closing does.
@@ -67,6 +70,7 @@ class CMainDlg : public CDialog {
   void OnExit();
 
  private:
+  void SetUpMenuImages();
   void OnSelectAll();
   void OnListClick(const NMHDR* header);
   void CloseAfterAsking();
