@@ -50,7 +50,7 @@ class AddFolderEndToEndTest : public ProductTest {
  protected:
   std::string CopyModule(const std::string& name, const std::string& to) {
     const std::string target = to + "\\" + name;
-    EXPECT_TRUE(CopyFileA((kWineModules + name).c_str(), target.c_str(), FALSE)) << name;
+    EXPECT_TRUE(CopyFileA((kWineSystemFolder + name).c_str(), target.c_str(), FALSE)) << name;
     return target;
   }
 

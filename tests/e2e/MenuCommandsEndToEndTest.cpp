@@ -55,7 +55,7 @@ TEST_F(MenuCommandsEndToEndTest, SettingChangedWithTheKeyboardReachesConfigIniAn
 }
 
 TEST_F(MenuCommandsEndToEndTest, ClearAllAsksFirstAndDontAskMeStopsTheQuestion) {
-  AddFile(std::string(kWineModules) + "comdlg32.dll");
+  AddFile(std::string(kWineSystemFolder) + "comdlg32.dll");
   const int items = ItemCount();
   ASSERT_TRUE(BringToFront(window));
   PressKey('E', true);
@@ -82,7 +82,7 @@ TEST_F(MenuCommandsEndToEndTest, ClearAllAsksFirstAndDontAskMeStopsTheQuestion) 
   EXPECT_EQ(ItemCount(), 0);
   EXPECT_EQ(GetPrivateProfileIntA("Setting", "Confirm", -1, folder.File("Config.ini").c_str()), 0);
 
-  AddFile(std::string(kWineModules) + "comdlg32.dll");
+  AddFile(std::string(kWineSystemFolder) + "comdlg32.dll");
   ClickButton(window, kClearAllButton);
   ASSERT_TRUE(WaitUntil([&] { return ItemCount() == 0; }, kDialogTimeout));
   EXPECT_EQ(WaitForDialog(kDontAskBox, 500), nullptr);

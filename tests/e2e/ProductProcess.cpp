@@ -4,21 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <regex>
-#include <set>
 
 namespace {
-
-constexpr DWORD kPollMilliseconds = 50;
-
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-uint32_t U32(const Bytes& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
-}
-uint16_t U16(const Bytes& bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
 
 struct WindowSearch {
   DWORD processId;
@@ -87,25 +74,6 @@ class RemoteMemory {
   HANDLE m_process = nullptr;
 };
 
-// The Unix path of a Windows path, through Wine's own conversion.
-std::string UnixPath(const std::string& windowsPath) {
-  using ToUnix = char*(CDECL*)(const wchar_t*);
-  const FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-  if (!proc) return std::string();
-  char* unixPath = reinterpret_cast<ToUnix>(reinterpret_cast<void (*)()>(proc))(Widen(windowsPath).c_str());
-  if (!unixPath) return std::string();
-  std::string result(unixPath);
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  return result;
-}
-
-// The value of "--key=" in one line of wrestool's listing, quotes removed.
-std::string ListingValue(const std::string& line, const std::string& key) {
-  std::smatch match;
-  if (!std::regex_search(line, match, std::regex("--" + key + "=(?:'([^']*)'|(\\S+))"))) return std::string();
-  return match[1].matched ? match[1].str() : match[2].str();
-}
-
 }  // namespace
 
 ProductProcess::~ProductProcess() {
@@ -150,14 +118,6 @@ std::vector<HWND> MainWindowsOf(DWORD processId) {
   return WindowsOf(processId, [](HWND hwnd) { return WindowText(hwnd) == "Vantrel"; });
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  for (DWORD waited = 0;; waited += kPollMilliseconds) {
-    if (condition()) return true;
-    if (waited >= milliseconds) return false;
-    Sleep(kPollMilliseconds);
-  }
-}
-
 HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass) {
   const std::vector<HWND> found = WindowsOf(processId, [&](HWND hwnd) {
     return hwnd != excluding && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId)) &&
@@ -171,18 +131,6 @@ HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD millise
   WaitUntil([&] { return (found = FindDialogOf(processId, excluding, childId, childClass)) != nullptr; },
             milliseconds);
   return found;
-}
-
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-std::string ClassName(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
 }
 
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -323,116 +271,6 @@ void WriteSettings(const std::string& iniPath, const std::string& library) {
                                      {"OpenDir", "0"}};
   for (const auto& setting : settings) WritePrivateProfileStringA("Setting", setting[0], setting[1], ini);
   for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) WritePrivateProfileStringA("Filter", key, "1", ini);
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<Bytes> IcoBlocks(const Bytes& file) {
-  if (file.size() < 6 || U16(file, 0) != 0 || U16(file, 2) != 1) return {};
-  const size_t count = U16(file, 4);
-  if (file.size() < 6 + count * 16) return {};
-  std::vector<Bytes> blocks;
-  for (size_t i = 0; i < count; ++i) {
-    const size_t size = U32(file, 6 + i * 16 + 8);
-    const size_t offset = U32(file, 6 + i * 16 + 12);
-    if (offset > file.size() || size > file.size() - offset) return {};
-    blocks.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(offset),
-                        file.begin() + static_cast<std::ptrdiff_t>(offset + size));
-  }
-  return blocks;
-}
-
-bool IsPng(const Bytes& block) {
-  static const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return block.size() >= 8 && std::equal(std::begin(signature), std::end(signature), block.begin());
-}
-
-std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib) {
-  if (dib.size() < 40) return "reference image is no DIB";
-  const uint32_t headerSize = U32(dib, 0);
-  const uint32_t width = U32(dib, 4);
-  const uint32_t height = U32(dib, 8) / 2;
-  const uint32_t bitCount = U16(dib, 14);
-  const uint32_t colours = U32(dib, 32) ? U32(dib, 32) : (bitCount <= 8 ? 1u << bitCount : 0);
-  const size_t bitsAt = headerSize + static_cast<size_t>(colours) * 4;
-  const size_t pixelBytes = (static_cast<size_t>(width) * bitCount + 31) / 32 * 4 * height;
-  if (dib.size() < bitsAt + pixelBytes) return "reference image is too short";
-
-  if (bitmap.size() < 14 + 40 || bitmap[0] != 'B' || bitmap[1] != 'M') return "no BM file header";
-  if (U32(bitmap, 2) != bitmap.size()) return "bfSize is not the file size";
-  if (U32(bitmap, 10) != 14 + bitsAt) return "bfOffBits does not point past the colour table";
-  if (U32(bitmap, 14) != headerSize || U32(bitmap, 18) != width || U32(bitmap, 22) != height ||
-      U16(bitmap, 28) != bitCount || bitmap.size() != 14 + bitsAt + pixelBytes)
-    return "size, width, own height, bit count or file size differs";
-  if (!std::equal(dib.begin() + 26, dib.begin() + static_cast<std::ptrdiff_t>(bitsAt), bitmap.begin() + 14 + 26))
-    return "header tail or colour table differs";
-  if (!std::equal(dib.begin() + static_cast<std::ptrdiff_t>(bitsAt),
-                  dib.begin() + static_cast<std::ptrdiff_t>(bitsAt + pixelBytes),
-                  bitmap.begin() + static_cast<std::ptrdiff_t>(14 + bitsAt)))
-    return "pixels differ";
-  return std::string();
-}
-
-bool ExtractWithWrestool(const std::string& modulePath, const std::string& outFolder,
-                         std::vector<WrestoolGroup>* groups, std::string* error) {
-  const std::string module = UnixPath(modulePath);
-  const std::string out = UnixPath(outFolder);
-  if (module.empty() || out.empty()) {
-    *error = "no Unix paths (not running under Wine?)";
-    return false;
-  }
-  CreateDirectoryA((outFolder + "\\x").c_str(), nullptr);
-  // Wine runs a Unix program without a way to wait for it: the script marks
-  // its end with a file of its own.
-  const std::string script = "wrestool -l -t group_icon '" + module + "' > '" + out +
-                             "/list.txt' && wrestool -x -t group_icon -o '" + out + "/x/' '" + module + "' && touch '" +
-                             out + "/done'";
-  std::string commandLine = "/bin/sh -c \"" + script + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA("Z:\\bin\\sh", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    *error = "could not start /bin/sh";
-    return false;
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  const std::string done = outFolder + "\\done";
-  if (!WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000)) {
-    *error = "wrestool did not finish (is icoutils installed?)";
-    return false;
-  }
-  const std::string baseName = modulePath.substr(modulePath.rfind('\\') + 1);
-  std::set<std::string> seen;
-  std::ifstream listing(outFolder + "\\list.txt");
-  for (std::string line; std::getline(listing, line);) {
-    const std::string name = ListingValue(line, "name");
-    if (name.empty() || !seen.insert(name).second) continue;
-    groups->push_back({name, outFolder + "\\x\\" + baseName + "_14_" + name + "_" + ListingValue(line, "language") + ".ico"});
-  }
-  if (groups->empty()) *error = "wrestool listed no icon groups";
-  return !groups->empty();
 }
 
 void ProductTest::SetUp() {

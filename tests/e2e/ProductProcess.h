@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
-
-using Bytes = std::vector<uint8_t>;
+#include "support/TempFolder.h"
+#include "support/TestFiles.h"
+#include "support/WinTestSupport.h"
 
 constexpr DWORD kDialogTimeout = 10000;
 constexpr int kIconList = 1000;
@@ -26,7 +26,6 @@ constexpr int kClearAllButton = 1017;
 constexpr int kSelectAllBox = 1026;
 constexpr int kDontAskBox = 1036;
 constexpr int kFileNameBox = 0x47c;  // in the system's open and save dialogs
-const char kWineModules[] = "Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\";
 
 
 // One started copy; ended by the destructor, so a failing test leaves no window.
@@ -48,15 +47,12 @@ class ProductProcess {
 };
 
 std::vector<HWND> MainWindowsOf(DWORD processId);
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 // A visible dialog box of the process other than `excluding` with a child of
 // the given id (0: any) or of the given class, or null.
 HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass = nullptr);
 HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD milliseconds = kDialogTimeout,
                      const char* childClass = nullptr);
 
-std::string WindowText(HWND hwnd);
-std::string ClassName(HWND hwnd);
 // A message that a hung product answers with -1 instead of hanging the test.
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -82,25 +78,6 @@ bool PickFolderInBrowser(HWND browser, const std::string& folder, std::string* e
 // All fourteen settings: the defaults, but the library folder given and
 // OpenDir off (on, the shell would open a folder window).
 void WriteSettings(const std::string& iniPath, const std::string& library);
-std::vector<std::string> ReadLines(const std::string& path);  // blank lines left out
-std::vector<std::string> NamesIn(const std::string& folder);   // sorted
-Bytes ReadFileBytes(const std::string& path);
-
-// The image blocks of an .ico file in directory order; nothing when it is not one.
-std::vector<Bytes> IcoBlocks(const Bytes& file);
-bool IsPng(const Bytes& block);
-// What differs between a .bmp file and what it must hold for an icon's DIB block.
-std::string BitmapMismatch(const Bytes& bitmap, const Bytes& dib);
-
-struct WrestoolGroup {
-  std::string name;
-  std::string icoPath;
-};
-// Every icon group of a module as wrestool lists and extracts it (first
-// language of each name only); false with a reason when it gave none.
-bool ExtractWithWrestool(const std::string& modulePath, const std::string& outFolder,
-                         std::vector<WrestoolGroup>* groups, std::string* error);
-
 // A copy of the product, started by Start(), with its main window.
 class ProductTest : public ::testing::Test {
  protected:

@@ -67,13 +67,6 @@ TEST(BmpWriter, WritesTheFirstDibPassingOverPng) {
   EXPECT_TRUE(std::equal(bytes.begin() + 14 + 40, bytes.end(), dib.begin() + 40));
 }
 
-TEST(BmpWriter, ReplacesAnExistingFile) {
-  const TempPath file(".bmp");
-  ASSERT_TRUE(WriteBytes(file.str(), std::vector<uint8_t>(5000, 0xAB)));
-  ASSERT_TRUE(IconFileIO().SaveImageAsBmp(file.str(), *SetOf({MakeDibBlock(32, 32, 4)})));
-  EXPECT_EQ(ReadBytes(file.str()).size(), 630u);
-}
-
 TEST(BmpWriter, ReportsCreateFailedForAMissingFolder) {
   const TempPath folder("");
   const std::string target = folder.Inside("icon.bmp");

@@ -58,17 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DibLayoutCase{"ThirtyTwoBit48", 48, 48, 32, 0, 0, 192, 40, 40 + 192 * 48}),
     [](const testing::TestParamInfo<DibLayoutCase>& info) { return std::string(info.param.name); });
 
-TEST(DibHelpers, ColourCountFollowsBitCountWhenNoneAreListed) {
-  const struct {
-    uint16_t bitCount;
-    uint16_t colours;
-  } cases[] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}, {2, 0}};
-  for (const auto& c : cases) {
-    const std::vector<uint8_t> block = MakeDibBlock(4, 4, c.bitCount);
-    EXPECT_EQ(DibColorCount(block.data()), c.colours) << c.bitCount << " bits";
-  }
-}
-
 TEST(DibHelpers, RowBytesOfAnAbsurdHeaderDoNotWrap) {
   std::vector<uint8_t> block = MakeDibBlock(4, 4, 1);
   PutU32At(block, 4, 0x7FFFFFFF);              // biWidth

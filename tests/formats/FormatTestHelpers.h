@@ -1,10 +1,8 @@
 #pragma once
-// Temporary paths, little-endian field access and image sets for the format
-// tests. Standard C++ only: these tests also run under Wine.
+// Temporary paths and image sets for the format tests. Standard C++ only:
+// these tests also run under Wine.
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,19 +10,8 @@
 #include <vector>
 
 #include "formats/IconFileIO.h"
-
-inline uint32_t U16At(const std::vector<uint8_t>& bytes, size_t at) {
-  return static_cast<uint32_t>(bytes.at(at) | (bytes.at(at + 1) << 8));
-}
-inline uint32_t U32At(const std::vector<uint8_t>& bytes, size_t at) {
-  return U16At(bytes, at) | (U16At(bytes, at + 2) << 16);
-}
-inline void PutU16At(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-  for (size_t i = 0; i < 2; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
-}
-inline void PutU32At(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-  for (size_t i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
-}
+#include "support/TempFolder.h"
+#include "support/TestFiles.h"
 
 // A set holding copies of the blocks, bound as a reader binds them.
 inline IconImageSetPtr SetOf(const std::vector<std::vector<uint8_t>>& blocks) {
@@ -43,31 +30,20 @@ inline std::vector<uint8_t> BlockOf(const IconImage& image) {
   return std::vector<uint8_t>(image.block, image.block + image.blockSize);
 }
 
-// A unique path in the temporary folder, removed (with anything written there)
-// when the test is done.
+// A path in a fresh temporary folder, removed with the folder (and anything
+// written there) when the test is done.
 class TempPath {
  public:
-  explicit TempPath(const std::string& suffix) {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    m_path = std::filesystem::temp_directory_path() /
-             ("vantrel-test-" + std::to_string(ticks) + "-" + std::to_string(counter++) + suffix);
-  }
-  ~TempPath() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  TempPath(const TempPath&) = delete;
-  TempPath& operator=(const TempPath&) = delete;
-
-  std::string str() const { return m_path.string(); }
+  explicit TempPath(const std::string& suffix) : m_path(m_folder.File("file" + suffix)) {}
+  const std::string& str() const { return m_path; }
   bool Exists() const {
     std::error_code ignored;
     return std::filesystem::exists(m_path, ignored);
   }
   // A path inside this one, which does not exist as a folder.
-  std::string Inside(const std::string& name) const { return (m_path / name).string(); }
+  std::string Inside(const std::string& name) const { return (std::filesystem::path(m_path) / name).string(); }
 
  private:
-  std::filesystem::path m_path;
+  TempFolder m_folder;
+  std::string m_path;
 };

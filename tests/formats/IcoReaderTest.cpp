@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "FormatTestHelpers.h"
 #include "formats/IconFileIO.h"
 #include "support/IconBuilder.h"
@@ -89,7 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         MalformedIco{"ReservedNotZero", [](std::vector<uint8_t>& b) { b[0] = 1; }},
         MalformedIco{"CursorType", [](std::vector<uint8_t>& b) { b[2] = 2; }},
-        MalformedIco{"TypeZero", [](std::vector<uint8_t>& b) { b[2] = 0; }},
         MalformedIco{"ShortHeader", [](std::vector<uint8_t>& b) { b.resize(5); }},
         MalformedIco{"ShortDirectory", [](std::vector<uint8_t>& b) { b.resize(6 + 16 + 15); }},
         MalformedIco{"HugeCountInATinyFile",
@@ -112,28 +109,5 @@ INSTANTIATE_TEST_SUITE_P(
                        PutU32At(b, 6 + 16 + 12, 22);
                      }}),
     [](const testing::TestParamInfo<MalformedIco>& info) { return std::string(info.param.name); });
-
-TEST(ReadIcoHeader, ReturnsTheCountOrMinusOne) {
-  const struct {
-    std::vector<uint8_t> bytes;
-    int32_t expected;
-  } cases[] = {
-      {{0, 0, 1, 0, 3, 0}, 3},
-      {{0, 0, 1, 0, 0xFF, 0xFF}, 65535},
-      {{0, 0, 1, 0, 0, 0}, 0},
-      {{0, 0, 2, 0, 1, 0}, -1},
-      {{0, 1, 1, 0, 1, 0}, -1},
-      {{0, 0, 1, 0, 7}, -1},
-      {{}, -1},
-  };
-  for (const auto& c : cases) {
-    const TempPath file(".ico");
-    ASSERT_TRUE(WriteBytes(file.str(), c.bytes));
-    std::FILE* stream = std::fopen(file.str().c_str(), "rb");
-    ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(IconFileIO::ReadIcoHeader(stream), c.expected) << c.bytes.size() << " bytes";
-    std::fclose(stream);
-  }
-}
 
 }  // namespace

@@ -136,15 +136,12 @@ struct Damage {
 const Damage kDamages[] = {
     // Not a module at all.
     {"Empty", SmallPe, [](Bytes& b) { b.clear(); }, Outcome::NotAModule},
-    {"OnlyMz", SmallPe, [](Bytes& b) { b.resize(2); }, Outcome::NotAModule},
     {"NoMz", SmallPe, [](Bytes& b) { b[0] = 'Z'; }, Outcome::NotAModule},
     {"UnknownSignature", SmallPe, [](Bytes& b) { b[U32At(b, 0x3C)] = 'L'; }, Outcome::NotAModule},
     {"SignaturePastEnd", SmallPe, [](Bytes& b) { PutU32At(b, 0x3C, static_cast<uint32_t>(b.size() - 2)); },
      Outcome::NotAModule},
     {"HugeSignatureOffset", SmallPe, [](Bytes& b) { PutU32At(b, 0x3C, 0xFFFFFFFE); }, Outcome::NotAModule},
     // PE headers cut or contradicting themselves.
-    {"CutInSignatureOffset", SmallPe, [](Bytes& b) { b.resize(0x3E); }, Outcome::NotAModule},
-    {"CutInSignature", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.PeHeader() + 3); }, Outcome::NotAModule},
     {"CutInFileHeader", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.PeHeader() + 20); }, Outcome::NotAModule},
     {"CutInOptionalHeader", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.OptionalHeader() + 60); }, Outcome::NotAModule},
     {"CutBeforeSectionTable", SmallPe, [](Bytes& b) { b.resize(PeAt{b}.SectionHeader() - 1); }, Outcome::NotAModule},
@@ -157,8 +154,6 @@ const Damage kDamages[] = {
      Outcome::NotAModule},
     // The resource directory out of reach.
     {"ResourceRvaOutsideEverySection", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.ResourceRvaField(), 0x80000); },
-     Outcome::GroupsGone},
-    {"ResourceRvaInHeaders", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.ResourceRvaField(), 0x10); },
      Outcome::GroupsGone},
     {"SectionRawDataPastEnd", SmallPe,
      [](Bytes& b) { PutU32At(b, PeAt{b}.SectionHeader() + 20, static_cast<uint32_t>(b.size() - 8)); },
@@ -227,7 +222,6 @@ const Damage kDamages[] = {
      Outcome::MainGroupGoneIconKept},
     {"DataRvaHuge", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.DataEntry(), 0x7FFF0000); },
      Outcome::MainGroupGoneIconKept},
-    {"DataRvaZero", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.DataEntry(), 0); }, Outcome::MainGroupGoneIconKept},
     {"DataEntryOffsetHuge", SmallPe, [](Bytes& b) { PutU32At(b, PeAt{b}.LanguageEntry() + 4, 0x7FFFFFF0); },
      Outcome::MainGroupGoneIconKept},
     {"DataInBytesTheSectionOnlyReservesInMemory", SmallPe,

@@ -10,8 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,13 +18,11 @@
 
 #include "formats/ByteReader.h"
 #include "formats/ModuleResources.h"
+#include "support/TempFolder.h"
+#include "support/TestFiles.h"
 
 namespace {
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
-
-const char kWineModules[] = "/usr/lib/i386-linux-gnu/wine/i386-windows";
-
 std::string Quoted(const std::string& text) {
   std::string out = "'";
   for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -47,7 +43,7 @@ std::string RunShell(const std::string& command) {
 
 std::vector<fs::path> WineModules() {
   std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(kWineModules)) {
+  for (const auto& entry : fs::directory_iterator(kWineSystemFolder)) {
     if (entry.is_regular_file()) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
@@ -145,31 +141,6 @@ std::vector<uint16_t> IconIdsOfGroup(const Bytes& group) {
   return ids;
 }
 
-// A fresh folder, removed with its contents at the end of the scope.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "vantrel-wrestool-XXXXXX").string();
-    if (mkdtemp(pattern.data())) m_path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!m_path.empty()) fs::remove_all(m_path, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& Path() const { return m_path; }
-
- private:
-  fs::path m_path;
-};
-
-std::optional<Bytes> ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // wrestool names what it extracts <module>_<type>_<name>_<language>, adding
 // ".ico" for groups even when it writes them raw.
 std::optional<Bytes> ReadExtracted(const fs::path& folder, const fs::path& module, uint16_t type,
@@ -177,16 +148,17 @@ std::optional<Bytes> ReadExtracted(const fs::path& folder, const fs::path& modul
   const std::string nameText = name.isId ? std::to_string(name.id) : name.text;
   const std::string base =
       module.filename().string() + "_" + std::to_string(type) + "_" + nameText + "_" + std::to_string(language);
-  if (auto bytes = ReadWhole(folder / base)) return bytes;
-  return ReadWhole(folder / (base + ".ico"));
+  for (const std::string& file : {base, base + ".ico"})
+    if (fs::exists(folder / file)) return ReadBytes((folder / file).string());
+  return std::nullopt;
 }
 
 class WrestoolCrossCheck : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(fs::is_directory(kWineModules)) << kWineModules << " is missing: Wine is not installed";
+    ASSERT_TRUE(fs::is_directory(kWineSystemFolder)) << kWineSystemFolder << " is missing: Wine is not installed";
     m_modules = WineModules();
-    ASSERT_FALSE(m_modules.empty()) << kWineModules << " is empty";
+    ASSERT_FALSE(m_modules.empty()) << kWineSystemFolder << " is empty";
   }
   std::vector<fs::path> m_modules;
 };
@@ -210,7 +182,7 @@ TEST_F(WrestoolCrossCheck, ListsTheSameIconGroupsAndIconsInTheSameOrder) {
     modulesWithGroups += ourGroups.empty() ? 0 : 1;
     groups += ourGroups.size();
   }
-  EXPECT_GT(modulesWithGroups, 0u) << "no module with icon groups in " << kWineModules;
+  EXPECT_GT(modulesWithGroups, 0u) << "no module with icon groups in " << kWineSystemFolder;
   std::printf("[ wrestool ] %zu modules, %zu with icon groups, %zu groups\n", m_modules.size(), modulesWithGroups,
               groups);
 }
@@ -227,10 +199,9 @@ TEST_F(WrestoolCrossCheck, GivesTheSameBytesForEveryGroupAndTheIconsItNames) {
 
     const Listing listing = ListWithWrestool(path);
     const TempFolder folder;
-    ASSERT_FALSE(folder.Path().empty());
     // One extraction per type writes every resource of that type to the folder.
     for (const uint16_t type : {kResourceGroupIcon, kResourceIcon}) {
-      RunShell("wrestool -x --raw -t " + std::to_string(type) + " -o " + Quoted(folder.Path().string() + "/") + " " +
+      RunShell("wrestool -x --raw -t " + std::to_string(type) + " -o " + Quoted(folder.Path() + "/") + " " +
                Quoted(path.string()));
     }
     const auto theirs = [&](uint16_t type, const ResourceName& name) -> std::optional<Bytes> {

@@ -1,8 +1,6 @@
 #include "support/IconBuilder.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -187,15 +185,4 @@ std::vector<uint8_t> BuildGroupIcon(const std::vector<std::vector<uint8_t>>& blo
     AppendU16(group, i < iconIds.size() ? iconIds[i] : 0);
   }
   return group;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out.flush());
-}
-
-std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

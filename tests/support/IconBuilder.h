@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestFiles.h"
+
 // A complete DIB icon block: header, colour table, colour bitmap and mask,
 // filled with a pattern derived from seed so that blocks differ.
 std::vector<uint8_t> MakeDibBlock(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed = 0,
@@ -17,6 +19,3 @@ std::vector<uint8_t> BuildIcoFile(const std::vector<std::vector<uint8_t>>& block
 // An RT_GROUP_ICON resource naming the given RT_ICON ids for the given blocks.
 std::vector<uint8_t> BuildGroupIcon(const std::vector<std::vector<uint8_t>>& blocks,
                                     const std::vector<uint16_t>& iconIds);
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadBytes(const std::string& path);

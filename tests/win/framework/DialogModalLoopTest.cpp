@@ -13,38 +13,27 @@
 
 namespace {
 
-TEST(DialogModalLoopTest, DoModalShowsTheDialogAndReturnsTheEndDialogValue) {
-  ScriptedDialog dialog;
-  bool visible = false;
-  HWND hwnd = nullptr;
-  dialog.whenRunning = [&] {
-    hwnd = dialog.m_hWnd;
-    visible = dialog.IsWindowVisible();
-    dialog.EndDialog(1234);
-  };
-
-  EXPECT_EQ(dialog.DoModal(), 1234);
-  EXPECT_TRUE(visible);
-  EXPECT_FALSE(::IsWindow(hwnd));
-  EXPECT_EQ(dialog.m_hWnd, nullptr);
-}
-
 TEST(DialogModalLoopTest, OwnerIsTheParentOrElseTheMainWindowAndIsDisabledOnlyWhileTheDialogRuns) {
   for (const bool withParent : {true, false}) {
     SCOPED_TRACE(withParent ? "parent" : "main window");
     HostWindow owner;
     AfxGetApp()->m_pMainWnd = withParent ? nullptr : &owner;
-    ScriptedDialog dialog(withParent ? &owner : nullptr);
-    BOOL ownerEnabled = TRUE;
-    HWND ownerSeen = nullptr;
-    dialog.whenRunning = [&] {
+    FrameworkDialog dialog(withParent ? &owner : nullptr);
+    BOOL ownerEnabled = TRUE, visible = FALSE;
+    HWND ownerSeen = nullptr, hwnd = nullptr;
+    dialog.steps = {[&] {
+      hwnd = dialog.m_hWnd;
+      visible = dialog.IsWindowVisible();
       ownerEnabled = owner.IsWindowEnabled();
       ownerSeen = ::GetWindow(dialog.m_hWnd, GW_OWNER);
-      dialog.EndDialog(IDOK);
-    };
+      dialog.EndDialog(1234);
+    }};
 
-    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.DoModal(), 1234);
     AfxGetApp()->m_pMainWnd = nullptr;
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_EQ(ownerSeen, owner.m_hWnd);
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
@@ -54,17 +43,17 @@ TEST(DialogModalLoopTest, OwnerIsTheParentOrElseTheMainWindowAndIsDisabledOnlyWh
 TEST(DialogModalLoopTest, AnOwnerThatWasDisabledBeforeStaysDisabled) {
   HostWindow parent;
   parent.EnableWindow(FALSE);
-  ScriptedDialog dialog(&parent);
-  dialog.whenRunning = [&] { dialog.EndDialog(IDOK); };
+  FrameworkDialog dialog(&parent);
+  dialog.steps = {[&] { dialog.EndDialog(IDOK); }};
 
   dialog.DoModal();
 
   EXPECT_FALSE(parent.IsWindowEnabled());
 }
 
-class EndsInInitDialog : public ScriptedDialog {
+class EndsInInitDialog : public FrameworkDialog {
  public:
-  using ScriptedDialog::ScriptedDialog;
+  using FrameworkDialog::FrameworkDialog;
   bool shown = false;
 
  protected:
@@ -75,24 +64,19 @@ class EndsInInitDialog : public ScriptedDialog {
   }
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_SHOWWINDOW && wParam) shown = true;
-    return ScriptedDialog::WindowProc(msg, wParam, lParam);
+    return FrameworkDialog::WindowProc(msg, wParam, lParam);
   }
 };
 
-TEST(DialogModalLoopTest, EndDialogInOnInitDialogEndsWithoutShowingTheDialog) {
+TEST(DialogModalLoopTest, EndDialogInOnInitDialogEndsWithoutShowingAndAMissingTemplateGivesMinusOne) {
   HostWindow parent;
-  EndsInInitDialog dialog(&parent);
-
-  EXPECT_EQ(dialog.DoModal(), 7);
-  EXPECT_FALSE(dialog.shown);
+  EndsInInitDialog ending(&parent);
+  EXPECT_EQ(ending.DoModal(), 7);
+  EXPECT_FALSE(ending.shown);
   EXPECT_TRUE(parent.IsWindowEnabled());
-}
 
-TEST(DialogModalLoopTest, MissingTemplateGivesMinusOneAndLeavesTheOwnerEnabled) {
-  HostWindow parent;
-  CDialog dialog(4321, &parent);
-
-  EXPECT_EQ(dialog.DoModal(), -1);
+  CDialog missing(4321, &parent);
+  EXPECT_EQ(missing.DoModal(), -1);
   EXPECT_TRUE(parent.IsWindowEnabled());
 }
 
@@ -113,8 +97,8 @@ const EndingCase kEndings[] = {
 class DialogEndingTest : public ::testing::TestWithParam<EndingCase> {};
 
 TEST_P(DialogEndingTest, EndsWithTheExpectedResult) {
-  ScriptedDialog dialog;
-  dialog.whenRunning = [&] { GetParam().act(dialog); };
+  FrameworkDialog dialog;
+  dialog.steps = {[&] { GetParam().act(dialog); }};
   EXPECT_EQ(dialog.DoModal(), GetParam().expected);
 }
 
@@ -122,8 +106,8 @@ INSTANTIATE_TEST_SUITE_P(DialogModalLoopTest, DialogEndingTest, ::testing::Value
                          [](const ::testing::TestParamInfo<EndingCase>& info) { return info.param.name; });
 
 TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop) {
-  ScriptedDialog dialog;
-  dialog.whenRunning = [] { ::PostQuitMessage(5); };
+  FrameworkDialog dialog;
+  dialog.steps = {[] { ::PostQuitMessage(5); }};
 
   EXPECT_EQ(dialog.DoModal(), -1);
   MSG quit{};
@@ -131,8 +115,8 @@ TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop)
   EXPECT_EQ(quit.wParam, 5u);
 }
 
-// Records who saw a message first; the dialog swallows Escape key presses.
-class EscapeSwallowingDialog : public ScriptedDialog {
+// Records who saw a key first; the dialog swallows Escape.
+class EscapeSwallowingDialog : public FrameworkDialog {
  public:
   std::vector<std::string>* order = nullptr;
 
@@ -160,11 +144,11 @@ TEST(DialogModalLoopTest, PreTranslateMessageRunsFromTheControlUpToTheDialogAndC
   EscapeSwallowingDialog dialog;
   KeyRecordingEdit edit;
   dialog.order = edit.order = &order;
-  dialog.whenRunning = [&] {
-    edit.SubclassDlgItem(IDC_EDIT, &dialog);
-    ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
-    dialog.PostMessage(kEndWith, 42);
-  };
+  dialog.steps = {[&] {
+                    edit.SubclassDlgItem(IDC_EDIT, &dialog);
+                    ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+                  },
+                  [&] { dialog.EndDialog(42); }};
 
   // Unswallowed, the Escape key would have cancelled the dialog.
   EXPECT_EQ(dialog.DoModal(), 42);
@@ -186,39 +170,33 @@ class ThreadRecordingStatic : public CStatic {
   }
 };
 
-struct WorkerJob {
-  CWnd* label;
-  CWnd* dialog;
-};
-
-UINT SetLabelThenFinish(LPVOID param) {
-  auto* job = static_cast<WorkerJob*>(param);
-  job->label->SetWindowText("from the worker");  // sent: waits for the UI thread
-  job->dialog->PostMessage(kEndWith, IDOK);
+UINT SetLabel(LPVOID label) {
+  static_cast<CWnd*>(label)->SetWindowText("from the worker");  // sent: waits for the UI thread
   return 0;
 }
 
 TEST(DialogModalLoopTest, MessagesSentByAWorkerAreServedWhileDoModalRuns) {
-  ScriptedDialog dialog;
+  FrameworkDialog dialog;
   ThreadRecordingStatic label;
-  WorkerJob job{&label, &dialog};
-  dialog.whenRunning = [&] {
-    label.SubclassDlgItem(IDC_LABEL, &dialog);
-    AfxBeginThread(&SetLabelThenFinish, &job);
-  };
+  dialog.steps = {[&] {
+                    label.SubclassDlgItem(IDC_LABEL, &dialog);
+                    AfxBeginThread(&SetLabel, &label);
+                  },
+                  [&] {
+                    if (!label.setTextThread) dialog.RunAgainLater();
+                  }};
 
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.DoModal(), kStepsDone);
   EXPECT_EQ(label.setTextThread, ::GetCurrentThreadId());
   EXPECT_EQ(label.textAfterSet, "from the worker");
 }
 
-// Closes the first message box captioned with the application name, noting
-// its owner.
+// Closes the first message box captioned with the application name, noting its owner.
 UINT AnswerMessageBox(LPVOID param) {
-  auto* owner = static_cast<HWND*>(param);
-  HWND box = WaitForWindow("#32770", AfxGetApp()->GetAppName());
-  if (!box) return 1;
-  *owner = ::GetWindow(box, GW_OWNER);
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = ::FindWindowA("#32770", AfxGetApp()->GetAppName())) != nullptr; }, 10000))
+    return 1;
+  *static_cast<HWND*>(param) = ::GetWindow(box, GW_OWNER);
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   return 0;
 }
@@ -226,17 +204,17 @@ UINT AnswerMessageBox(LPVOID param) {
 TEST(DialogModalLoopTest, MessageBoxBelongsToTheModalDialogOnTopAndKeepsTheMainWindowDisabled) {
   HostWindow main;
   AfxGetApp()->m_pMainWnd = &main;
-  ScriptedDialog dialog;
+  FrameworkDialog dialog;
   HWND boxOwner = nullptr;
   HWND dialogWindow = nullptr;
   BOOL mainEnabledAfterBox = TRUE;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     dialogWindow = dialog.m_hWnd;
     AfxBeginThread(&AnswerMessageBox, &boxOwner);
     AfxMessageBox("Framework question", MB_OK);
     mainEnabledAfterBox = main.IsWindowEnabled();
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   EXPECT_EQ(dialog.DoModal(), IDOK);
   AfxGetApp()->m_pMainWnd = nullptr;

@@ -40,7 +40,7 @@ class SelfColouredLabel : public CStatic {
 };
 
 // Binds its controls in DoDataExchange and records what its own handlers see.
-class BindingDialog : public ScriptedDialog {
+class BindingDialog : public FrameworkDialog {
  public:
   SelfDrawnButton drawn;
   SelfDrawnButton push;
@@ -62,19 +62,19 @@ class BindingDialog : public ScriptedDialog {
   }
   void OnDrawItem(int id, LPDRAWITEMSTRUCT item) override {
     parentDrawnIds.push_back(static_cast<UINT>(id));
-    ScriptedDialog::OnDrawItem(id, item);
+    FrameworkDialog::OnDrawItem(id, item);
   }
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind) override {
     ctlColorKinds.push_back(kind);
     ctlColorControls.push_back(control ? control->m_hWnd : nullptr);
-    return ScriptedDialog::OnCtlColor(dc, control, kind);
+    return FrameworkDialog::OnCtlColor(dc, control, kind);
   }
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
     if (LOWORD(wParam) == IDC_PUSH_BUTTON && HIWORD(wParam) == BN_CLICKED) {
       order.push_back("dialog");
       return TRUE;
     }
-    return ScriptedDialog::OnCommand(wParam, lParam);
+    return FrameworkDialog::OnCommand(wParam, lParam);
   }
 };
 
@@ -92,13 +92,13 @@ TEST(ReflectionTest, DdxControlBindsEachControlOnceAndDoModalReleasesIt) {
   BindingDialog dialog;
   CWnd* boundEdit = nullptr;
   CString text;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     dialog.UpdateData(FALSE);  // a second exchange must not bind again
     boundEdit = CWnd::FromHandlePermanent(::GetDlgItem(dialog, IDC_EDIT));
     dialog.edit.SetWindowText("typed");  // would recurse forever if bound twice
     dialog.GetDlgItemText(IDC_EDIT, text);
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(boundEdit, &dialog.edit);
@@ -109,10 +109,10 @@ TEST(ReflectionTest, DdxControlBindsEachControlOnceAndDoModalReleasesIt) {
 
 TEST(ReflectionTest, OwnerDrawnButtonDrawsItselfAndTheParentDrawsTheOthers) {
   BindingDialog dialog;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   dialog.DoModal();
 
@@ -125,11 +125,11 @@ TEST(ReflectionTest, OwnerDrawnButtonDrawsItselfAndTheParentDrawsTheOthers) {
 TEST(ReflectionTest, ControlThatColoursItselfAnswersInsteadOfTheParent) {
   BindingDialog dialog;
   LRESULT brush = 0;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     dialog.ctlColorKinds.clear();
     brush = AskColours(dialog, IDC_LABEL);
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   dialog.DoModal();
 
@@ -143,7 +143,7 @@ TEST(ReflectionTest, ParentOnCtlColorGetsKindAndControlAndTheDialogManagersDefau
   LRESULT brush = 0;
   LRESULT managerBrush = 0;
   HWND label = nullptr;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     label = ::GetDlgItem(dialog, IDC_LABEL);
     dialog.ctlColorKinds.clear();
     dialog.ctlColorControls.clear();
@@ -153,7 +153,7 @@ TEST(ReflectionTest, ParentOnCtlColorGetsKindAndControlAndTheDialogManagersDefau
                                  reinterpret_cast<LPARAM>(label));
     ::ReleaseDC(label, dc);
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   dialog.DoModal();
 
@@ -167,10 +167,10 @@ TEST(ReflectionTest, ParentOnCtlColorGetsKindAndControlAndTheDialogManagersDefau
 TEST(ReflectionTest, ClickReachesTheButtonFirstAndThenTheParentsOnCommand) {
   BindingDialog dialog;
   dialog.push.order = &dialog.order;
-  dialog.whenRunning = [&] {
+  dialog.steps = {[&] {
     dialog.push.SendMessage(BM_CLICK);
     dialog.EndDialog(IDOK);
-  };
+  }};
 
   dialog.DoModal();
 

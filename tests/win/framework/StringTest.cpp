@@ -19,18 +19,6 @@ TEST(StringTest, FormatTakesWhateverLengthTheTextNeeds) {
   EXPECT_EQ(text.Right(9), "_0007.ico");
 }
 
-TEST(StringTest, BuildsComparesAndChangesCase) {
-  CString folder("C:\\Icons");
-  folder += '\\';
-  CString path = folder + "star" + CString(".ICO");
-  EXPECT_EQ(path, "C:\\Icons\\star.ICO");
-  EXPECT_NE(path, "C:\\Icons\\star.bmp");
-  path.MakeLower();
-  EXPECT_EQ(std::strcmp(path, "c:\\icons\\star.ico"), 0);
-  path.MakeUpper();
-  EXPECT_EQ(path, "C:\\ICONS\\STAR.ICO");
-}
-
 TEST(StringTest, SlicesAreClampedAndFindsGivePositionsOrMinusOne) {
   const CString text("my.icon.ico");
   EXPECT_EQ(text.Left(2), "my");
@@ -57,12 +45,6 @@ TEST(StringTest, BufferWrittenByAnApiTakesTheLengthUpToItsNul) {
 
   EXPECT_EQ(text.GetLength(), 10);
   EXPECT_EQ(text, "C:\\Windows");
-}
-
-TEST(StringTest, NullTextReadsAsEmpty) {
-  const CString text(static_cast<const char*>(nullptr));
-  EXPECT_TRUE(text.IsEmpty());
-  EXPECT_STREQ(text, "");
 }
 
 }  // namespace

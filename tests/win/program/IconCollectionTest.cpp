@@ -24,12 +24,6 @@ std::vector<GroupFixture> NumberedGroups(int count) {
   return groups;
 }
 
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
 // "#7" for a numeric group id, the text of a named group, "" for an .ico file.
 std::string NameOf(LPCSTR name) {
   if (!name) return "";

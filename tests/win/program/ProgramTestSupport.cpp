@@ -25,27 +25,7 @@ void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
   AppendU16(out, value >> 16);
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-bool IsDialogBox(HWND hwnd) { return ClassOf(hwnd) == "#32770"; }
-
-// Hidden ones count too: a dialog being set up is not yet shown, and may
-// already serve the messages of its owner.
-BOOL CALLBACK FindOtherDialog(HWND hwnd, LPARAM context) {
-  auto* probe = reinterpret_cast<HWND*>(context);
-  if (hwnd == *probe || !IsDialogBox(hwnd)) return TRUE;
-  *probe = nullptr;
-  return FALSE;
-}
-
-BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM context) {
-  if (IsDialogBox(hwnd)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
-  return TRUE;
-}
+bool IsDialogBox(HWND hwnd) { return ClassName(hwnd) == "#32770"; }
 
 // The text the system keeps for a window, read without sending a message:
 // the window's thread may be busy waiting for us.
@@ -78,7 +58,7 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM context) {
 
 BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM context) {
   auto* seen = reinterpret_cast<SeenDialog*>(context);
-  const std::string name = ClassOf(hwnd);
+  const std::string name = ClassName(hwnd);
   if (lstrcmpiA(name.c_str(), "Static") == 0) seen->text += StoredText(hwnd);
   if (lstrcmpiA(name.c_str(), "Button") == 0 && IsWindowVisible(hwnd)) seen->visibleButtons.push_back(GetDlgCtrlID(hwnd));
   return TRUE;
@@ -126,17 +106,6 @@ void WriteSlot(void** slot, void* value) {
 }
 
 }  // namespace
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
 
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size) {
   const uint32_t pixelBytes = static_cast<uint32_t>(size * size * 4);
@@ -213,21 +182,6 @@ bool SameColour(COLORREF a, COLORREF b) {
   return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
 }
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    names.push_back(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? name + "\\" : name);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 LRESULT HostListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == LVM_SCROLL) scrolls.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
   if (onQuery && msg == LVM_GETITEMCOUNT) onQuery(-1);
@@ -252,19 +206,6 @@ ListViewHost::ListViewHost() {
 void ListViewHost::Bind(CIconCollection& icons) {
   icons.SetImageLists(&large, &small);
   icons.SetListView(&list);
-}
-
-bool OtherDialogOpen(HWND self) {
-  HWND probe = self;
-  EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&probe));
-  return probe == nullptr;
-}
-
-void EndOtherDialogs(HWND self) {
-  std::vector<HWND> others;
-  EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&others));
-  for (HWND other : others)
-    if (other != self) EndDialog(other, IDCANCEL);
 }
 
 DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding, HWND owner)
@@ -475,10 +416,6 @@ int MainWindowTest::CheckedItems() const {
 
 namespace {
 
-uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
-}
-
 BOOL CALLBACK FindProgressDialog(HWND hwnd, LPARAM context) {
   if (!GetDlgItem(hwnd, IDC_SAVE_PROGRESS) || !GetDlgItem(hwnd, IDC_SAVE_PERCENT)) return TRUE;
   *reinterpret_cast<HWND*>(context) = hwnd;
@@ -486,28 +423,6 @@ BOOL CALLBACK FindProgressDialog(HWND hwnd, LPARAM context) {
 }
 
 }  // namespace
-
-std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadBytes(path);
-  std::vector<std::vector<uint8_t>> blocks;
-  if (bytes.size() < 6 || bytes[0] != 0 || bytes[1] != 0 || bytes[2] != 1 || bytes[3] != 0) return blocks;
-  const size_t count = bytes[4] | bytes[5] << 8;
-  if (bytes.size() < 6 + count * 16) return {};
-  for (size_t i = 0; i < count; ++i) {
-    const size_t size = ReadU32(bytes, 6 + i * 16 + 8);
-    const size_t offset = ReadU32(bytes, 6 + i * 16 + 12);
-    if (offset > bytes.size() || size > bytes.size() - offset) return {};
-    blocks.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(offset + size));
-  }
-  return blocks;
-}
-
-std::vector<uint8_t> WithSizeImageCleared(std::vector<uint8_t> block) {
-  const bool png = block.size() >= 4 && block[0] == 0x89 && block[1] == 'P' && block[2] == 'N' && block[3] == 'G';
-  if (!png && block.size() >= 40 && ReadU32(block, 0) >= 40) std::fill(block.begin() + 20, block.begin() + 24, 0);
-  return block;
-}
 
 HWND OpenSaveProgressDialog() {
   HWND found = nullptr;
@@ -544,7 +459,7 @@ void SaveTest::AddIcos(const std::vector<uint8_t>& seeds) {
 std::vector<uint8_t> SaveTest::SavedSeed(uint8_t seed) { return WithSizeImageCleared(MakeDibBlock(32, 32, 32, 0, seed)); }
 
 std::vector<uint8_t> SaveTest::FirstBlockIn(const std::string& name) const {
-  const auto blocks = IcoFileBlocks(library.File(name));
+  const auto blocks = IcoBlocks(ReadBytes(library.File(name)));
   return blocks.empty() ? std::vector<uint8_t>() : blocks[0];
 }
 

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "app/MainApp.h"
 #include "collection/IconCollection.h"
 #include "framework/Edit.h"
@@ -25,13 +25,10 @@
 #include "framework/Static.h"
 #include "save/SaveProgressDlg.h"
 #include "support/IconBuilder.h"
+#include "support/ScriptedDialog.h"
+#include "support/TestFiles.h"
 #include "ui/MainDlg.h"
 
-
-// The text lines of a file, without line ends and without blank lines.
-std::vector<std::string> ReadLines(const std::string& path);
-// The names in a folder, sorted; folders end with a backslash.
-std::vector<std::string> NamesIn(const std::string& folder);
 
 // An icon image block (32-bit colour, opaque) of one solid colour.
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);
@@ -113,71 +110,6 @@ std::function<void(HWND)> CheckThenPress(int box, int button, int state = BST_CH
 // Selects `folder` in a folder browser and waits until its tree shows it (a
 // browser still filling its tree may drop an early request). False after 5 s.
 bool SelectInFolderBrowser(HWND browser, const std::string& folder);
-
-// Whether a dialog box other than `self` exists on this thread; hidden ones
-// count too, since a dialog being set up may already serve its owner.
-bool OtherDialogOpen(HWND self);
-// Ends every dialog box of this thread but `self`.
-void EndOtherDialogs(HWND self);
-
-constexpr int kTimedOut = 9998;
-constexpr int kStepsDone = 4343;
-
-// A dialog that runs the test's steps one by one from its own modal loop,
-// each after every message posted before it and never while another dialog
-// of this thread is open on top; then ends with kStepsDone unless a step
-// ended it. Ends with kTimedOut after twenty seconds.
-template <class Dialog>
-class ScriptedDialog : public Dialog {
- public:
-  std::vector<std::function<void()>> steps;
-  // For a step that waits for something: it runs again a little later.
-  void RunAgainLater() { m_again = true; }
-
- protected:
-  BOOL OnInitDialog() override {
-    const BOOL result = Dialog::OnInitDialog();
-    this->SetTimer(kWatchdogTimer, 20000);
-    this->PostMessage(kNextStep);
-    return result;
-  }
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg != kNextStep) return Dialog::WindowProc(msg, wParam, lParam);
-    if (OtherDialogOpen(this->m_hWnd)) {
-      this->SetTimer(kRetryTimer, 20);
-    } else if (m_next < steps.size()) {
-      m_again = false;
-      steps[m_next++]();
-      if (m_again) {
-        --m_next;
-        this->SetTimer(kRetryTimer, 20);
-      } else if (this->m_hWnd) {
-        this->PostMessage(kNextStep);
-      }
-    } else {
-      this->EndDialog(kStepsDone);
-    }
-    return 0;
-  }
-  void OnTimer(UINT_PTR id) override {
-    if (id == kWatchdogTimer) {
-      EndOtherDialogs(this->m_hWnd);
-      this->EndDialog(kTimedOut);
-    } else if (id == kRetryTimer) {
-      this->KillTimer(kRetryTimer);
-      this->PostMessage(kNextStep);
-    } else {
-      Dialog::OnTimer(id);
-    }
-  }
-
- private:
-  static constexpr UINT kNextStep = WM_APP + 41;
-  static constexpr UINT_PTR kWatchdogTimer = 4177;
-  static constexpr UINT_PTR kRetryTimer = 4178;
-  size_t m_next = 0;
-  bool m_again = false;
-};
 
 // The main window under script, recording what reached it.
 class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
@@ -273,11 +205,6 @@ class MainWindowTest : public AppTest {
   int m_written = 0;
 };
 
-// The image blocks of an .ico file read straight from its directory, or
-// nothing when the file is not one.
-std::vector<std::vector<uint8_t>> IcoFileBlocks(const std::string& path);
-// A block as the .ico writer stores it: biSizeImage 0 when it is a DIB.
-std::vector<uint8_t> WithSizeImageCleared(std::vector<uint8_t> block);
 // The save progress dialog open on this thread, or null.
 HWND OpenSaveProgressDialog();
 

@@ -180,7 +180,7 @@ TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndSparesTheP
   WriteBytes(other.File("star.ico"), mine);
   SaveAs(other.File("star.ico"));
   EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"star.ico", "star_0000.ico", "star_0001.ico"}));
-  EXPECT_EQ(IcoFileBlocks(other.File("star_0001.ico"))[0], SavedSeed(2));
+  EXPECT_EQ(IcoBlocks(ReadBytes(other.File("star_0001.ico")))[0], SavedSeed(2));
   EXPECT_EQ(ReadBytes(other.File("star.ico")), mine);
   EXPECT_TRUE(NamesIn(library.Path()).empty());
   EXPECT_TRUE(Icons().m_saved);

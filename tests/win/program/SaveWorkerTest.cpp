@@ -88,7 +88,7 @@ TEST_F(SaveWorkerTest, TickedIconsAreNumberedInListOrderAndASecondRunStartsAgain
   EXPECT_EQ(NamesIn(library.Path()), names);
   const uint8_t seeds[] = {11, 14, 17};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(IcoFileBlocks(library.File(names[i])).size(), 1u);
+    EXPECT_EQ(IcoBlocks(ReadBytes(library.File(names[i]))).size(), 1u);
     EXPECT_EQ(FirstBlockIn(names[i]), SavedSeed(seeds[i])) << i;
   }
   EXPECT_EQ(dialog.finalPos, 3);
@@ -162,7 +162,7 @@ TEST_F(SaveWorkerTest, EveryImageOfAModuleGroupOrAnIcoFileIsSavedInOrderPngByteF
   EXPECT_EQ(RunSaveDialog(dialog, "ico"), IDOK);
   for (const auto& [name, images] : {std::make_pair("Untitled_0000.ico", moduleImages),
                                      std::make_pair("Untitled_0001.ico", icoImages)}) {
-    const auto blocks = IcoFileBlocks(library.File(name));
+    const auto blocks = IcoBlocks(ReadBytes(library.File(name)));
     ASSERT_EQ(blocks.size(), 3u) << name;
     for (size_t i = 0; i < 3; ++i) EXPECT_EQ(blocks[i], WithSizeImageCleared(images[i])) << name << " " << i;
   }

@@ -93,20 +93,6 @@ bool RunUnixCommand(const std::string& commandLine, const std::function<bool()>&
   return until();
 }
 
-std::string UnixPathOf(const std::string& windowsPath) {
-  using ToUnix = char*(CDECL*)(LPCWSTR);
-  // Through void*: the export's real type is not FARPROC's.
-  const auto toUnix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  if (!toUnix) return "";
-  std::wstring wide(windowsPath.begin(), windowsPath.end());
-  char* unixPath = toUnix(wide.c_str());
-  if (!unixPath) return "";
-  std::string result = unixPath;
-  HeapFree(GetProcessHeap(), 0, unixPath);
-  return result;
-}
-
 namespace {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -116,7 +102,7 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 UnixSymlink::UnixSymlink(const std::string& target, const std::string& linkWindowsPath) {
   const std::string folder = linkWindowsPath.substr(0, linkWindowsPath.rfind('\\'));
   const std::string name = linkWindowsPath.substr(linkWindowsPath.rfind('\\') + 1);
-  const std::string unixFolder = UnixPathOf(folder);
+  const std::string unixFolder = UnixPath(folder);
   if (unixFolder.empty()) return;
   m_link = unixFolder + "/" + name;
   m_made = RunUnixCommand("/bin/ln -s \"" + target + "\" \"" + m_link + "\"",

@@ -83,8 +83,6 @@ std::vector<FolderEntry> ListFolder(const std::string& folder);
 // Runs a program of the system under Wine (a Unix command line such as
 // "/bin/ln -s a b") and waits until `until` holds, at most five seconds.
 bool RunUnixCommand(const std::string& commandLine, const std::function<bool()>& until);
-// The Unix path of a Windows path, or "" outside Wine.
-std::string UnixPathOf(const std::string& windowsPath);
 
 // A Unix symbolic link `link` -> `target`, made on construction and removed
 // again on destruction (before the folder holding it is removed: the

@@ -140,7 +140,7 @@ TEST_F(SearchWalkTest, LinksBackIntoTheTreeAreEnteredOnceAndTheWalkEnds) {
 TEST_F(SearchWalkTest, ALinkToAFolderOutsideTheTreeIsFollowed) {
   const std::string outside = MakeFolder(folder.Path(), "elsewhere");
   WriteIcoAt(outside + "\\far.ico");
-  const UnixSymlink link(UnixPathOf(outside), Tree("shortcut"));
+  const UnixSymlink link(UnixPath(outside), Tree("shortcut"));
   ASSERT_TRUE(link.Made());
 
   WatchedSearchDlg dialog;

@@ -1,6 +1,7 @@
 #pragma once
 // A new, empty folder under the system's temporary folder, removed with
-// everything in it (also paths longer than MAX_PATH) when the object goes.
+// everything in it (on Windows also paths longer than MAX_PATH) when the
+// object goes.
 
 #include <string>
 
@@ -11,7 +12,7 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "\\" + name; }
+  std::string File(const std::string& name) const;
 
  private:
   std::string m_path;
