@@ -331,16 +331,16 @@ TEST(PeResources, ReplacesUnpairedSurrogatesWithReplacementCharacter) {
 
 TEST(PeResources, MatchesTextNamesIgnoringOnlyAsciiCaseAndKeepsThemApartFromIds) {
   const std::string upperUmlaut = "\xC3\x84pfel";  // U+00C4
-  const auto module = OpenBytes(BuildPeModule({Resource(kResourceGroupIcon, Text("MixedCase"), {1}),
+  const auto module = OpenBytes(BuildPeModule({Resource(kResourceGroupIcon, Text("AMixedCaseZ"), {1}),
                                                Resource(kResourceGroupIcon, Text(upperUmlaut), {2}),
                                                Resource(kResourceGroupIcon, Text("7"), {3}),
                                                Resource(kResourceGroupIcon, Id(8), {4})}));
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("mixedcase")), Bytes{1});
-  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("MIXEDCASE")), Bytes{1});
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("amixedcasez")), Bytes{1});
+  EXPECT_EQ(module->Find(kResourceGroupIcon, Text("AMIXEDCASEZ")), Bytes{1});
   EXPECT_EQ(module->Find(kResourceGroupIcon, Text("\xC3\x84PFEL")), Bytes{2});
   EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("\xC3\xA4pfel")));  // U+00E4
-  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MixedCas")));
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("AMixedCase")));
   EXPECT_EQ(module->Find(kResourceGroupIcon, Text("7")), Bytes{3});
   EXPECT_FALSE(module->Find(kResourceGroupIcon, Id(7)));
   EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("8")));
