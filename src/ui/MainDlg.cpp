@@ -6,6 +6,7 @@
 #include "controls/XPMenu.h"
 #include "framework/Gdi.h"
 #include "resources/resource.h"
+#include "ui/ButtonLook.h"
 
 namespace {
 
@@ -66,6 +67,11 @@ BOOL CMainDlg::OnInitDialog() {
   CXPMenu::SetXPLook(this, true);
   CXPMenu::UpdateMenuBar(this);
   SetUpMenuImages();
+  ApplyButtonLook(m_addFileButton, IDI_ADD_FILE);
+  ApplyButtonLook(m_addFolderButton, IDI_ADD_FOLDER);
+  ApplyButtonLook(m_clearAllButton, IDI_CLEAR_ALL);
+  ApplyButtonLook(m_saveButton, IDI_SAVE);
+  ApplyButtonLook(m_saveAsButton, IDI_SAVE_AS);
 
   m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   CMainApp& app = TheApp();

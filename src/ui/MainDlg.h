@@ -2,6 +2,7 @@
 // The main window: the icon list with its views, the source path of the icon
 // last clicked, the menu, the accelerators and the command buttons.
 
+#include "controls/ShadedButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -24,11 +25,11 @@ class CMainDlg : public CDialog {
   CButton m_viewSmall;
   CButton m_viewList;
   CEdit m_pathEdit;
-  CButton m_saveButton;
-  CButton m_saveAsButton;
-  CButton m_clearAllButton;
-  CButton m_addFolderButton;
-  CButton m_addFileButton;
+  CShadedButton m_saveButton;
+  CShadedButton m_saveAsButton;
+  CShadedButton m_clearAllButton;
+  CShadedButton m_addFolderButton;
+  CShadedButton m_addFileButton;
   CIconListCtrl m_iconList;
   CStatic m_containedLabel;
   HICON m_hIcon;

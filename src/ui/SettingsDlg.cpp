@@ -4,6 +4,7 @@
 
 #include "app/MainApp.h"
 #include "resources/resource.h"
+#include "ui/ButtonLook.h"
 
 namespace {
 
@@ -53,16 +54,17 @@ void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_FILTER_DLL, m_dllCheck);
   DDX_Control(dx, IDC_CONFIRM_CLEARING, m_confirmCheck);
   DDX_Control(dx, IDC_SELECT_ALL, m_selectAllCheck);
+  DDX_Control(dx, IDOK, m_okButton);
+  DDX_Control(dx, IDCANCEL, m_cancelButton);
   DDX_Control(dx, IDC_BROWSE_FOLDER, m_browseButton);
   DDX_Control(dx, IDC_LIBRARY_FOLDER, m_folderEdit);
 }
 
 BOOL CSettingsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  // The browse button has no text of its own; until it is drawn in the
-  // program's button style it shows the folder icon.
-  m_browseButton.ModifyStyle(0, BS_ICON);
-  m_browseButton.SetIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_ADD_FOLDER)));
+  ApplyButtonLook(m_browseButton, IDI_ADD_FOLDER);
+  ApplyButtonLook(m_okButton, IDI_OK);
+  ApplyButtonLook(m_cancelButton, IDI_CANCEL);
 
   const CConfigFile& config = TheApp().m_config;
   m_folderEdit.SetWindowText(config.GetString("Setting", "RestorePath"));

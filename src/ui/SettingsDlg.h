@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "controls/ShadedButton.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
@@ -26,7 +27,9 @@ class CSettingsDlg : public CDialog {
   CButton m_dllCheck;
   CButton m_confirmCheck;
   CButton m_selectAllCheck;
-  CButton m_browseButton;
+  CShadedButton m_okButton;
+  CShadedButton m_cancelButton;
+  CShadedButton m_browseButton;
   CEdit m_folderEdit;
   CBrush m_backgroundBrush;
   CBrush m_folderBrush;
