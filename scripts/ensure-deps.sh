@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ clang libclang-rt-14-dev googletest libgtest-dev
   g++-mingw-w64-i686 wine wine32:i386
+  g++-mingw-w64-x86-64-posix wine64
   xvfb xauth xdotool imagemagick icoutils
 )
 

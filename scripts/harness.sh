@@ -6,8 +6,29 @@ BUILD_NATIVE="$ROOT/build/native"
 BUILD_WIN32="$ROOT/build/win32"
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-export WINEPREFIX="$ROOT/build/wineprefix"
-export WINEARCH=win32
+# The product is a 32-bit program. Some kernels cannot start 32-bit programs
+# at all (Wine's 32-bit loader fails with "Exec format error"); there the
+# Windows suites and ./vantrel use the same sources built as a 64-bit program
+# under Wine's 64-bit loader, while the 32-bit product is still built.
+if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  WIN_BITS=32
+  BUILD_WIN="$BUILD_WIN32"
+  WIN_TOOLCHAIN="$ROOT/cmake/mingw-i686.cmake"
+  WINE=wine
+  WINESERVER=wineserver
+  export WINEPREFIX="$ROOT/build/wineprefix"
+  export WINEARCH=win32
+else
+  WIN_BITS=64
+  BUILD_WIN="$ROOT/build/win64"
+  WIN_TOOLCHAIN="$ROOT/cmake/mingw-x86_64.cmake"
+  WINE=/usr/lib/wine/wine64
+  WINESERVER=/usr/lib/wine/wineserver64
+  export WINELOADER=$WINE
+  export WINEPREFIX="$ROOT/build/wineprefix64"
+  export WINEARCH=win64
+fi
+export WINESERVER
 export WINEDEBUG=-all
 # No browser or .NET engine: their installers would wait for a click.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -17,10 +38,25 @@ build_native() {
     cmake --build "$BUILD_NATIVE" -j "$JOBS"
 }
 
+# The 32-bit tree (the product); with target names, only those.
 build_win32() {
   cmake -S "$ROOT" -B "$BUILD_WIN32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null &&
-    cmake --build "$BUILD_WIN32" -j "$JOBS"
+    cmake --build "$BUILD_WIN32" -j "$JOBS" ${1:+--target "$@"}
+}
+
+# The tree whose programs this machine can run: the 32-bit one, or the 64-bit
+# one where 32-bit programs cannot start (the 32-bit product is built too).
+build_runnable_win() {
+  if [ "$WIN_BITS" = 64 ]; then
+    echo "this kernel cannot start 32-bit programs: the Windows suites run as a 64-bit build" >&2
+    build_win32 Vantrel || return 1
+    cmake -S "$ROOT" -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+      cmake --build "$BUILD_WIN" -j "$JOBS" ${1:+--target "$@"}
+  else
+    build_win32 "$@"
+  fi
 }
 
 # The project's own Wine prefix, made once and reused. Its windows are not
@@ -30,12 +66,12 @@ ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating Wine prefix in $WINEPREFIX" >&2
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
+    "$WINE" wineboot -i >/dev/null 2>&1
+    "$WINESERVER" -w
   fi
   if [ ! -f "$WINEPREFIX/.vantrel-unmanaged" ]; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$WINESERVER" -w
     touch "$WINEPREFIX/.vantrel-unmanaged"
   fi
 }
@@ -128,13 +164,13 @@ run_suites() {
 # One Wine server for the whole run: a client started while the previous
 # client's server is still shutting down loses its connection.
 start_wine_server() {
-  wineserver -w
-  wineserver -p
+  "$WINESERVER" -w
+  "$WINESERVER" -p
 }
 
 stop_wine_server() {
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
+  "$WINESERVER" -k >/dev/null 2>&1
+  "$WINESERVER" -w >/dev/null 2>&1
 }
 
 # One pass or one failure for a check that is not a GoogleTest program.
