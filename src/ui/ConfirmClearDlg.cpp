@@ -7,6 +7,8 @@ CConfirmClearDlg::CConfirmClearDlg(CWnd* parent) : CDialog(IDD_CONFIRM_CLEAR, pa
 
 void CConfirmClearDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
+  DDX_Control(dx, IDCANCEL, m_cancelButton);
+  DDX_Control(dx, IDOK, m_okButton);
   DDX_Control(dx, IDC_DONT_ASK, m_dontAskCheck);
 }
 

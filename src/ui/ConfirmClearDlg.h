@@ -1,6 +1,7 @@
 #pragma once
 // Asks before Clear All empties the list; its box turns the question off.
 
+#include "controls/RoundButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 
@@ -8,6 +9,8 @@ class CConfirmClearDlg : public CDialog {
  public:
   explicit CConfirmClearDlg(CWnd* parent = nullptr);
 
+  CRoundButton m_cancelButton;
+  CRoundButton m_okButton;
   CButton m_dontAskCheck;
 
  protected:

@@ -67,6 +67,7 @@ BOOL CMainDlg::OnInitDialog() {
   CXPMenu::SetXPLook(this, true);
   CXPMenu::UpdateMenuBar(this);
   SetUpMenuImages();
+  m_containedLabel.SetBackgroundColor(kPanelColor);
   ApplyButtonLook(m_addFileButton, IDI_ADD_FILE);
   ApplyButtonLook(m_addFolderButton, IDI_ADD_FOLDER);
   ApplyButtonLook(m_clearAllButton, IDI_CLEAR_ALL);
@@ -250,7 +251,6 @@ HBRUSH CMainDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
     case IDC_VIEW_NORMAL:
     case IDC_VIEW_SMALL:
     case IDC_VIEW_LIST:
-    case IDC_CONTAINED_LABEL:
       dc->SetBkMode(TRANSPARENT);
       dc->SetTextColor(kOptionTextColor);
       return m_panelBrush;

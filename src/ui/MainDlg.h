@@ -2,12 +2,12 @@
 // The main window: the icon list with its views, the source path of the icon
 // last clicked, the menu, the accelerators and the command buttons.
 
+#include "controls/ColorLabel.h"
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/ImageList.h"
-#include "framework/Static.h"
 #include "ui/IconListCtrl.h"
 
 class CMainDlg : public CDialog {
@@ -31,7 +31,7 @@ class CMainDlg : public CDialog {
   CShadedButton m_addFolderButton;
   CShadedButton m_addFileButton;
   CIconListCtrl m_iconList;
-  CStatic m_containedLabel;
+  CColorLabel m_containedLabel;
   HICON m_hIcon;
   CImageList m_menuImages;
   CImageList m_largeImages;

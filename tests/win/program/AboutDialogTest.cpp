@@ -3,6 +3,7 @@
 // tooltips, and what the Confirm box's "Don't ask me the next time." stores.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "ProgramTestSupport.h"
@@ -45,9 +46,13 @@ TEST_F(AboutDialogTest, ALinkShowsItsTooltipOnHover) {
     ::PostMessageA(::GetDlgItem(dlg.m_hWnd, IDC_WEBSITE_LINK), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
   });
   Then([&] {
-    if (!dlg.m_toolTip.IsWindowVisible() && ++waited < 150) return dlg.RunAgainLater();
-    CString shown;
-    dlg.m_toolTip.GetWindowText(shown);
+    // Each link has a tooltip of its own; the one shown is the hovered link's.
+    HWND tip = nullptr;
+    while ((tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) && !::IsWindowVisible(tip)) {
+    }
+    if (!tip && ++waited < 150) return dlg.RunAgainLater();
+    char shown[64] = {};
+    ::GetWindowTextA(tip, shown, sizeof shown);
     EXPECT_EQ(std::string(shown), "Visit Dorvane website");
   });
   EXPECT_EQ(dlg.DoModal(), kStepsDone);

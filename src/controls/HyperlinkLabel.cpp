@@ -1,0 +1,266 @@
+#include "controls/HyperlinkLabel.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "framework/WinApp.h"
+
+namespace {
+
+const UINT_PTR kTipId = 1;
+const UINT kHoverCheckMs = 100;
+const int kWinHelpHandCursor = 106;
+// What the browser fallback can run: command, space, target and NUL.
+const size_t kCommandLineSize = 520;
+
+struct ErrorText {
+  int code;
+  const char* text;
+};
+
+const ErrorText kErrorTexts[] = {
+    {0, "The operating system is out\nof memory or resources."},
+    {2, "The specified file was not found."},
+    {3, "The specified path was not found."},
+    {5, "The operating system denied\naccess to the specified file."},
+    {8, "There was not enough memory to complete the operation."},
+    {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+    {26, "A sharing violation occurred. "},
+    {27, "The filename association is\nincomplete or invalid."},
+    {28, "The DDE transaction could not\nbe completed because the request timed out."},
+    {29, "The DDE transaction failed."},
+    {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+    {31, "There is no application associated\nwith the given filename extension."},
+    {32, "The specified dynamic-link library was not found."},
+};
+
+// The default value of a key below HKEY_CLASSES_ROOT; false when the key is
+// missing or the value does not fit a path.
+bool ReadClassesRootDefault(const CString& key, CString* value) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
+  char buffer[MAX_PATH] = {};
+  LONG size = sizeof buffer;
+  const bool read = ::RegQueryValueA(opened, nullptr, buffer, &size) == ERROR_SUCCESS;
+  ::RegCloseKey(opened);
+  if (read) *value = buffer;
+  return read;
+}
+
+// The registered command up to its "%1" placeholder (with the quotes around
+// it when it has them), so the target can go in its place.
+CString CommandBeforePlaceholder(const CString& command) {
+  int cut = command.Find("\"%1\"");
+  if (cut < 0) cut = command.Find("%1");
+  return cut < 0 ? command : command.Left(cut);
+}
+
+}  // namespace
+
+CHyperlinkLabel::~CHyperlinkLabel() {
+  if (m_linkCursor) ::DestroyCursor(m_linkCursor);
+}
+
+void CHyperlinkLabel::PreSubclassWindow() {
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
+
+  CString text;
+  GetWindowText(text);
+  if (m_url.IsEmpty()) m_url = text;
+  if (text.IsEmpty()) SetWindowText(m_url);
+
+  HGDIOBJ base = GetFont();
+  if (!base) base = ::GetStockObject(DEFAULT_GUI_FONT);
+  if (!base) base = ::GetStockObject(ANSI_VAR_FONT);
+  LOGFONTA font{};
+  ::GetObjectA(base, sizeof font, &font);
+  m_normalFont.CreateFontIndirect(&font);
+  font.lfUnderline = TRUE;
+  m_underlineFont.CreateFontIndirect(&font);
+
+  PositionWindow();
+  SetDefaultCursor();
+  SetUnderline(-1);
+
+  m_toolTip.Create(this);
+  m_toolTip.AddTool(this, m_url, nullptr, kTipId);
+  CStatic::PreSubclassWindow();
+}
+
+void CHyperlinkLabel::SetUnderline(int mode) {
+  if (mode != m_underline && m_hWnd) {
+    SetFont(mode == 1 ? m_underlineFont : m_normalFont, TRUE);
+    Invalidate();
+  }
+  m_underline = mode;
+}
+
+void CHyperlinkLabel::SetTipText(LPCSTR text) {
+  if (!m_hWnd) return;
+  PositionWindow();
+  m_toolTip.UpdateTipText(text, this, kTipId);
+}
+
+void CHyperlinkLabel::SetVisited(bool visited) {
+  m_visited = visited;
+  if (m_hWnd) Invalidate();
+}
+
+void CHyperlinkLabel::PositionWindow() {
+  if (!m_hWnd || !m_adjustToFit) return;
+  HWND parent = ::GetParent(m_hWnd);
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&window), 2);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&client), 2);
+
+  CString text;
+  GetWindowText(text);
+  CSize extent;
+  {
+    CClientDC dc(this);
+    HGDIOBJ previous = dc.SelectObject(m_underlineFont);
+    extent = dc.GetTextExtent(text, text.GetLength());
+    dc.SelectObject(previous);
+  }
+  const int width = extent.cx + window.Width() - client.Width();
+  const int height = extent.cy + window.Height() - client.Height();
+
+  const DWORD style = GetStyle();
+  if (style & SS_CENTERIMAGE)
+    window.InflateRect(0, -(window.Height() - height) / 2);
+  else
+    window.bottom = window.top + height;
+  if (style & SS_CENTER)
+    window.InflateRect(-(window.Width() - width) / 2, 0);
+  else if (style & SS_RIGHT)
+    window.left = window.right - width;
+  else
+    window.right = window.left + width;
+  SetWindowPos(nullptr, window.left, window.top, window.Width(), window.Height(), SWP_NOZORDER);
+}
+
+void CHyperlinkLabel::SetDefaultCursor() {
+  if (m_linkCursor) return;
+  char path[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(path, MAX_PATH);
+  const CString helpProgram = CString(path) + "\\winhlp32.exe";
+  if (HMODULE module = ::LoadLibraryA(helpProgram)) {
+    if (HCURSOR hand = ::LoadCursorA(module, MAKEINTRESOURCEA(kWinHelpHandCursor)))
+      m_linkCursor = ::CopyIcon(hand);
+    ::FreeLibrary(module);
+  }
+  // Current systems and Wine have no such cursor there; an arrow would make
+  // the link look dead.
+  if (!m_linkCursor) m_linkCursor = ::CopyIcon(::LoadCursorA(nullptr, IDC_HAND));
+}
+
+BOOL CHyperlinkLabel::PreTranslateMessage(MSG* msg) {
+  if (m_toolTip.m_hWnd) m_toolTip.RelayEvent(msg);
+  return CStatic::PreTranslateMessage(msg);
+}
+
+LRESULT CHyperlinkLabel::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (!m_linkCursor) break;
+      ::SetCursor(m_linkCursor);
+      return TRUE;
+    case WM_ERASEBKGND: {
+      CDC dc;
+      dc.Attach(reinterpret_cast<HDC>(wParam));
+      CRect client;
+      GetClientRect(&client);
+      dc.FillSolidRect(&client, m_backgroundColor);
+      dc.Detach();
+      return TRUE;
+    }
+    case WM_DESTROY:
+      // Children die with the dialog, never through DestroyWindow on us.
+      KillTimer(kTimerId);
+      break;
+  }
+  return CStatic::WindowProc(msg, wParam, lParam);
+}
+
+BOOL CHyperlinkLabel::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (msg == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+    OnClicked();
+    *result = 0;
+    return TRUE;
+  }
+  return CStatic::OnChildNotify(msg, wParam, lParam, result);
+}
+
+HBRUSH CHyperlinkLabel::CtlColor(CDC* dc, UINT) {
+  dc->SetTextColor(m_mouseOver ? m_hoverColor : m_visited ? m_visitedColor : m_linkColor);
+  dc->SetBkMode(TRANSPARENT);
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+void CHyperlinkLabel::OnMouseMove(UINT flags, CPoint point) {
+  if (!m_mouseOver) {
+    m_mouseOver = true;
+    if (m_underline == -1) SetFont(m_underlineFont, TRUE);
+    Invalidate();
+    SetTimer(kTimerId, kHoverCheckMs);
+  }
+  CStatic::OnMouseMove(flags, point);
+}
+
+void CHyperlinkLabel::OnTimer(UINT_PTR id) {
+  const DWORD position = ::GetMessagePos();
+  CPoint cursor(static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position)));
+  ScreenToClient(&cursor);
+  CRect client;
+  GetClientRect(&client);
+  if (!client.PtInRect(cursor)) {
+    m_mouseOver = false;
+    KillTimer(kTimerId);
+    if (m_underline != 1) SetFont(m_normalFont, TRUE);
+    client.bottom += 10;
+    InvalidateRect(&client);
+  }
+  CStatic::OnTimer(id);
+}
+
+void CHyperlinkLabel::OnClicked() {
+  m_mouseOver = false;
+  const int result = GotoUrl(m_url, SW_SHOW);
+  if (result > 32) {
+    SetVisited(true);
+    return;
+  }
+  ::MessageBeep(MB_ICONEXCLAMATION);
+  ReportError(result);
+}
+
+int CHyperlinkLabel::GotoUrl(LPCSTR url, int showCommand) {
+  const auto shell =
+      static_cast<int>(reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", url, nullptr, nullptr, showCommand)));
+  if (shell > 32) return shell;
+
+  CString pageType;
+  if (!ReadClassesRootDefault(".htm", &pageType)) return shell;
+  CString command;
+  if (!ReadClassesRootDefault(pageType + "\\shell\\open\\command", &command)) return shell;
+  const CString commandLine = CommandBeforePlaceholder(command) + " " + url;
+  // A registered command that leaves no room for the target is not run cut short.
+  if (static_cast<size_t>(commandLine.GetLength()) >= kCommandLineSize) return shell;
+  return static_cast<int>(::WinExec(commandLine, showCommand));
+}
+
+CString CHyperlinkLabel::ErrorMessage(int code) {
+  CString message = "Unable to open hyperlink:\n\n";
+  for (const ErrorText& known : kErrorTexts)
+    if (known.code == code) return message + known.text;
+  CString unknown;
+  unknown.Format("Unknown Error (%d) occurred.", code);
+  return message + unknown;
+}
+
+void CHyperlinkLabel::ReportError(int code) { AfxMessageBox(ErrorMessage(code), MB_ICONEXCLAMATION); }

@@ -1,0 +1,123 @@
+#include "controls/RoundButton.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const POINT kCorner{3, 3};
+
+// Puts back what was selected before, however the scope is left.
+class SelectionScope {
+ public:
+  SelectionScope(CDC* dc, HGDIOBJ object) : m_dc(dc), m_previous(dc->SelectObject(object)) {}
+  ~SelectionScope() { m_dc->SelectObject(m_previous); }
+  SelectionScope(const SelectionScope&) = delete;
+  SelectionScope& operator=(const SelectionScope&) = delete;
+
+ private:
+  CDC* m_dc;
+  HGDIOBJ m_previous;
+};
+
+// Each channel moves by the same byte step on every line, wrapping as a byte does.
+BYTE Stepped(BYTE channel, int step) { return static_cast<BYTE>(channel - step); }
+
+// The ring's light end: green and blue raised by 100, wrapping as bytes.
+COLORREF RingLight(COLORREF ring) {
+  return RGB(GetRValue(ring), static_cast<BYTE>(GetGValue(ring) + 100), static_cast<BYTE>(GetBValue(ring) + 100));
+}
+
+}  // namespace
+
+void CRoundButton::PreSubclassWindow() {
+  SendMessage(BM_SETSTYLE, (GetStyle() & 0xFF) | BS_OWNERDRAW, TRUE);
+  CButton::PreSubclassWindow();
+}
+
+void CRoundButton::DrawGradient(COLORREF from, COLORREF to, RECT* target, RECT area, CDC* dc) {
+  const int height = area.bottom - area.top;
+  // The hover ring's inner face is 6 pixels lower than the button: a tiny
+  // button would otherwise divide by zero here.
+  if (height <= 0) return;
+  const int redStep = (GetRValue(from) - GetRValue(to)) / height;
+  const int greenStep = (GetGValue(from) - GetGValue(to)) / height;
+  const int blueStep = (GetBValue(from) - GetBValue(to)) / height;
+  BYTE red = GetRValue(from), green = GetGValue(from), blue = GetBValue(from);
+  for (int i = 0; i < target->bottom - target->top; ++i) {
+    red = Stepped(red, redStep);
+    green = Stepped(green, greenStep);
+    blue = Stepped(blue, blueStep);
+    CPen pen(PS_SOLID, 1, RGB(red, green, blue));
+    SelectionScope selected(dc, pen);
+    dc->MoveTo(target->left, target->top + i);
+    dc->LineTo(target->right, target->top + i);
+  }
+}
+
+void CRoundButton::DrawFrame(COLORREF topLeft, COLORREF bottomRight, COLORREF outline, RECT* rect, CDC* dc) {
+  CPen pen(PS_SOLID, 1, outline);
+  {
+    SelectionScope penSelected(dc, pen);
+    SelectionScope brushSelected(dc, ::GetStockObject(NULL_BRUSH));
+    dc->RoundRect(rect, kCorner);
+  }
+  ::InflateRect(rect, -1, -1);
+  dc->Draw3dRect(rect, topLeft, bottomRight);
+}
+
+void CRoundButton::DrawItem(LPDRAWITEMSTRUCT item) {
+  CDC dc;
+  dc.Attach(item->hDC);
+  CRect r = item->rcItem;
+  dc.SetBkMode(TRANSPARENT);
+  CString caption;
+  GetWindowText(caption);
+
+  COLORREF textColor;
+  if (item->itemState & ODS_SELECTED) {
+    m_mouseOver = false;
+    DrawGradient(m_gradientBottomColor, m_gradientTopColor, r, r, &dc);
+    DrawFrame(m_edgeDarkColor, m_edgeDarkColor, m_outlineColor, r, &dc);
+    textColor = m_pressedTextColor;
+  } else {
+    DrawGradient(m_gradientTopColor, m_gradientBottomColor, r, r, &dc);
+    DrawFrame(m_edgeLightColor, m_edgeDarkColor, m_outlineColor, r, &dc);
+    textColor = m_normalTextColor;
+  }
+
+  if (m_mouseOver) {
+    CRect face = r;
+    face.DeflateRect(2, 2);
+    DrawGradient(RingLight(m_hoverRingColor), m_hoverRingColor, r, r, &dc);
+    DrawGradient(m_gradientTopColor, m_gradientBottomColor, face, face, &dc);
+    r.InflateRect(1, 1);
+    CPen pen(PS_SOLID, 1, m_outlineColor);
+    SelectionScope penSelected(&dc, pen);
+    SelectionScope brushSelected(&dc, ::GetStockObject(NULL_BRUSH));
+    dc.RoundRect(r, kCorner);
+    textColor = m_hoverTextColor;
+  }
+
+  dc.SetTextColor(textColor);
+  dc.DrawText(caption, -1, &item->rcItem, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  dc.Detach();
+}
+
+LRESULT CRoundButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_MOUSELEAVE) {
+    m_mouseOver = false;
+    Invalidate();
+    return 0;
+  }
+  return CButton::WindowProc(msg, wParam, lParam);
+}
+
+void CRoundButton::OnMouseMove(UINT flags, CPoint point) {
+  if (!m_mouseOver) {
+    m_mouseOver = true;
+    Invalidate();
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+    ::_TrackMouseEvent(&track);
+  }
+  CButton::OnMouseMove(flags, point);
+}

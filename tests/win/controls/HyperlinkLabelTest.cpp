@@ -1,0 +1,131 @@
+// Link labels in a real window of the test process: hover and leave with the
+// mouse moved for real, the error texts, and the fallback to the browser
+// registered for .htm pages, with the classes root redirected to a key of
+// the test's own.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "TempFolder.h"
+#include "controls/HyperlinkLabel.h"
+
+namespace {
+
+const COLORREF kLinkColour = RGB(0, 0, 238);
+const COLORREF kHoverColour = RGB(255, 0, 0);
+
+bool PumpUntil(bool (*done)(CHyperlinkLabel&, HWND), CHyperlinkLabel& link, HWND parent) {
+  for (int i = 0; i < 200 && !done(link, parent); ++i) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(10);
+  }
+  return done(link, parent);
+}
+
+COLORREF TextColour(CHyperlinkLabel& link, HWND parent) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  ::SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link.m_hWnd));
+  const COLORREF colour = ::GetTextColor(dc);
+  ::DeleteDC(dc);
+  return colour;
+}
+
+bool Underlined(const CHyperlinkLabel& link) {
+  LOGFONTA font{};
+  return ::GetObjectA(link.GetFont(), sizeof font, &font) && font.lfUnderline;
+}
+
+TEST(HyperlinkLabel, HoverTurnsItRedAndLeavingUndoesOnlyWhatTheModeAsks) {
+  const int modes[] = {-1, 1};
+  for (const int mode : modes) {
+    SCOPED_TRACE(mode);
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, CRect(200, 200, 400, 260), nullptr, 0));
+    HWND child = ::CreateWindowExA(0, "STATIC", "www.example.test", WS_CHILD | WS_VISIBLE, 10, 10, 150, 30,
+                                   parent, nullptr, nullptr, nullptr);
+    HFONT dialogFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
+    CHyperlinkLabel link;
+    ASSERT_TRUE(link.SubclassWindow(child));
+    link.SetUnderline(mode);
+    if (mode == -1) {
+      EXPECT_EQ(link.GetFont(), dialogFont);
+    }
+    EXPECT_EQ(Underlined(link), mode == 1);
+    EXPECT_EQ(TextColour(link, parent), kLinkColour);
+
+    CRect shown;
+    link.GetWindowRect(&shown);
+    ::SetCursorPos(shown.left + 2, shown.top + 2);
+    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(TextColour(link, parent), kHoverColour);
+    EXPECT_TRUE(Underlined(link));
+
+    ::SetCursorPos(0, 0);
+    EXPECT_TRUE(PumpUntil([](CHyperlinkLabel& l, HWND p) { return TextColour(l, p) == kLinkColour; }, link, parent));
+    EXPECT_EQ(Underlined(link), mode == 1);
+  }
+}
+
+TEST(HyperlinkLabel, ErrorMessages) {
+  const struct {
+    int code;
+    const char* text;
+  } cases[] = {{26, "A sharing violation occurred. "},
+               {31, "There is no application associated\nwith the given filename extension."},
+               {1, "Unknown Error (1) occurred."},
+               {33, "Unknown Error (33) occurred."}};
+  for (const auto& c : cases)
+    EXPECT_EQ(std::string(CHyperlinkLabel::ErrorMessage(c.code)), std::string("Unable to open hyperlink:\n\n") + c.text);
+}
+
+class BrowserFallback : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, kClasses, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &m_classes, nullptr);
+    ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_classes), ERROR_SUCCESS);
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    Register(".htm", "VantrelTestPage");
+    Register("VantrelTestPage\\shell\\open\\command",
+             "\"" + std::string(system) + "\\cmd.exe\" /c echo>\"" + target + "\" \"%1\"");
+  }
+  void TearDown() override {
+    ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    ::RegCloseKey(m_classes);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kClasses);
+  }
+  void Register(const char* key, const std::string& value) {
+    ::RegSetValueA(m_classes, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+  }
+
+  static constexpr const char* kClasses = "Software\\VantrelTests\\Classes";
+  TempFolder folder;
+  const std::string target = folder.File("opened.txt");
+  HKEY m_classes = nullptr;
+};
+
+TEST_F(BrowserFallback, RunsTheRegisteredCommandWithTheTargetUnlessItWouldNotFit) {
+  EXPECT_GT(CHyperlinkLabel::GotoUrl("vantreltest:page-1", SW_HIDE), 32);
+  std::string opened;
+  for (int i = 0; i < 500 && opened.find("vantreltest:page-1") == std::string::npos; ++i) {
+    ::Sleep(20);
+    std::ifstream file(target);
+    std::ostringstream text;
+    text << file.rdbuf();
+    opened = text.str();
+  }
+  EXPECT_NE(opened.find("vantreltest:page-1"), std::string::npos) << opened;
+
+  const std::string tooLong = "vantreltest:" + std::string(500, 'x');
+  EXPECT_LE(CHyperlinkLabel::GotoUrl(tooLong.c_str(), SW_HIDE), 32);
+}
+
+}  // namespace
