@@ -2,22 +2,12 @@
 
 #include <commctrl.h>
 
+#include "controls/BrushSelector.h"
+#include "controls/PenSelector.h"
+
 namespace {
 
 const POINT kCorner{3, 3};
-
-// Puts back what was selected before, however the scope is left.
-class SelectionScope {
- public:
-  SelectionScope(CDC* dc, HGDIOBJ object) : m_dc(dc), m_previous(dc->SelectObject(object)) {}
-  ~SelectionScope() { m_dc->SelectObject(m_previous); }
-  SelectionScope(const SelectionScope&) = delete;
-  SelectionScope& operator=(const SelectionScope&) = delete;
-
- private:
-  CDC* m_dc;
-  HGDIOBJ m_previous;
-};
 
 // Each channel moves by the same byte step on every line, wrapping as a byte does.
 BYTE Stepped(BYTE channel, int step) { return static_cast<BYTE>(channel - step); }
@@ -47,18 +37,16 @@ void CRoundButton::DrawGradient(COLORREF from, COLORREF to, RECT* target, RECT a
     red = Stepped(red, redStep);
     green = Stepped(green, greenStep);
     blue = Stepped(blue, blueStep);
-    CPen pen(PS_SOLID, 1, RGB(red, green, blue));
-    SelectionScope selected(dc, pen);
+    CPenSelector pen(*dc, RGB(red, green, blue));
     dc->MoveTo(target->left, target->top + i);
     dc->LineTo(target->right, target->top + i);
   }
 }
 
 void CRoundButton::DrawFrame(COLORREF topLeft, COLORREF bottomRight, COLORREF outline, RECT* rect, CDC* dc) {
-  CPen pen(PS_SOLID, 1, outline);
   {
-    SelectionScope penSelected(dc, pen);
-    SelectionScope brushSelected(dc, ::GetStockObject(NULL_BRUSH));
+    CPenSelector pen(*dc, outline);
+    CBrushSelector hollow(*dc, CBrushSelector::kHollowBrush);
     dc->RoundRect(rect, kCorner);
   }
   ::InflateRect(rect, -1, -1);
@@ -91,9 +79,8 @@ void CRoundButton::DrawItem(LPDRAWITEMSTRUCT item) {
     DrawGradient(RingLight(m_hoverRingColor), m_hoverRingColor, r, r, &dc);
     DrawGradient(m_gradientTopColor, m_gradientBottomColor, face, face, &dc);
     r.InflateRect(1, 1);
-    CPen pen(PS_SOLID, 1, m_outlineColor);
-    SelectionScope penSelected(&dc, pen);
-    SelectionScope brushSelected(&dc, ::GetStockObject(NULL_BRUSH));
+    CPenSelector pen(dc, m_outlineColor);
+    CBrushSelector hollow(dc, CBrushSelector::kHollowBrush);
     dc.RoundRect(r, kCorner);
     textColor = m_hoverTextColor;
   }

