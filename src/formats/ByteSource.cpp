@@ -2,10 +2,20 @@
 
 #include <climits>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 bool ByteSource::ReadInto(uint64_t offset, size_t length, std::vector<uint8_t>& out) const {
   if (!Has(offset, length)) return false;
-  out.resize(length);
+  // A length the file claims may be more than this process can hold: refused
+  // like any other bad claim, never an exception that ends the program.
+  try {
+    out.resize(length);
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
   if (length == 0) return true;
   return ReadAt(offset, out.data(), length);
 }

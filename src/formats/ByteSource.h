@@ -19,7 +19,8 @@ class ByteSource {
   bool Has(uint64_t offset, uint64_t length) const {
     return offset <= Size() && length <= Size() - offset;
   }
-  // The bytes, or an empty result with ok false; never allocates past the source's size.
+  // The bytes, or false; never allocates past the source's size, and a length
+  // too large to hold is false too.
   bool ReadInto(uint64_t offset, size_t length, std::vector<uint8_t>& out) const;
 };
 

@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <tuple>
 #include <new>
 #include <vector>
 
@@ -117,30 +120,47 @@ IconImageSetPtr IconFileIO::LoadIcoFile(const std::string& path) const {
     return nullptr;
   const ByteReader entries(directory.data(), directory.size());
 
-  // Every block must lie inside the file, and together they may not claim more
-  // than the file holds: overlapping entries must not multiply the memory taken.
-  uint64_t totalBlockBytes = 0;
+  struct Entry {
+    uint32_t size;
+    uint32_t offset;
+    int32_t index;
+  };
+  std::unique_ptr<Entry[]> byRange(new (std::nothrow) Entry[count > 0 ? count : 1]);
+  if (!byRange) return nullptr;
   for (int32_t i = 0; i < count; ++i) {
-    const uint64_t size = *entries.U32(i * kIcoEntryBytes + 8);
-    const uint64_t offset = *entries.U32(i * kIcoEntryBytes + 12);
-    if (offset > fileSize || size > fileSize - offset) return nullptr;
-    totalBlockBytes += size;
+    byRange[i] = {*entries.U32(i * kIcoEntryBytes + 8), *entries.U32(i * kIcoEntryBytes + 12), i};
+    if (byRange[i].offset > fileSize || byRange[i].size > fileSize - byRange[i].offset) return nullptr;
   }
-  if (totalBlockBytes > fileSize) return nullptr;
+  // Entries naming the same bytes share one copy, the first entry's. Distinct
+  // blocks together may not claim more than the file holds, so overlapping
+  // entries cannot multiply the memory taken.
+  std::sort(byRange.get(), byRange.get() + count, [](const Entry& a, const Entry& b) {
+    return std::tie(a.offset, a.size, a.index) < std::tie(b.offset, b.size, b.index);
+  });
+  uint64_t distinctBytes = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    if (i == 0 || byRange[i].offset != byRange[i - 1].offset || byRange[i].size != byRange[i - 1].size)
+      distinctBytes += byRange[i].size;
+  }
+  if (distinctBytes > fileSize) return nullptr;
 
   IconImageSetPtr set(NewIconImageSet(static_cast<uint32_t>(count)));
   if (!set) return nullptr;
   CopyPathField(set->icoPath, path);
 
   for (int32_t i = 0; i < count; ++i) {
-    IconImage& image = set->images[i];
-    const uint32_t size = *entries.U32(i * kIcoEntryBytes + 8);
-    const uint32_t offset = *entries.U32(i * kIcoEntryBytes + 12);
-    image.block = new (std::nothrow) uint8_t[size];
-    if (!image.block) return nullptr;
-    image.blockSize = size;
-    if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) return nullptr;
-    if (size != 0 && std::fread(image.block, 1, size, file.get()) != size) return nullptr;
+    const Entry& entry = byRange[i];
+    IconImage& image = set->images[entry.index];
+    image.blockSize = entry.size;
+    if (i > 0 && entry.offset == byRange[i - 1].offset && entry.size == byRange[i - 1].size) {
+      image.block = set->images[byRange[i - 1].index].block;
+      image.sharesBlock = true;
+    } else {
+      image.block = new (std::nothrow) uint8_t[entry.size];
+      if (!image.block) return nullptr;
+      if (std::fseek(file.get(), static_cast<long>(entry.offset), SEEK_SET) != 0) return nullptr;
+      if (entry.size != 0 && std::fread(image.block, 1, entry.size, file.get()) != entry.size) return nullptr;
+    }
     BindImagePointers(&image);
   }
   return set;

@@ -18,7 +18,8 @@ IconImageSet* NewIconImageSet(uint32_t count) {
 
 void ReleaseIconImageSet(IconImageSet* set) {
   if (!set) return;
-  for (uint32_t i = 0; i < set->imageCount; ++i) delete[] set->images[i].block;
+  for (uint32_t i = 0; i < set->imageCount; ++i)
+    if (!set->images[i].sharesBlock) delete[] set->images[i].block;
   delete[] set->images;
   delete set;
 }

@@ -18,6 +18,8 @@ struct IconImage {
   uint32_t colorBits = 0;
   uint8_t* block = nullptr;  // owned by the set
   uint32_t blockSize = 0;
+  // The block is another entry's: an .ico whose entries name the same bytes.
+  bool sharesBlock = false;
   ImageKind kind = ImageKind::Unknown;
   // Into the block; info equals block for a DIB. Null for PNG and unknown
   // blocks, and xorBits/andMask are null when the bitmaps do not fit the block.

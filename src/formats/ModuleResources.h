@@ -12,6 +12,10 @@
 #include "formats/ByteSource.h"
 #include "formats/ResourceName.h"
 
+// No icon or icon group comes near this; a resource that claims more is
+// refused rather than read into memory.
+constexpr uint64_t kMaxResourceBytes = 64u << 20;
+
 class ModuleResources {
  public:
   // Null when the bytes are not a PE32, PE32+ or NE module.
@@ -26,7 +30,8 @@ class ModuleResources {
   virtual std::vector<ResourceName> EnumNames(uint16_t type) const = 0;
 
   // The bytes of one resource (the first language entry when there are
-  // several). Text names match without regard to ASCII case.
+  // several). Text names match without regard to ASCII case. None for a
+  // resource longer than kMaxResourceBytes.
   virtual std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const = 0;
 
   // The module's length in bytes: a bound for what a reader may copy out of it.

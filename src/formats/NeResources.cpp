@@ -78,6 +78,7 @@ std::optional<std::vector<uint8_t>> NeResources::Find(uint16_t type, const Resou
   for (const Resource& resource : m_resources) {
     if (resource.type != type || !ResourceNameMatches(name, resource.name)) continue;
     std::vector<uint8_t> bytes;
+    if (resource.length > kMaxResourceBytes) return std::nullopt;
     if (!m_source->ReadInto(resource.offset, static_cast<size_t>(resource.length), bytes)) return std::nullopt;
     return bytes;
   }

@@ -220,7 +220,8 @@ std::optional<std::vector<uint8_t>> PeResources::Find(uint16_t type, const Resou
   std::vector<uint8_t> entryBytes;
   if (!ReadRva(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return std::nullopt;
   const ByteReader entry = ReaderOf(entryBytes);
+  const uint32_t length = entry.U32(4).value_or(0);
   std::vector<uint8_t> bytes;
-  if (!ReadRva(entry.U32(0).value_or(0), entry.U32(4).value_or(0), bytes)) return std::nullopt;
+  if (length > kMaxResourceBytes || !ReadRva(entry.U32(0).value_or(0), length, bytes)) return std::nullopt;
   return bytes;
 }

@@ -50,6 +50,18 @@ TEST(IcoReader, ReadsBlocksStoredOutOfOrderWithGaps) {
   EXPECT_EQ(BlockOf(set->images[1]), second);
 }
 
+TEST(IcoReader, GivesEveryEntryOfOneSharedBlockItsBytes) {
+  const std::vector<uint8_t> block = MakeDibBlock(32, 32, 4, 0, 6);
+  std::vector<uint8_t> bytes = BuildIcoFile({block, block, block});
+  const uint32_t shared = U32At(bytes, 6 + 12);
+  for (const uint32_t entry : {1u, 2u}) PutU32At(bytes, 6 + 16 * entry + 12, shared);
+  bytes.resize(shared + block.size());
+
+  const IconImageSetPtr set = LoadBytes(bytes);
+  ASSERT_TRUE(set);
+  for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(BlockOf(set->images[i]), block) << "image " << i;
+}
+
 TEST(IcoReader, CountZeroGivesAnEmptySet) {
   const IconImageSetPtr set = LoadBytes(BuildIcoFile({}));
   ASSERT_TRUE(set);

@@ -383,6 +383,35 @@ TEST(PeResources, OpensModulesWithoutResources) {
   }
 }
 
+// Claims nearly 4 GB, more than a 32-bit process can hold, and holds a small
+// module followed by zeros.
+class InflatedSource final : public ByteSource {
+ public:
+  explicit InflatedSource(Bytes bytes) : m_bytes(std::move(bytes)) {}
+  uint64_t Size() const override { return 0xFFFFF000u; }
+  bool ReadAt(uint64_t offset, void* out, size_t length) const override {
+    if (!Has(offset, length)) return false;
+    auto* to = static_cast<uint8_t*>(out);
+    for (size_t i = 0; i < length; ++i) to[i] = offset + i < m_bytes.size() ? m_bytes[offset + i] : 0;
+    return true;
+  }
+
+ private:
+  Bytes m_bytes;
+};
+
+TEST(PeResources, RefusesAResourceTooLargeToHold) {
+  Bytes bytes = SmallPe();
+  const PeAt pe{bytes};
+  PutU32At(bytes, pe.SectionHeader() + 8, 0xF0000000u);
+  PutU32At(bytes, pe.SectionHeader() + 16, 0xF0000000u);
+  PutU32At(bytes, pe.DataEntry() + 4, 0xE0000000u);
+  const auto module = ModuleResources::Open(std::make_unique<InflatedSource>(bytes));
+  ASSERT_NE(module, nullptr);
+  EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAIN")));
+  EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Filled(40, 3));
+}
+
 TEST(PeResources, ReadsModuleFromFileAndClosesItWithTheModule) {
   const TempPath path(".dll");
   ASSERT_TRUE(WriteBytes(path.str(), SmallPe()));
