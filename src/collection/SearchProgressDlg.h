@@ -15,7 +15,7 @@
 #include <set>
 #include <tuple>
 
-#include "framework/Button.h"
+#include "controls/RoundButton.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/Gdi.h"
@@ -55,7 +55,7 @@ class CSearchProgressDlg : public CDialog {
   CEdit m_currentFile;
   CStatic m_iconCount;
   CStatic m_fileCountLabel;
-  CButton m_cancelButton;
+  CRoundButton m_cancelButton;
   // Files handed on so far, long paths included; the label shows it before each file is added.
   int m_fileCount = 0;
   // Set by the caller: whether the icons found come ticked.

@@ -13,7 +13,7 @@
 
 #include <atomic>
 
-#include "framework/Button.h"
+#include "controls/RoundButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/ListCtrl.h"
@@ -31,7 +31,7 @@ class CSaveProgressDlg : public CDialog {
   INT_PTR DoModal() override;
 
   CStatic m_percentLabel;
-  CButton m_cancelButton;
+  CRoundButton m_cancelButton;
   CProgressCtrl m_progress;
   CString m_folder;
   CString m_baseName;

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "controls/HyperlinkLabel.h"
 
 namespace {

@@ -107,7 +107,11 @@ INSTANTIATE_TEST_SUITE_P(DialogModalLoopTest, DialogEndingTest, ::testing::Value
 
 TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop) {
   FrameworkDialog dialog;
-  dialog.steps = {[] { ::PostQuitMessage(5); }};
+  // No next step is posted behind the quit: it would end the dialog first.
+  dialog.steps = {[&] {
+    ::PostQuitMessage(5);
+    dialog.RunAgainLater();
+  }};
 
   EXPECT_EQ(dialog.DoModal(), -1);
   MSG quit{};
