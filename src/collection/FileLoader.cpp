@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "collection/IconCollection.h"
@@ -26,13 +25,6 @@ bool IsWholeGroup(const std::vector<uint8_t>& group) {
 
 }  // namespace
 
-std::string LowercaseExtension(LPCSTR path) {
-  char extension[_MAX_EXT] = {};
-  _splitpath(path, nullptr, nullptr, nullptr, extension);
-  CharLowerA(extension);
-  return extension[0] == '.' ? std::string(extension + 1) : std::string();
-}
-
 HICON IconFromGroup(const ModuleResources& module, const ResourceName& group) {
   const auto directory = module.Find(kResourceGroupIcon, group);
   if (!directory || !IsWholeGroup(*directory)) return nullptr;
@@ -44,55 +36,42 @@ HICON IconFromGroup(const ModuleResources& module, const ResourceName& group) {
 }
 
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
-  return (extension == "ico" && m_filterIco) || (extension == "exe" && m_filterExe) ||
-         (extension == "dll" && m_filterDll) || (extension == "icl" && m_filterIcl) ||
-         (extension == "ocx" && m_filterOcx) || (extension == "cpl" && m_filterCpl) ||
-         (extension == "scr" && m_filterScr);
+  const FileType* type = FindFileType(extension);
+  return type && this->*type->switchedOn;
 }
 
-void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop) {
-  const std::string extension = LowercaseExtension(path);
-  if (!IsTypeSwitchedOn(extension)) return;
-  if (extension == "ico") {
-    LoadIconFile(path, checked);
-  } else {
-    LoadModule(path, checked, stop);
+TypeSwitches CIconCollection::Switches() const {
+  TypeSwitches switches{};
+  for (size_t i = 0; i < kFileTypeCount; ++i) switches[i] = this->*kFileTypes[i].switchedOn != FALSE;
+  return switches;
+}
+
+void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
+  std::vector<FoundIcon> found;
+  ReadIconsOfFile(path, Switches(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
+  AppendFound(found, checked);
+}
+
+void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
+                     const std::function<void(FoundIcon)>& take) {
+  const FileType* type = FindFileType(LowercaseExtension(path));
+  if (!type || !switches[static_cast<size_t>(type - kFileTypes.data())]) return;
+  if (!type->isModule) {
+    OwnedIcon icon(ExtractIconA(AfxGetInstanceHandle(), path, 0));
+    // 1 means "not an icon file", not a handle.
+    if (icon.get() == reinterpret_cast<HICON>(1)) {
+      icon.release();
+      return;
+    }
+    if (icon) take(FoundIcon{std::move(icon), path, std::nullopt});
+    return;
   }
-}
-
-void CIconCollection::LoadIconFile(LPCSTR path, BOOL checked) {
-  const HICON icon = ExtractIconA(AfxGetInstanceHandle(), path, 0);
-  // 1 means "not an icon file", not a handle.
-  if (!icon || icon == reinterpret_cast<HICON>(1)) return;
-  Append(icon, path, nullptr, checked);
-  DestroyIcon(icon);
-}
-
-void CIconCollection::LoadModule(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop) {
   const auto module = ModuleResources::OpenFile(path);
   if (!module) return;
   for (const ResourceName& group : module->EnumNames(kResourceGroupIcon)) {
     if (stop && *stop) return;
     // A group whose picture cannot be made is left out; later groups still load.
-    const HICON icon = IconFromGroup(*module, group);
-    if (!icon) continue;
-    const LPCSTR name = group.isId ? MAKEINTRESOURCEA(group.id) : group.text.c_str();
-    const bool added = Append(icon, path, name, checked);
-    DestroyIcon(icon);
-    if (!added) return;
+    OwnedIcon icon(IconFromGroup(*module, group));
+    if (icon) take(FoundIcon{std::move(icon), path, group});
   }
-}
-
-bool CIconCollection::Append(HICON icon, LPCSTR path, LPCSTR resourceName, BOOL checked) {
-  auto* source = new IconSource;
-  // A path that does not fit the record is never cut into another file's path.
-  if (!source->SetPath(path)) {
-    delete source;
-    return false;
-  }
-  if (resourceName) source->SetResourceName(resourceName);
-  const int index = GetCount();
-  m_sources.SetAtGrow(index, source);
-  AddIcon(icon, index, checked);
-  return true;
 }

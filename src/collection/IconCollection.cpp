@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "collection/IconStrip.h"
+
 CIconCollection::~CIconCollection() { Clear(); }
 
 void CIconCollection::SetImageLists(CImageList* large, CImageList* small) {
@@ -13,24 +15,49 @@ void CIconCollection::SetListView(CListCtrl* list) { m_listView = list; }
 
 void CIconCollection::SetCountLabel(CWnd* label) { m_countLabel = label; }
 
-void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) {
-  if (m_largeImages) ImageList_ReplaceIcon(m_largeImages->GetSafeHandle(), -1, icon);
-  if (m_smallImages) ImageList_ReplaceIcon(m_smallImages->GetSafeHandle(), -1, icon);
+void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) { AddIcons({icon}, index, checked); }
+
+void CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
+  const int first = GetCount();
+  std::vector<HICON> icons;
+  icons.reserve(found.size());
+  for (const FoundIcon& one : found) {
+    auto* source = new IconSource;
+    // A path that does not fit the record is never cut into another file's path.
+    if (!source->SetPath(one.path.c_str())) {
+      delete source;
+      continue;
+    }
+    if (one.group) source->SetResourceName(one.group->isId ? MAKEINTRESOURCEA(one.group->id) : one.group->text.c_str());
+    m_sources.SetAtGrow(GetCount(), source);
+    icons.push_back(one.icon.get());
+  }
+  AddIcons(icons, first, checked);
+}
+
+void CIconCollection::AddIcons(const std::vector<HICON>& icons, int first, BOOL checked) {
+  if (icons.empty()) return;
+  if (m_largeImages) AppendIconStrip(m_largeImages->GetSafeHandle(), icons);
+  if (m_smallImages) AppendIconStrip(m_smallImages->GetSafeHandle(), icons);
+  const int count = static_cast<int>(icons.size());
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = index;
-    item.pszText = const_cast<LPSTR>("");
-    item.iImage = index;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    LVITEMA state = {};
-    state.stateMask = LVIS_STATEIMAGEMASK;
-    state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-    SendMessageA(list, LVM_SCROLL, 0, m_addedCount);
+    for (int index = first; index < first + count; ++index) {
+      LVITEMA item = {};
+      item.mask = LVIF_TEXT | LVIF_IMAGE;
+      item.iItem = index;
+      item.pszText = const_cast<LPSTR>("");
+      item.iImage = index;
+      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      LVITEMA state = {};
+      state.stateMask = LVIS_STATEIMAGEMASK;
+      state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+      SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+    }
+    // One scroll for the batch, as far as the newest icon's own would go.
+    SendMessageA(list, LVM_SCROLL, 0, m_addedCount + count - 1);
   }
-  ++m_addedCount;
+  m_addedCount += count;
   if (m_countLabel && m_countLabel->GetSafeHwnd()) {
     m_countText.Format("%d", m_addedCount);
     SetWindowTextA(m_countLabel->GetSafeHwnd(), m_countText);

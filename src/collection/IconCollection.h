@@ -6,8 +6,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "collection/FileTypes.h"
+#include "collection/FoundIcon.h"
 #include "collection/IconSource.h"
 #include "formats/ModuleResources.h"
 #include "framework/ImageList.h"
@@ -31,19 +35,21 @@ class CIconCollection {
   // Adds the icon's pictures and its list item at index, which must be the
   // index of the record just appended. The caller keeps the icon handle.
   void AddIcon(HICON icon, int index, BOOL checked);
+  // Appends a record for each found icon and their pictures and items, as
+  // one batch: one strip per image list, one scroll, one count shown. A path
+  // that does not fit a record is left out.
+  void AppendFound(std::vector<FoundIcon>& found, BOOL checked);
   // Deletes every record and unbinds the count label; the views are emptied by
   // their owner first (see EmptyWithViews).
   void Clear();
   // List items, images from the end backwards, records, and the source-path box.
   void EmptyWithViews(CWnd* pathBox);
 
-  // Adds every icon of one file whose type is switched on in the filter. A
-  // raised `stop`, read before each icon of a module, ends the file early and
-  // keeps the icons added so far: a module of hundreds of icons must not hold
-  // up a Cancel.
-  void LoadFromFile(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop = nullptr);
+  // Adds every icon of one file whose type is switched on in the filter.
+  void LoadFromFile(LPCSTR path, BOOL checked);
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
+  TypeSwitches Switches() const;
 
   int GetCount() const { return static_cast<int>(m_sources.GetSize()); }
   IconSource* GetSource(int index) const { return static_cast<IconSource*>(m_sources.GetAt(index)); }
@@ -65,14 +71,17 @@ class CIconCollection {
   BOOL m_saved = TRUE;
 
  private:
-  void LoadIconFile(LPCSTR path, BOOL checked);
-  void LoadModule(LPCSTR path, BOOL checked, const std::atomic<LONG>* stop);
-  // Appends a record for path and the icon's pictures; false when the path does not fit.
-  bool Append(HICON icon, LPCSTR path, LPCSTR resourceName, BOOL checked);
+  void AddIcons(const std::vector<HICON>& icons, int first, BOOL checked);
+
 };
 
-// The extension after the last dot of the file name, lowercased, without the dot.
-std::string LowercaseExtension(LPCSTR path);
+// Makes the icons of one file whose type is switched on, one picture per icon
+// (per icon group for a module), and hands each to `take` as soon as it is
+// made. Touches no window and no collection, so any thread may run it. A
+// raised `stop`, read before each icon, ends the file early: a module of
+// hundreds of icons must not hold up a Cancel.
+void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
+                     const std::function<void(FoundIcon)>& take);
 
 // The picture the system picks from one icon group for the large icon size, or null.
 HICON IconFromGroup(const ModuleResources& module, const ResourceName& group);

@@ -1,41 +1,82 @@
-// The save worker: each ticked item of the main list, in list order, read
-// again from its source with every image and written under the next number.
+#include "save/SaveWorker.h"
 
-#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
+#include <set>
 
-#include "app/MainApp.h"
+#include "collection/FileTypes.h"
 #include "formats/IconFileIO.h"
 #include "save/BmpMessageBox.h"
 #include "save/SaveNaming.h"
-#include "save/SaveProgressDlg.h"
 
 namespace {
 
-bool IsModuleExtension(const std::string& extension) {
-  return extension == "exe" || extension == "dll" || extension == "icl" || extension == "ocx" ||
-         extension == "cpl" || extension == "scr";
+// Reads sources again in full. Consecutive icons of one module are read
+// through one opening of it: opening a module costs more than reading an icon.
+class SourceReader {
+ public:
+  explicit SourceReader(const IconFileIO& io) : m_io(io) {}
+
+  // Null when the source is gone, changed or unreadable.
+  IconImageSetPtr Read(const SaveSource& source) {
+    const FileType* type = FindFileType(LowercaseExtension(source.path.c_str()));
+    if (!type) return nullptr;
+    if (!type->isModule) return m_io.LoadIcoFile(source.path);
+    if (!source.group) return nullptr;
+    if (!m_module || m_modulePath != source.path) {
+      m_module = ModuleResources::OpenFile(source.path);
+      m_modulePath = source.path;
+    }
+    return m_module ? m_io.LoadGroupIcon(*m_module, *source.group, source.path) : nullptr;
+  }
+
+ private:
+  const IconFileIO& m_io;
+  std::unique_ptr<ModuleResources> m_module;
+  std::string m_modulePath;
+};
+
+// The full path in lower case: how the file system tells two names of one file apart.
+std::string Comparable(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  std::string comparable = length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+  if (!comparable.empty()) ::CharLowerBuffA(&comparable[0], static_cast<DWORD>(comparable.size()));
+  return comparable;
 }
 
-// Null when the source is gone, changed or unreadable.
-IconImageSetPtr ReadIcon(const IconFileIO& io, const IconSource* source) {
-  if (!source) return nullptr;
-  const std::string extension = LowercaseExtension(source->m_path);
-  if (extension == "ico") return io.LoadIcoFile(source->m_path);
-  if (IsModuleExtension(extension)) return io.LoadGroupIcon(source->m_path, source->m_resName);
-  return nullptr;
+CString FileName(const SaveJob& job, int number) {
+  return SavedFileName(job.folder.c_str(), job.baseName.c_str(), number, job.type.c_str());
 }
 
-bool WriteIcon(const IconFileIO& io, const IconImageSet& set, const CString& path, const CString& type) {
+// Saving the library's own files again can write a name that is the source
+// of an icon not read yet. Every source that a name this save may write
+// could replace is read before anything is written, so the files come out as
+// if every source had been read first; other sources are read as they come.
+struct EarlyReads {
+  std::vector<bool> done;
+  std::vector<IconImageSetPtr> sets;
+};
+
+EarlyReads ReadThreatenedSources(const SaveJob& job, const std::vector<SaveSource>& sources, SourceReader& reader) {
+  EarlyReads early{std::vector<bool>(sources.size()), std::vector<IconImageSetPtr>(sources.size())};
+  std::set<std::string> written;
+  for (size_t number = 0; number < sources.size(); ++number)
+    written.insert(Comparable(std::string(FileName(job, static_cast<int>(number)))));
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (!written.count(Comparable(sources[i].path))) continue;
+    early.sets[i] = reader.Read(sources[i]);
+    early.done[i] = true;
+  }
+  return early;
+}
+
+bool WriteIcon(const IconFileIO& io, const IconImageSet& set, const CString& path, const std::string& type) {
   if (type == "ico") return io.SaveIcoFile(set, std::string(path));
   if (type == "bmp") return io.SaveImageAsBmp(std::string(path), set);
   return false;
-}
-
-int Percent(int done, int total) {
-  return total > 0 ? static_cast<int>(static_cast<int64_t>(done) * 100 / total) : 0;
 }
 
 // Shows the count on the bar and the label. Each message to them waits for
@@ -44,67 +85,54 @@ int Percent(int done, int total) {
 // changes are shown at most once a frame, and the last one always.
 class ProgressDisplay {
  public:
-  ProgressDisplay(CSaveProgressDlg& dialog, HWND bar, HWND label) : m_dialog(dialog), m_bar(bar), m_label(label) {}
+  explicit ProgressDisplay(const SaveJob& job) : m_job(job) {}
 
-  void Update() {
-    if (::GetTickCount() - m_shownAt >= kFrameMilliseconds) Show();
+  void Update(int done) {
+    if (::GetTickCount() - m_shownAt >= kFrameMilliseconds) Show(done);
   }
-  void Flush() {
-    if (m_shownDone != m_dialog.m_done) Show();
+  void Flush(int done) {
+    if (done != m_shownDone) Show(done);
   }
 
  private:
   static constexpr DWORD kFrameMilliseconds = 16;
 
-  void Show() {
-    m_shownDone = m_dialog.m_done;
+  void Show(int done) {
+    m_shownDone = done;
     m_shownAt = ::GetTickCount();
-    ::SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(m_shownDone), 0);
-    CString percent;
-    percent.Format("%d", Percent(m_shownDone, m_dialog.m_total));
-    if (percent == m_dialog.m_percentText) return;
-    m_dialog.m_percentText = percent;
-    ::SetWindowTextA(m_label, m_dialog.m_percentText);
+    ::SendMessageA(m_job.bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+    const int percent = m_job.total > 0 ? static_cast<int>(static_cast<int64_t>(done) * 100 / m_job.total) : 0;
+    if (percent == m_shownPercent) return;
+    m_shownPercent = percent;
+    ::SetWindowTextA(m_job.percentLabel, std::to_string(percent).c_str());
   }
 
-  CSaveProgressDlg& m_dialog;
-  const HWND m_bar;
-  const HWND m_label;
+  const SaveJob& m_job;
   int m_shownDone = 0;
+  int m_shownPercent = 0;
   DWORD m_shownAt = ::GetTickCount() - kFrameMilliseconds;
 };
 
 }  // namespace
 
-UINT SaveWorker(LPVOID param) {
-  CSaveProgressDlg& dialog = *static_cast<CSaveProgressDlg*>(param);
-  const CString folder = WithTrailingBackslash(dialog.m_folder);
-  const CString baseName = dialog.m_baseName;
-  const CString type = dialog.m_type;
-  // Handles, not the wrappers: the wrappers are the user-interface thread's.
-  const HWND dialogWindow = dialog.m_hWnd;
-  ProgressDisplay progress(dialog, dialog.m_progress.m_hWnd, dialog.m_percentLabel.m_hWnd);
-  const CListCtrl* list = dialog.m_list;
-  const CIconCollection& icons = TheApp().m_icons;
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done) {
   const IconFileIO io(ShowBmpMessage);
-
-  const int count = list ? list->GetItemCount() : 0;
-  for (int i = 0; i < count; ++i) {
-    if (dialog.m_cancel) {
-      progress.Flush();
-      return 0;
+  SourceReader reader(io);
+  ProgressDisplay progress(job);
+  EarlyReads early = ReadThreatenedSources(job, sources, reader);
+  int nextNumber = 0;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (stop.load()) {
+      progress.Flush(done);
+      return false;
     }
-    if (!list->GetCheck(i)) continue;
     // Released at the end of each pass, also when the write fails.
-    const IconImageSetPtr set = ReadIcon(io, icons.GetSource(i));
+    const IconImageSetPtr set = early.done[i] ? std::move(early.sets[i]) : reader.Read(sources[i]);
     if (!set) continue;
-    const CString path = SavedFileName(folder, baseName, dialog.m_nextNumber++, type);
-    if (!WriteIcon(io, *set, path, type)) continue;
-    ++dialog.m_done;
-    progress.Update();
+    if (!WriteIcon(io, *set, FileName(job, nextNumber++), job.type)) continue;
+    ++done;
+    progress.Update(done);
   }
-  progress.Flush();
-  // The last touch of the dialog: it ends once this thread is gone.
-  ::PostMessageA(dialogWindow, WM_SAVE_FINISHED, 0, 0);
-  return 1;
+  progress.Flush(done);
+  return true;
 }

@@ -3,36 +3,17 @@
 
 #include "app/FilterSettings.h"
 #include "app/MainApp.h"
+#include "collection/FileTypes.h"
 #include "framework/FileDialog.h"
 #include "ui/MainDlg.h"
-
-namespace {
-
-struct FileType {
-  BOOL CIconCollection::*flag;
-  const char* pattern;
-  const char* entry;
-};
-
-const FileType kFileTypes[] = {
-    {&CIconCollection::m_filterExe, "*.exe;", "Exe Files (*.exe)|*.exe|"},
-    {&CIconCollection::m_filterDll, "*.dll;", "Dll Files (*.dll)|*.dll|"},
-    {&CIconCollection::m_filterIco, "*.ico;", "Icon Files (*.ico)|*.ico|"},
-    {&CIconCollection::m_filterIcl, "*.icl;", "Icl Files (*.icl)|*.icl|"},
-    {&CIconCollection::m_filterCpl, "*.cpl;", "Cpl Files (*.cpl)|*.cpl|"},
-    {&CIconCollection::m_filterOcx, "*.ocx;", "Ocx Files (*.ocx)|*.ocx|"},
-    {&CIconCollection::m_filterScr, "*.scr;", "Scr Files (*.scr)|*.scr|"},
-};
-
-}  // namespace
 
 CString AddFileFilter(const CIconCollection& icons) {
   CString filter("All Supported Types (By Filter)|");
   for (const FileType& type : kFileTypes)
-    if (icons.*type.flag) filter += type.pattern;
+    if (icons.*type.switchedOn) filter += CString("*.") + type.extension + ";";
   filter += "|";
   for (const FileType& type : kFileTypes)
-    if (icons.*type.flag) filter += type.entry;
+    if (icons.*type.switchedOn) filter += type.filterEntry;
   return filter;
 }
 

@@ -5,10 +5,8 @@
 
 #include <shlobj.h>
 
-#include <memory>
 #include <string>
 
-#include "ProgramTestSupport.h"
 #include "ProgramTestSupport.h"
 #include "SearchTestSupport.h"
 #include "resources/resource.h"
@@ -43,35 +41,37 @@ class AddFolderCommandTest : public AppTest {
     return dlg.DoModal();
   }
   // Runs Add Folder as its menu item does, to its end; the watcher picks
-  // `picked` in the browser (when given) and presses `button`.
+  // `picked` in the browser (when given) and presses `button`. A browser
+  // that never shows the folder fails the test: OK would search whatever it
+  // had selected, a whole drive perhaps, so it is cancelled instead.
   void AddFolder(const std::string& picked, int button) {
-    browser = std::make_unique<DialogWatcher>(
-        "",
-        [picked, button](HWND window) {
-          // OK before the tree shows the folder would search whatever the
-          // browser had selected, a whole drive perhaps: cancel instead.
-          const bool shown = picked.empty() || SelectInFolderBrowser(window, picked);
-          Press(shown ? button : IDCANCEL)(window);
-        },
-        nullptr, dlg.m_hWnd);
+    bool shown = true;
+    DialogWatcher browser("", [&](HWND window) {
+      shown = picked.empty() || SelectInFolderBrowser(window, picked);
+      Press(shown ? button : IDCANCEL)(window);
+    }, nullptr, dlg.m_hWnd);
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_ADD_FOLDER, 0), 0);
+    ASSERT_TRUE(browser.Finish());
+    ASSERT_TRUE(shown) << "the browser never showed " << picked;
+    title = browser.Seen().text;
   }
 
   ScriptedMainDlg dlg;
   std::string tree;
-  std::unique_ptr<DialogWatcher> browser;
+  std::string title;
 };
 
-TEST_F(AddFolderCommandTest, SearchesTheFolderPickedInTheBrowser) {
+TEST_F(AddFolderCommandTest, SearchesTheFolderPickedInTheBrowserTickingAsSelectAllSays) {
+  WriteSetting("Setting", "SelectAll", "0");
   WriteModuleAt(tree + "\\a.dll", 3);
   MakeFolder(tree, "sub");
   WriteIcoAt(tree + "\\sub\\b.ico");
   Then([this] {
     AddFolder(tree, IDOK);
-    ASSERT_TRUE(browser->Finish());
-    EXPECT_NE(browser->Seen().text.find(kBrowserTitle), std::string::npos) << browser->Seen().text;
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 4);
+    EXPECT_NE(title.find(kBrowserTitle), std::string::npos) << title;
+    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 4);
     EXPECT_EQ(Icons().GetCount(), 4);
+    EXPECT_FALSE(dlg.m_iconList.GetCheck(0) || dlg.m_iconList.GetCheck(3));
     EXPECT_FALSE(Icons().m_saved);
     EXPECT_EQ(Icons().m_countLabel, nullptr);
     EXPECT_TRUE(dlg.IsWindowEnabled());
@@ -79,50 +79,16 @@ TEST_F(AddFolderCommandTest, SearchesTheFolderPickedInTheBrowser) {
   EXPECT_EQ(Run(), kScriptDone);
 }
 
-TEST_F(AddFolderCommandTest, IconsFoundComeTickedAsSelectAllSays) {
-  WriteSetting("Setting", "SelectAll", "0");
-  WriteModuleAt(tree + "\\a.dll", 2);
-  Then([this] {
-    AddFolder(tree, IDOK);
-    ASSERT_TRUE(browser->Finish());
-    ASSERT_EQ(dlg.m_iconList.GetItemCount(), 2);
-    EXPECT_FALSE(dlg.m_iconList.GetCheck(0));
-    EXPECT_FALSE(dlg.m_iconList.GetCheck(1));
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(AddFolderCommandTest, CancellingTheBrowserSearchesNothing) {
-  WriteIcoAt(tree + "\\a.ico");
-  Then([this] {
-    AddFolder(tree, IDCANCEL);
-    ASSERT_TRUE(browser->Finish());
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_TRUE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(AddFolderCommandTest, AFolderWithoutIconsLeavesAnEmptyListSaved) {
-  WriteTextAt(tree + "\\notes.txt");
-  Then([this] {
-    AddFolder(tree, IDOK);
-    ASSERT_TRUE(browser->Finish());
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_TRUE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kScriptDone);
-}
-
-TEST_F(AddFolderCommandTest, AFolderWithoutIconsMarksEarlierIconsUnsaved) {
+TEST_F(AddFolderCommandTest, ABrowserCancelledSearchesNothingAndAFolderWithoutIconsMarksOnlyEarlierIconsUnsaved) {
   WriteTextAt(tree + "\\notes.txt");
   const std::string earlier = WriteIcoAt(folder.File("earlier.ico"));
   Then([this, earlier] {
     Icons().m_filterIco = TRUE;
-    Icons().LoadFromFile(earlier.c_str(), TRUE);
-    ASSERT_TRUE(Icons().m_saved);
+    AddFolder(folder.Path(), IDCANCEL);
     AddFolder(tree, IDOK);
-    ASSERT_TRUE(browser->Finish());
+    EXPECT_TRUE(Icons().m_saved) << "an empty list holds nothing unsaved";
+    Icons().LoadFromFile(earlier.c_str(), TRUE);
+    AddFolder(tree, IDOK);
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 1);
     EXPECT_FALSE(Icons().m_saved);
   });

@@ -7,29 +7,27 @@
 
 #include "ProgramTestSupport.h"
 #include "save/SaveCommand.h"
+#include "support/IconBuilder.h"
 
 namespace {
 
 const char kCannotSave[] = "Cannot save icons to the selected directory!Please check settings!";
 
-// A save command whose save-file dialog is replaced by a fixed answer; an
-// empty path stands for Cancel.
+// A save command whose save-file dialog gives a fixed folder, title and
+// extension; an empty folder stands for Cancel.
 class PickedPathSaveCommand : public CSaveCommand {
  public:
   using CSaveCommand::CSaveCommand;
-  std::string picked;
+  std::string folder, title, ext;
   int pickCalls = 0;
 
  protected:
   bool PickSaveAsPath(CString& path, CString& title, CString& ext) override {
     ++pickCalls;
-    if (picked.empty()) return false;
-    path = picked.c_str();
-    const CString name = path.Mid(path.ReverseFind('\\') + 1);
-    const int dot = name.ReverseFind('.');
-    title = dot >= 0 ? name.Left(dot) : name;
-    ext = dot >= 0 ? name.Mid(dot + 1) : CString();
-    return true;
+    path = (this->folder + "\\" + this->title + "." + this->ext).c_str();
+    title = this->title.c_str();
+    ext = this->ext.c_str();
+    return !folder.empty();
   }
 };
 
@@ -40,8 +38,10 @@ class SaveCommandTest : public SaveTest {
     ASSERT_TRUE(shell.Installed());
   }
   void Save() { command.SaveToLibrary(); }
-  void SaveAs(const std::string& picked) {
-    command.picked = picked;
+  void SaveAs(const std::string& folder, const std::string& title, const std::string& ext) {
+    command.folder = folder;
+    command.title = title;
+    command.ext = ext;
     command.SaveAs();
   }
   // Runs the command while a watcher answers the one box it should show.
@@ -51,11 +51,10 @@ class SaveCommandTest : public SaveTest {
     EXPECT_TRUE(watcher.Finish()) << "no box captioned " << caption;
     return watcher.Seen();
   }
-  // Cancel in the progress dialog when the worker asks about the second icon.
-  void CancelAtSecondIcon() {
-    host.list.onQuery = [](int item) {
-      HWND open = OpenSaveProgressDialog();
-      if (item == 1 && open) Press(IDCANCEL)(open);
+  // Cancel in the progress dialog as soon as it asks the list for the ticks.
+  void CancelAtOnce() {
+    host.list.onQuery = [](int) {
+      if (HWND open = OpenSaveProgressDialog()) Press(IDCANCEL)(open);
     };
   }
 
@@ -64,21 +63,15 @@ class SaveCommandTest : public SaveTest {
   TempFolder other;
 };
 
-TEST_F(SaveCommandTest, EmptyListDoesNothing) {
+TEST_F(SaveCommandTest, AnEmptyListDoesNothingAndNothingTickedSaysSoBeforeAnyFileDialog) {
   Icons().m_saved = FALSE;
   DialogWatcher anyBox("", Press(IDOK));
   Save();
   command.SaveAs();
   EXPECT_FALSE(anyBox.Finish());
-  EXPECT_EQ(command.pickCalls, 0);
-  EXPECT_FALSE(Icons().m_saved);
-}
-
-TEST_F(SaveCommandTest, NothingTickedSaysSoBeforeAnyFileDialog) {
   AddIcos({1, 2});
   TickOnly({});
-  Icons().m_saved = FALSE;
-  for (const auto& run : {std::function<void()>([this] { Save(); }), std::function<void()>([this] { SaveAs(other.File("star.ico")); })}) {
+  for (const auto& run : {std::function<void()>([this] { Save(); }), std::function<void()>([this] { SaveAs(other.Path(), "a", "ico"); })}) {
     const SeenDialog seen = ExpectBox("Vantrel", run);
     EXPECT_EQ(seen.text, "No Selected Icon!");
     EXPECT_EQ(seen.owner, host.m_hWnd);
@@ -88,136 +81,112 @@ TEST_F(SaveCommandTest, NothingTickedSaysSoBeforeAnyFileDialog) {
   EXPECT_FALSE(Icons().m_saved);
 }
 
-TEST_F(SaveCommandTest, SavesTickedIconsIntoTheLibraryAndMarksThemSaved) {
-  AddIcos({1, 2, 3});
-  TickOnly({0, 2});
+// BMP in any case is taken as bmp; png, empty and anything else as ico. The
+// library's trailing backslash changes no name.
+TEST_F(SaveCommandTest, PrefixAndTypeComeFromTheSettings) {
+  AddIcos({1});
+  const char* const types[] = {"BMP", "png", ""};
+  for (int round = 0; round < 3; ++round) {
+    WriteSetting("Setting", "RestorePath", (library.Path() + (round % 2 ? "\\" : "")).c_str());
+    WriteSetting("Setting", "TitlePrefix", ("P" + std::to_string(round)).c_str());
+    WriteSetting("Setting", "DefaultType", types[round]);
+    Save();
+  }
+  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"P0_0000.bmp", "P1_0000.ico", "P2_0000.ico"}));
+}
+
+// Saving the library's own files again under their own names, only the ticked
+// ones: each file written holds what its source held before anything was written.
+TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
+  AddIcos({9});
+  for (const uint8_t seed : {2, 1, 0}) {
+    const std::string name = "Untitled_000" + std::to_string(seed) + ".ico";
+    WriteBytes(library.File(name), BuildIcoFile({MakeDibBlock(32, 32, 32, 0, seed)}));
+    Icons().LoadFromFile(library.File(name).c_str(), TRUE);
+  }
+  TickOnly({1, 2, 3});
   Icons().m_saved = FALSE;
   Save();
-  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"Untitled_0000.ico", "Untitled_0001.ico"}));
-  EXPECT_EQ(FirstBlockIn("Untitled_0001.ico"), SavedSeed(3));
+  EXPECT_EQ(FirstBlockIn("Untitled_0000.ico"), SavedSeed(2));
+  EXPECT_EQ(FirstBlockIn("Untitled_0001.ico"), SavedSeed(1));
+  EXPECT_EQ(FirstBlockIn("Untitled_0002.ico"), SavedSeed(0));
   EXPECT_TRUE(Icons().m_saved);
   EXPECT_TRUE(shell.calls.empty());
 }
 
-// BMP in any case is taken as bmp; png, empty and anything else as ico.
-TEST_F(SaveCommandTest, PrefixAndTypeComeFromTheSettings) {
+// Only the last level is made; the probe spares the user's own files named like it.
+TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndTheProbeSparesUsersFiles) {
   AddIcos({1});
-  const std::pair<const char*, const char*> cases[] = {{"BMP", "P0_0000.bmp"}, {"png", "P1_0000.ico"}, {"", "P2_0000.ico"}};
-  int round = 0;
-  for (const auto& [type, name] : cases) {
-    WriteSetting("Setting", "TitlePrefix", ("P" + std::to_string(round++)).c_str());
-    WriteSetting("Setting", "DefaultType", type);
-    Save();
-    EXPECT_NE(GetFileAttributesA(library.File(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
-  }
-  EXPECT_EQ(NamesIn(library.Path()).size(), 3u);
-}
-
-TEST_F(SaveCommandTest, LibraryWithOrWithoutTrailingBackslashGivesTheSameNames) {
-  AddIcos({1, 2});
-  WriteSetting("Setting", "RestorePath", (library.Path() + "\\").c_str());
+  const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
+  WriteSetting("Setting", "RestorePath", library.File("made").c_str());
   Save();
+  EXPECT_EQ(NamesIn(library.File("made")), (std::vector<std::string>{"Untitled_0000.ico"}));
+  WriteBytes(library.File("1.ico"), mine);
+  WriteBytes(library.File("1.bmp"), mine);
+  SetFileAttributesA(library.File("1.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
   WriteSetting("Setting", "RestorePath", library.Path().c_str());
-  WriteSetting("Setting", "TitlePrefix", "Again");
   Save();
-  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"Again_0000.ico", "Again_0001.ico",
-                                                               "Untitled_0000.ico", "Untitled_0001.ico"}));
-}
-
-TEST_F(SaveCommandTest, MissingLibraryFolderIsCreatedButAMissingParentGivesTheError) {
-  AddIcos({1});
-  WriteSetting("Setting", "RestorePath", library.File("fresh").c_str());
+  WriteSetting("Setting", "DefaultType", "bmp");
   Save();
-  EXPECT_EQ(NamesIn(library.File("fresh")), (std::vector<std::string>{"Untitled_0000.ico"}));
+  EXPECT_EQ(NamesIn(library.Path()),
+            (std::vector<std::string>{"1.bmp", "1.ico", "Untitled_0000.bmp", "Untitled_0000.ico", "made\\"}));
+  EXPECT_EQ(ReadBytes(library.File("1.ico")), mine);
+  EXPECT_EQ(ReadBytes(library.File("1.bmp")), mine);
   Icons().m_saved = FALSE;
   WriteSetting("Setting", "OpenDir", "1");
   WriteSetting("Setting", "RestorePath", library.File("missing\\deeper").c_str());
   const SeenDialog seen = ExpectBox("Error", [this] { Save(); });
   EXPECT_EQ(seen.text, kCannotSave);
   EXPECT_EQ(seen.owner, host.m_hWnd);
-  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"fresh\\"}));
   EXPECT_FALSE(Icons().m_saved);
   EXPECT_TRUE(shell.calls.empty());
 }
 
-// The writability probe must spare the user's own files named like it, also
-// a read-only one.
-TEST_F(SaveCommandTest, ProbeLeavesTheUsersFilesNamedLikeItUntouched) {
-  AddIcos({1});
-  const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
-  WriteBytes(library.File("1.ico"), mine);
-  WriteBytes(library.File("1.bmp"), mine);
-  SetFileAttributesA(library.File("1.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
-  Save();
-  WriteSetting("Setting", "DefaultType", "bmp");
-  Save();
-  EXPECT_EQ(ReadBytes(library.File("1.ico")), mine);
-  EXPECT_EQ(ReadBytes(library.File("1.bmp")), mine);
-  EXPECT_EQ(NamesIn(library.Path()),
-            (std::vector<std::string>{"1.bmp", "1.ico", "Untitled_0000.bmp", "Untitled_0000.ico"}));
-}
-
-TEST_F(SaveCommandTest, OpenDirOpensTheLibraryOnceAfterTheSaveEvenWhenCancelled) {
+TEST_F(SaveCommandTest, OpenDirOpensTheFolderWrittenToOnceAfterTheSaveEvenWhenCancelled) {
   AddIcos({1, 2, 3});
-  Icons().m_saved = FALSE;
   WriteSetting("Setting", "OpenDir", "1");
-  CancelAtSecondIcon();
+  CancelAtOnce();
   Save();
-  EXPECT_TRUE(Icons().m_saved);
-  EXPECT_LT(NamesIn(library.Path()).size(), 3u);
-  ASSERT_EQ(shell.calls.size(), 1u);
+  SaveAs(other.Path(), "star", "ico");
+  ASSERT_EQ(shell.calls.size(), 2u);
   EXPECT_EQ(shell.calls[0].owner, nullptr);
   EXPECT_EQ(shell.calls[0].verb, "open");
-  EXPECT_EQ(shell.calls[0].file, library.Path());
   EXPECT_FALSE(shell.calls[0].hasParameters || shell.calls[0].hasDirectory);
   EXPECT_EQ(shell.calls[0].show, SW_SHOWNORMAL);
+  EXPECT_EQ(shell.calls[0].file, library.Path());
+  EXPECT_EQ(shell.calls[1].file, other.Path());
 }
 
-TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndSparesThePickedFile) {
+TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSparesThePickedFile) {
   AddIcos({1, 2});
   Icons().m_saved = FALSE;
   const std::vector<uint8_t> mine = {'k', 'e', 'e', 'p'};
   WriteBytes(other.File("star.ico"), mine);
-  SaveAs(other.File("star.ico"));
-  EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"star.ico", "star_0000.ico", "star_0001.ico"}));
+  SaveAs(other.Path(), "star", "ico");
+  TickOnly({0});
+  SaveAs(other.Path(), "my.icon", "ICO");
+  SaveAs(other.Path(), "one", "BMP");
+  EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"my.icon_0000.ico", "one_0000.bmp", "star.ico",
+                                                             "star_0000.ico", "star_0001.ico"}));
   EXPECT_EQ(IcoBlocks(ReadBytes(other.File("star_0001.ico")))[0], SavedSeed(2));
   EXPECT_EQ(ReadBytes(other.File("star.ico")), mine);
-  EXPECT_TRUE(NamesIn(library.Path()).empty());
   EXPECT_TRUE(Icons().m_saved);
-}
-
-TEST_F(SaveCommandTest, SaveAsTakesTypeFromTheExtensionInAnyCaseAndKeepsDotsOfTheTitle) {
-  AddIcos({1});
-  SaveAs(other.File("STAR.ICO"));
-  SaveAs(other.File("my.icon.ico"));
-  SaveAs(other.File("one.BMP"));
-  EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"STAR_0000.ico", "my.icon_0000.ico", "one_0000.bmp"}));
-  EXPECT_EQ(ReadBytes(other.File("one_0000.bmp")).at(0), 'B');
 }
 
 TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBeforeWriting) {
   AddIcos({1});
   Icons().m_saved = FALSE;
   WriteSetting("Setting", "OpenDir", "1");
-  for (const char* name : {"star.png", "star.icon", "star"}) {
-    const SeenDialog seen = ExpectBox("Error", [&] { SaveAs(other.File(name)); });
-    EXPECT_EQ(seen.text, "Icons can be saved only as .ico or .bmp files.") << name;
+  for (const char* ext : {"png", "icon", ""}) {
+    const SeenDialog seen = ExpectBox("Error", [&] { SaveAs(other.Path(), "star", ext); });
+    EXPECT_EQ(seen.text, "Icons can be saved only as .ico or .bmp files.") << ext;
   }
-  EXPECT_EQ(ExpectBox("Error", [this] { SaveAs(other.File("gone\\star.ico")); }).text, kCannotSave);
-  SaveAs("");
+  EXPECT_EQ(ExpectBox("Error", [this] { SaveAs(other.File("gone"), "star", "ico"); }).text, kCannotSave);
+  SaveAs("", "star", "ico");
   EXPECT_EQ(command.pickCalls, 5);
   EXPECT_TRUE(NamesIn(other.Path()).empty());
   EXPECT_FALSE(Icons().m_saved);
   EXPECT_TRUE(shell.calls.empty());
-}
-
-TEST_F(SaveCommandTest, SaveAsWithOpenDirOpensThePickedFolderOnlyEvenAfterCancel) {
-  AddIcos({1, 2, 3});
-  WriteSetting("Setting", "OpenDir", "1");
-  CancelAtSecondIcon();
-  SaveAs(other.File("star.ico"));
-  ASSERT_EQ(shell.calls.size(), 1u);
-  EXPECT_EQ(shell.calls[0].file, other.Path());
 }
 
 TEST_F(SaveCommandTest, SaveAsThroughTheSystemSaveDialog) {

@@ -1,0 +1,116 @@
+#include "app/WorkerProgressDlg.h"
+
+#include "framework/Thread.h"
+
+namespace {
+
+const COLORREF kBackgroundColor = RGB(240, 248, 255);
+
+}  // namespace
+
+CWorkerProgressDlg::CWorkerProgressDlg(UINT templateId, UINT finishedMessage,
+                                       std::initializer_list<int> transparentIds)
+    : CDialog(templateId), m_finishedMessage(finishedMessage), m_transparentIds(transparentIds),
+      m_background(kBackgroundColor) {}
+
+CWorkerProgressDlg::~CWorkerProgressDlg() {
+  // The window's destruction already waited; this covers a dialog whose
+  // window was never made.
+  m_stop = 1;
+  WaitForWorker();
+}
+
+bool CWorkerProgressDlg::StartWorker() {
+  m_stop = 0;
+  m_ending = false;
+  m_finished = false;
+  // The event exists before the worker runs, so whatever happens the worker
+  // has something to signal, and nothing is left to wait for when it never ran.
+  m_workerDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (m_workerDone && AfxBeginThread(Run, this)) return true;
+  if (m_workerDone) ::CloseHandle(m_workerDone);
+  m_workerDone = nullptr;
+  m_ending = true;
+  OnWorkerEnded();
+  EndDialog(IDCANCEL);
+  return false;
+}
+
+UINT CWorkerProgressDlg::Run(LPVOID self) {
+  auto& dialog = *static_cast<CWorkerProgressDlg*>(self);
+  const bool finished = dialog.Work();
+  const HWND window = dialog.m_hWnd;
+  const UINT message = dialog.m_finishedMessage;
+  const HANDLE done = dialog.m_workerDone;
+  if (finished) ::PostMessageA(window, message, 0, 0);
+  // The dialog may be gone as soon as this is signalled.
+  ::SetEvent(done);
+  return finished ? 1 : 0;
+}
+
+void CWorkerProgressDlg::WaitForWorker() {
+  if (!m_workerDone) return;
+  while (::MsgWaitForMultipleObjects(1, &m_workerDone, FALSE, INFINITE, QS_SENDMESSAGE | QS_PAINT) ==
+         WAIT_OBJECT_0 + 1) {
+    // Peeking runs what the worker sends and waits for; painting keeps the
+    // windows drawn. Input and posted messages, a WM_QUIT too, stay queued.
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) ::DispatchMessageA(&msg);
+  }
+  ::CloseHandle(m_workerDone);
+  m_workerDone = nullptr;
+}
+
+void CWorkerProgressDlg::EndAfterWorker(int result) {
+  // A second Cancel, or a finish posted while Cancel waits, ends nothing twice.
+  if (m_ending) return;
+  m_ending = true;
+  if (result != IDOK) m_stop = 1;
+  WaitForWorker();
+  m_finished = result == IDOK;
+  OnWorkerEnded();
+  EndDialog(result);
+}
+
+void CWorkerProgressDlg::OnCancel() { EndAfterWorker(IDCANCEL); }
+
+LRESULT CWorkerProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == m_finishedMessage) {
+    EndAfterWorker(IDOK);
+    return 0;
+  }
+  if (msg == WM_DESTROY && !m_ending) {
+    // The modal loop ended on WM_QUIT: the worker stops while the windows it
+    // sends to still exist.
+    m_ending = true;
+    m_stop = 1;
+    WaitForWorker();
+    OnWorkerEnded();
+  }
+  return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+void CWorkerProgressDlg::OnPaint() {
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  dc.FillSolidRect(&client, kBackgroundColor);
+}
+
+HBRUSH CWorkerProgressDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
+  const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);
+  if (ctlType != CTLCOLOR_STATIC || !control) return framework;
+  const int id = control->GetDlgCtrlID();
+  bool transparent = false;
+  for (const int candidate : m_transparentIds) transparent = transparent || candidate == id;
+  if (!transparent) return framework;
+  dc->SetBkMode(TRANSPARENT);
+  dc->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+  return static_cast<HBRUSH>(m_background.GetSafeHandle());
+}
+
+LRESULT CWorkerProgressDlg::OnNcHitTest(CPoint screenPoint) {
+  const LRESULT hit = CDialog::OnNcHitTest(screenPoint);
+  // Without a caption, the whole surface drags the dialog.
+  return hit == HTCLIENT ? HTCAPTION : hit;
+}

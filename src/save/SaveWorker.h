@@ -1,0 +1,31 @@
+#pragma once
+// The save's work, on its worker thread: each ticked icon read again from its
+// source with every image and written under the next number.
+
+#include <windows.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/ResourceName.h"
+
+// One ticked icon's source, copied from its record.
+struct SaveSource {
+  std::string path;
+  std::optional<ResourceName> group;  // none for an .ico file
+};
+
+struct SaveJob {
+  std::string folder;
+  std::string baseName;
+  std::string type;  // "ico" or "bmp"
+  int total;         // what the bar counts up to
+  HWND bar;
+  HWND percentLabel;
+};
+
+// Writes the sources in order; `done` counts the files written. False when it
+// stopped on `stop`, which it reads before each icon.
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done);

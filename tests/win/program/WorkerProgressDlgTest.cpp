@@ -1,0 +1,111 @@
+// The progress dialog both long jobs run in: however it ends, it ends once,
+// and only after its worker is done with its windows.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "ProgramTestSupport.h"
+#include "app/WorkerProgressDlg.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT kFinished = WM_APP + 7;
+
+// A worker that writes to a label of the dialog, a message the interface
+// thread must serve, until it has written `limit` times (never when negative)
+// or is stopped.
+class LabelWritingDlg : public CWorkerProgressDlg {
+ public:
+  LabelWritingDlg() : CWorkerProgressDlg(IDD_SEARCH_PROGRESS, kFinished, {IDC_ICON_COUNT}) {}
+
+  int limit = -1;
+  std::atomic<int> written{0};
+  std::atomic<bool> returned{false};
+  std::atomic<bool> wroteToAGoneWindow{false};
+  int ends = 0;
+  int enteredAt = -1;
+  bool endedAfterTheWorker = true;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    StartWorker();
+    return TRUE;
+  }
+  bool Work() override {
+    const HWND label = ::GetDlgItem(m_hWnd, IDC_ICON_COUNT);
+    while (!StopRequested() && written != limit) {
+      if (!::IsWindow(label)) wroteToAGoneWindow = true;
+      ::SendMessageA(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("step"));
+      ++written;
+      Sleep(1);
+    }
+    returned = true;
+    return !StopRequested();
+  }
+  void OnWorkerEnded() override {
+    ++ends;
+    endedAfterTheWorker = endedAfterTheWorker && returned;
+  }
+};
+
+using Dlg = ScriptedDialog<LabelWritingDlg>;
+
+struct Ending {
+  const char* name;
+  int limit;
+  void (*act)(Dlg& dialog);
+  INT_PTR result;
+};
+
+void Command(Dlg& dialog, int id) { dialog.SendMessage(WM_COMMAND, id, 0); }
+
+const Ending kEndings[] = {
+    {"WorkDone", 30, [](Dlg& d) { d.RunAgainLater(); }, IDOK},
+    {"EnterIgnoredThenCancelTwice", -1,
+     [](Dlg& d) {
+       // Enter is pressed once; a worker it stopped would never write 5 more.
+       if (d.enteredAt < 0 && d.written >= 5) {
+         Command(d, IDOK);
+         d.enteredAt = d.written;
+       }
+       if (d.enteredAt < 0 || d.written < d.enteredAt + 5) return d.RunAgainLater();
+       d.PostMessage(WM_COMMAND, IDCANCEL);
+       Command(d, IDCANCEL);
+     },
+     IDCANCEL},
+    {"QuitMidRun", -1,
+     [](Dlg& d) {
+       if (d.written < 5) return d.RunAgainLater();
+       ::PostQuitMessage(3);
+     },
+     -1},
+};
+
+class WorkerProgressDlgTest : public testing::TestWithParam<Ending> {};
+
+TEST_P(WorkerProgressDlgTest, EndsOnceAndOnlyAfterItsWorker) {
+  Dlg dialog;
+  dialog.limit = GetParam().limit;
+  const auto act = GetParam().act;
+  dialog.steps.push_back([&dialog, act] { act(dialog); });
+  dialog.steps.push_back([&dialog] { dialog.RunAgainLater(); });
+  EXPECT_EQ(dialog.DoModal(), GetParam().result);
+  MSG quit;
+  const bool quitLeft = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_EQ(quitLeft, GetParam().result == -1);
+  EXPECT_EQ(dialog.ends, 1);
+  EXPECT_TRUE(dialog.endedAfterTheWorker);
+  EXPECT_FALSE(dialog.wroteToAGoneWindow);
+  EXPECT_EQ(dialog.WorkerFinished(), GetParam().result == IDOK);
+  if (GetParam().limit >= 0) {
+    EXPECT_EQ(dialog.written.load(), GetParam().limit);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, WorkerProgressDlgTest, testing::ValuesIn(kEndings),
+                         [](const testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
+
+}  // namespace
