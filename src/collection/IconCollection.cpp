@@ -53,9 +53,8 @@ void CIconCollection::AddIcons(const std::vector<HICON>& icons, int first, BOOL 
       state.stateMask = LVIS_STATEIMAGEMASK;
       state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
       SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+      SendMessageA(list, LVM_SCROLL, 0, m_addedCount + index - first);
     }
-    // One scroll for the batch, as far as the newest icon's own would go.
-    SendMessageA(list, LVM_SCROLL, 0, m_addedCount + count - 1);
   }
   m_addedCount += count;
   if (m_countLabel && m_countLabel->GetSafeHwnd()) {

@@ -36,7 +36,7 @@ class CIconCollection {
   // index of the record just appended. The caller keeps the icon handle.
   void AddIcon(HICON icon, int index, BOOL checked);
   // Appends a record for each found icon and their pictures and items, as
-  // one batch: one strip per image list, one scroll, one count shown. A path
+  // one batch: one strip per image list, one count shown. A path
   // that does not fit a record is left out.
   void AppendFound(std::vector<FoundIcon>& found, BOOL checked);
   // Deletes every record and unbinds the count label; the views are emptied by
