@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "collection/IconStrip.h"
 
 CIconCollection::~CIconCollection() { Clear(); }
@@ -42,6 +44,13 @@ void CIconCollection::AddIcons(const std::vector<HICON>& icons, int first, BOOL 
   const int count = static_cast<int>(icons.size());
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
+    // A batch is drawn once, not once for each icon.
+    const bool batch = count > 1 && ::IsWindowVisible(list);
+    if (batch) SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    // Each icon scrolls by the icons added before it; a batch scrolls once by
+    // the sum, as the view ends where the single scrolls would leave it and
+    // each scroll costs about as much as the rest of an icon's append.
+    long long scroll = 0;
     for (int index = first; index < first + count; ++index) {
       LVITEMA item = {};
       item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -53,7 +62,14 @@ void CIconCollection::AddIcons(const std::vector<HICON>& icons, int first, BOOL 
       state.stateMask = LVIS_STATEIMAGEMASK;
       state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
       SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-      SendMessageA(list, LVM_SCROLL, 0, m_addedCount + index - first);
+      scroll += m_addedCount + index - first;
+    }
+    // Far past any list's range, and far from overflowing the view's position.
+    const long long kLongestScroll = 1 << 24;
+    SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(std::min(scroll, kLongestScroll)));
+    if (batch) {
+      SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+      ::InvalidateRect(list, nullptr, TRUE);
     }
   }
   m_addedCount += count;

@@ -12,7 +12,7 @@ namespace {
 const UINT_PTR kProgressTimer = 1;
 // Often enough for the list and counts to follow the search, rarely enough
 // that appending in batches pays.
-const UINT kProgressMilliseconds = 100;
+const UINT kProgressMilliseconds = 50;
 
 struct HandleCloser {
   void operator()(HANDLE handle) const { ::CloseHandle(handle); }
@@ -106,7 +106,7 @@ bool CSearchProgressDlg::SearchFolder(LPCSTR folder) {
     m_found.FileStarted(std::string(path));
     // A path the record cannot hold is counted but never cut into another file's path.
     if (path.GetLength() >= MAX_PATH) continue;
-    ReadIconsOfFile(path, m_switches, &StopFlag(), [this](FoundIcon icon) { m_found.IconFound(std::move(icon)); });
+    ReadIconsOfFile(path, m_switches, &StopFlag(), [this](FoundIcon icon) { m_found.IconFound(std::move(icon), StopFlag()); });
   }
   return true;
 }

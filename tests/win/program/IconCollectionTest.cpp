@@ -208,8 +208,8 @@ TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepScrollsAndCounts
                  {two, "#1", kColours[1], FALSE},
                  {two, "#2", kColours[2], FALSE},
                  {red, "", kColours[0], TRUE}});
-  // Each add scrolls by the number of icons added before it.
-  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {0, 2}, {0, 3}}));
+  // Each icon scrolls by the icons added before it; a file's icons scroll once, by their sum (1 + 2).
+  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 3}, {0, 3}}));
 }
 
 TEST_F(IconCollectionTest, ClearDeletesTheRecordsAndUnbindsTheLabelButLeavesTheViewsAndTheSavedFlag) {
