@@ -171,6 +171,8 @@ RunResult SearchWithProgram(const std::string& tree, int icons, int cancelAtIcon
   if (cancelledAt) result.cancelAnsweredMs = GetTickCount() - cancelledAt;
   result.seconds = Seconds(start, end);
   result.listed = static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT));
+  // The last count may be shown only as the dialog closes: the end of a whole search is its last tenth.
+  if (!cancelAtIcons && result.tenths.size() == 9 && result.listed >= icons) result.tenths.push_back(result.seconds);
   if (cancelAtIcons > 0) {
     // A search that ended before Cancel could be pressed measured no Cancel.
     result.ok = cancelledAt != 0;
