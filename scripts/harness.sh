@@ -28,7 +28,7 @@ else
   export WINEPREFIX="$ROOT/build/wineprefix64"
   export WINEARCH=win64
 fi
-export WINESERVER
+export WINE WINESERVER
 export WINEDEBUG=-all
 # No browser or .NET engine: their installers would wait for a click.
 export WINEDLLOVERRIDES="mscoree,mshtml="
