@@ -1,12 +1,11 @@
 #pragma once
-// Temporary paths and image sets for the format tests. Standard C++ only:
-// these tests also run under Wine.
+// Image sets, their checks and temporary paths for the format tests. Standard
+// C++ only: these tests also run under Wine.
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "formats/IconFileIO.h"
@@ -14,7 +13,7 @@
 #include "support/TestFiles.h"
 
 // A set holding copies of the blocks, bound as a reader binds them.
-inline IconImageSetPtr SetOf(const std::vector<std::vector<uint8_t>>& blocks) {
+inline IconImageSetPtr SetOf(const std::vector<Bytes>& blocks) {
   IconImageSetPtr set(NewIconImageSet(static_cast<uint32_t>(blocks.size())));
   for (size_t i = 0; i < blocks.size(); ++i) {
     IconImage& image = set->images[i];
@@ -26,24 +25,18 @@ inline IconImageSetPtr SetOf(const std::vector<std::vector<uint8_t>>& blocks) {
   return set;
 }
 
-inline std::vector<uint8_t> BlockOf(const IconImage& image) {
-  return std::vector<uint8_t>(image.block, image.block + image.blockSize);
+// The set holds exactly these blocks; a module may pad each to its length unit.
+inline void ExpectBlocks(const IconImageSetPtr& set, const std::vector<Bytes>& blocks, size_t unit = 1) {
+  ASSERT_TRUE(set);
+  ASSERT_EQ(set->imageCount, blocks.size());
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    const IconImage& image = set->images[i];
+    ASSERT_EQ(image.blockSize, (blocks[i].size() + unit - 1) / unit * unit) << "image " << i;
+    EXPECT_EQ(Bytes(image.block, image.block + blocks[i].size()), blocks[i]) << "image " << i;
+  }
 }
 
-// A path in a fresh temporary folder, removed with the folder (and anything
-// written there) when the test is done.
-class TempPath {
- public:
-  explicit TempPath(const std::string& suffix) : m_path(m_folder.File("file" + suffix)) {}
-  const std::string& str() const { return m_path; }
-  bool Exists() const {
-    std::error_code ignored;
-    return std::filesystem::exists(m_path, ignored);
-  }
-  // A path inside this one, which does not exist as a folder.
-  std::string Inside(const std::string& name) const { return (std::filesystem::path(m_path) / name).string(); }
-
- private:
-  TempFolder m_folder;
-  std::string m_path;
+// A file in a temporary folder of its own, removed with the folder.
+struct TempPath : TempFolder {
+  const std::string path = File("file");
 };

@@ -1,125 +1,154 @@
-// Reading .ico files into an image set, and refusing malformed ones.
+// Reading .ico files into an image set, and how each image block is understood:
+// DIB geometry, PNG headers, and blocks too short for what their header claims.
 
-#include <gtest/gtest.h>
+#include <tuple>
 
 #include "FormatTestHelpers.h"
-#include "formats/IconFileIO.h"
 #include "support/IconBuilder.h"
 
 namespace {
 
-IconImageSetPtr LoadBytes(const std::vector<uint8_t>& bytes) {
-  const TempPath file(".ico");
-  if (!WriteBytes(file.str(), bytes)) return nullptr;
-  return IconFileIO().LoadIcoFile(file.str());
+using Damage = std::pair<const char*, void (*)(Bytes& bytes)>;
+
+IconImageSetPtr LoadBytes(const Bytes& bytes) {
+  const TempPath file;
+  return WriteBytes(file.path, bytes) ? IconFileIO().LoadIcoFile(file.path) : nullptr;
+}
+
+// Kind, width, height and bits per pixel.
+std::tuple<ImageKind, uint32_t, uint32_t, uint32_t> Geometry(const IconImage& image) {
+  return {image.kind, image.width, image.height, image.colorBits};
+}
+
+IconImage Bound(Bytes& block) {
+  IconImage image;
+  image.block = block.data();
+  image.blockSize = static_cast<uint32_t>(block.size());
+  IconFileIO::BindImagePointers(&image);
+  return image;
 }
 
 TEST(IcoReader, ReadsEveryBlockByteForByteInDirectoryOrder) {
-  const std::vector<std::vector<uint8_t>> blocks = {MakeDibBlock(32, 32, 4, 0, 1), MakePngBlock(256, 256, 2),
-                                                    MakeDibBlock(16, 16, 32, 0, 3)};
-  const TempPath file(".ico");
-  ASSERT_TRUE(WriteBytes(file.str(), BuildIcoFile(blocks)));
-
-  const IconImageSetPtr set = IconFileIO().LoadIcoFile(file.str());
-  ASSERT_TRUE(set);
-  EXPECT_EQ(std::string(set->icoPath), file.str());
+  const std::vector<Bytes> blocks = {MakeDibBlock(32, 32, 4, 0, 1), MakePngBlock(256, 256, 2), {1, 2, 3, 4, 5}};
+  const TempPath file;
+  ASSERT_TRUE(WriteBytes(file.path, BuildIcoFile(blocks)));
+  const IconImageSetPtr set = IconFileIO().LoadIcoFile(file.path);
+  ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, blocks));
+  EXPECT_EQ(std::string(set->icoPath), file.path);
   EXPECT_EQ(std::string(set->modulePath), "");
-  ASSERT_EQ(set->imageCount, 3u);
-  for (size_t i = 0; i < blocks.size(); ++i) EXPECT_EQ(BlockOf(set->images[i]), blocks[i]) << "image " << i;
-  EXPECT_EQ(set->images[0].kind, ImageKind::Dib);
   EXPECT_EQ(set->images[0].xorBits, set->images[0].block + 104);
   EXPECT_EQ(set->images[1].kind, ImageKind::Png);
-  EXPECT_EQ(set->images[1].width, 256u);
-  EXPECT_EQ(set->images[2].colorBits, 32u);
+  EXPECT_EQ(set->images[2].kind, ImageKind::Unknown);
+  ExpectBlocks(LoadBytes(BuildIcoFile({})), {});
+  const TempPath missing;
+  EXPECT_EQ(IconFileIO().LoadIcoFile(missing.path), nullptr);
 }
 
-TEST(IcoReader, ReadsBlocksStoredOutOfOrderWithGaps) {
-  const std::vector<uint8_t> first = MakeDibBlock(16, 16, 1, 0, 4);
-  const std::vector<uint8_t> second = MakeDibBlock(16, 16, 8, 0, 5);
-  std::vector<uint8_t> bytes = BuildIcoFile({first, second});
-  // Move the first block behind the second, with a gap of 3 bytes.
-  const uint32_t firstOffset = U32At(bytes, 6 + 12);
-  bytes.insert(bytes.end(), 3, 0xEE);
-  PutU32At(bytes, 6 + 12, static_cast<uint32_t>(bytes.size()));
-  bytes.insert(bytes.end(), first.begin(), first.end());
-  std::fill(bytes.begin() + firstOffset, bytes.begin() + firstOffset + first.size(), 0);
+TEST(IcoReader, ReadsBlocksOutOfOrderWithGapsOrSharedByEntries) {
+  const Bytes first = MakeDibBlock(16, 16, 1, 0, 4), second = MakeDibBlock(16, 16, 8, 0, 5);
+  // The first block moves behind the second, after a gap of 3 bytes.
+  Bytes moved = BuildIcoFile({first, second});
+  std::fill(moved.begin() + U32At(moved, 6 + 12), moved.begin() + U32At(moved, 6 + 12) + first.size(), 0);
+  moved.insert(moved.end(), 3, 0xEE);
+  PutU32At(moved, 6 + 12, static_cast<uint32_t>(moved.size()));
+  moved.insert(moved.end(), first.begin(), first.end());
+  // Three entries name the one block stored.
+  Bytes shared = BuildIcoFile({first, first, first});
+  for (const size_t entry : {1, 2}) PutU32At(shared, 6 + 16 * entry + 12, U32At(shared, 6 + 12));
+  shared.resize(U32At(shared, 6 + 12) + first.size());
 
-  const IconImageSetPtr set = LoadBytes(bytes);
-  ASSERT_TRUE(set);
-  EXPECT_EQ(BlockOf(set->images[0]), first);
-  EXPECT_EQ(BlockOf(set->images[1]), second);
+  ExpectBlocks(LoadBytes(moved), {first, second});
+  ExpectBlocks(LoadBytes(shared), {first, first, first});
 }
 
-TEST(IcoReader, GivesEveryEntryOfOneSharedBlockItsBytes) {
-  const std::vector<uint8_t> block = MakeDibBlock(32, 32, 4, 0, 6);
-  std::vector<uint8_t> bytes = BuildIcoFile({block, block, block});
-  const uint32_t shared = U32At(bytes, 6 + 12);
-  for (const uint32_t entry : {1u, 2u}) PutU32At(bytes, 6 + 16 * entry + 12, shared);
-  bytes.resize(shared + block.size());
-
-  const IconImageSetPtr set = LoadBytes(bytes);
-  ASSERT_TRUE(set);
-  for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(BlockOf(set->images[i]), block) << "image " << i;
+TEST(IcoReader, RefusesMalformedFiles) {
+  const Damage cases[] = {
+      {"reserved field not zero", [](Bytes& b) { b[0] = 1; }},
+      {"cursor type", [](Bytes& b) { b[2] = 2; }},
+      {"short header", [](Bytes& b) { b.resize(5); }},
+      {"short directory", [](Bytes& b) { b.resize(6 + 16 + 15); }},
+      {"huge count in a tiny file", [](Bytes& b) { b = {0, 0, 1, 0, 0xFF, 0xFF}; }},
+      {"entry past the end", [](Bytes& b) { b.pop_back(); }},
+      {"block size past the end", [](Bytes& b) { PutU32At(b, 6 + 16 + 8, 0x7FFFFFFF); }},
+      {"offset past the end", [](Bytes& b) { PutU32At(b, 6 + 12, static_cast<uint32_t>(b.size())); }},
+      {"offset plus size wraps", [](Bytes& b) { PutU32At(b, 6 + 8, 0x20), PutU32At(b, 6 + 12, 0xFFFFFFF0); }},
+      // Each block lies in the file, but overlapping they claim more than it holds.
+      {"overlapping blocks",
+       [](Bytes& b) {
+         PutU32At(b, 6 + 16 + 8, U32At(b, 6 + 16 + 12) + U32At(b, 6 + 16 + 8) - 22), PutU32At(b, 6 + 16 + 12, 22);
+       }},
+  };
+  for (const auto& [name, damage] : cases) {
+    Bytes bytes = BuildIcoFile({MakeDibBlock(32, 32, 4), MakeDibBlock(16, 16, 8)});
+    damage(bytes);
+    EXPECT_EQ(LoadBytes(bytes), nullptr) << name;
+  }
 }
 
-TEST(IcoReader, CountZeroGivesAnEmptySet) {
-  const IconImageSetPtr set = LoadBytes(BuildIcoFile({}));
-  ASSERT_TRUE(set);
-  EXPECT_EQ(set->imageCount, 0u);
+TEST(BindImagePointers, FindsTheGeometryColourBitmapAndMaskOfADib) {
+  const std::tuple<int32_t, int32_t, uint16_t, uint32_t, size_t, size_t> cases[] = {
+      // width, height, bits, colours used, colour bitmap and mask offsets
+      {32, 32, 4, 0, 40 + 64, 104 + 16 * 32},  {3, 2, 1, 0, 40 + 8, 48 + 4 * 2},  // a row of 3 bits still takes 4 bytes
+      {32, 32, 8, 16, 40 + 64, 104 + 32 * 32}, {16, 16, 8, 0, 40 + 1024, 1064 + 16 * 16},
+      {5, 5, 24, 0, 40, 40 + 16 * 5},  // rows of 15 bytes padded to 16
+  };
+  for (const auto& [width, height, bitCount, clrUsed, xorOffset, andOffset] : cases) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height << "x" << bitCount << ", " << clrUsed);
+    Bytes block = MakeDibBlock(width, height, bitCount, clrUsed);
+    const IconImage image = Bound(block);
+    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Dib, uint32_t(width), uint32_t(height), uint32_t(bitCount)));
+    EXPECT_EQ(image.xorBits, block.data() + xorOffset);
+    EXPECT_EQ(image.andMask, block.data() + andOffset);
+  }
 }
 
-TEST(IcoReader, KeepsAnUnknownBlockAsStored) {
-  const std::vector<uint8_t> odd = {1, 2, 3, 4, 5};
-  const IconImageSetPtr set = LoadBytes(BuildIcoFile({odd}));
-  ASSERT_TRUE(set);
-  EXPECT_EQ(set->images[0].kind, ImageKind::Unknown);
-  EXPECT_EQ(BlockOf(set->images[0]), odd);
+TEST(BindImagePointers, LeavesNullWhatTheBlockCannotHold) {
+  EXPECT_FALSE(IconFileIO::BindImagePointers(nullptr));
+  const std::tuple<Damage, ImageKind, bool> cases[] = {
+      // damage, kind, colour bitmap kept
+      {{"colour bitmap cut", [](Bytes& b) { b.resize(104 + 16 * 32 - 1); }}, ImageKind::Dib, false},
+      {{"mask cut", [](Bytes& b) { b.pop_back(); }}, ImageKind::Dib, true},
+      {{"negative height", [](Bytes& b) { PutU32At(b, 8, static_cast<uint32_t>(-64)); }}, ImageKind::Dib, false},
+      {{"zero width", [](Bytes& b) { PutU32At(b, 4, 0); }}, ImageKind::Dib, false},
+      {{"header size past the block", [](Bytes& b) { PutU32At(b, 0, 0xFFFFFFF0); }}, ImageKind::Dib, false},
+      {{"colour count past the block", [](Bytes& b) { PutU32At(b, 32, 0xFFFF); }}, ImageKind::Dib, false},
+      {{"rows wrapping 32 bits", [](Bytes& b) { PutU32At(b, 4, 0x40000000); }}, ImageKind::Dib, false},
+      {{"header cut", [](Bytes& b) { b.resize(39); }}, ImageKind::Unknown, false},
+      {{"core header", [](Bytes& b) { PutU32At(b, 0, 12); }}, ImageKind::Unknown, false},
+      {{"empty", [](Bytes& b) { b.clear(); }}, ImageKind::Unknown, false},
+  };
+  for (const auto& [damage, kind, bitmapKept] : cases) {
+    SCOPED_TRACE(damage.first);
+    Bytes block = MakeDibBlock(32, 32, 4);
+    damage.second(block);
+    const IconImage image = Bound(block);
+    EXPECT_EQ(image.kind, kind);
+    EXPECT_EQ(image.info, kind == ImageKind::Dib ? block.data() : nullptr);
+    EXPECT_EQ(image.xorBits, bitmapKept ? block.data() + 104 : nullptr);
+    EXPECT_EQ(image.andMask, nullptr);
+    if (kind == ImageKind::Unknown) {
+      EXPECT_EQ(Geometry(image), std::make_tuple(kind, 0u, 0u, 0u));
+    }
+  }
 }
 
-TEST(IcoReader, RefusesAMissingFile) {
-  const TempPath missing(".ico");
-  EXPECT_EQ(IconFileIO().LoadIcoFile(missing.str()), nullptr);
+TEST(BindImagePointers, TakesPngGeometryAndDepthTimesChannelsFromItsHeader) {
+  const std::tuple<uint8_t, uint8_t, uint32_t> cases[] = {
+      // depth, colour type, bits
+      {8, 0, 8}, {16, 0, 16}, {8, 2, 24}, {4, 3, 4}, {8, 4, 16}, {8, 6, 32}, {16, 6, 64}, {8, 5, 0}};
+  for (const auto& [depth, colourType, colorBits] : cases) {
+    SCOPED_TRACE(testing::Message() << int{depth} << " bits, type " << int{colourType});
+    Bytes block = MakePngBlock(256, 128);
+    block[24] = depth;
+    block[25] = colourType;
+    const IconImage image = Bound(block);
+    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Png, 256u, 128u, colorBits));
+    EXPECT_EQ(image.info, nullptr);
+    EXPECT_EQ(image.xorBits, nullptr);
+  }
+  Bytes cut = MakePngBlock(16, 16);
+  cut.resize(12);
+  EXPECT_EQ(Geometry(Bound(cut)), std::make_tuple(ImageKind::Png, 0u, 0u, 0u));
 }
-
-struct MalformedIco {
-  const char* name;
-  void (*damage)(std::vector<uint8_t>& bytes);
-};
-
-class RefusesMalformedIco : public testing::TestWithParam<MalformedIco> {};
-
-TEST_P(RefusesMalformedIco, ReturnsNull) {
-  std::vector<uint8_t> bytes = BuildIcoFile({MakeDibBlock(32, 32, 4), MakeDibBlock(16, 16, 8)});
-  GetParam().damage(bytes);
-  EXPECT_EQ(LoadBytes(bytes), nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    IcoReader, RefusesMalformedIco,
-    testing::Values(
-        MalformedIco{"ReservedNotZero", [](std::vector<uint8_t>& b) { b[0] = 1; }},
-        MalformedIco{"CursorType", [](std::vector<uint8_t>& b) { b[2] = 2; }},
-        MalformedIco{"ShortHeader", [](std::vector<uint8_t>& b) { b.resize(5); }},
-        MalformedIco{"ShortDirectory", [](std::vector<uint8_t>& b) { b.resize(6 + 16 + 15); }},
-        MalformedIco{"HugeCountInATinyFile",
-                     [](std::vector<uint8_t>& b) {
-                       b.resize(6);
-                       b[4] = b[5] = 0xFF;
-                     }},
-        MalformedIco{"EntryPastEndOfFile", [](std::vector<uint8_t>& b) { b.resize(b.size() - 1); }},
-        MalformedIco{"BlockSizePastEndOfFile", [](std::vector<uint8_t>& b) { PutU32At(b, 6 + 16 + 8, 0x7FFFFFFF); }},
-        MalformedIco{"OffsetPastEndOfFile",
-                     [](std::vector<uint8_t>& b) { PutU32At(b, 6 + 12, static_cast<uint32_t>(b.size())); }},
-        MalformedIco{"OffsetPlusSizeWrapsAround",
-                     [](std::vector<uint8_t>& b) {
-                       PutU32At(b, 6 + 8, 0x20);
-                       PutU32At(b, 6 + 12, 0xFFFFFFF0);
-                     }},
-        MalformedIco{"OverlappingBlocksClaimMoreThanTheFile",
-                     [](std::vector<uint8_t>& b) {
-                       PutU32At(b, 6 + 16 + 8, U32At(b, 6 + 16 + 12) + U32At(b, 6 + 16 + 8) - 22);
-                       PutU32At(b, 6 + 16 + 12, 22);
-                     }}),
-    [](const testing::TestParamInfo<MalformedIco>& info) { return std::string(info.param.name); });
 
 }  // namespace

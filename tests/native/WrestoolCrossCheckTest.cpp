@@ -1,54 +1,32 @@
 // Our module reader against wrestool on every module of Wine's 32-bit system
-// folder: the icon groups and icons it lists (names and order), and the bytes
-// of every group and of every icon a group refers to.
+// folder, real linkers' output with several sections (the test builders write
+// one): the icon groups and icons each lists, in order, and their bytes.
 
 #include <gtest/gtest.h>
 #include <stdio.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "formats/ByteReader.h"
 #include "formats/ModuleResources.h"
 #include "support/TempFolder.h"
 #include "support/TestFiles.h"
 
 namespace {
-namespace fs = std::filesystem;
 
-// Standard output of a shell command; its errors are dropped.
 std::string RunShell(const std::string& command) {
   std::string out;
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
-  pclose(pipe);
+  if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[4096];
+    for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+    pclose(pipe);
+  }
   return out;
 }
 
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string Describe(const ResourceName& name) { return name.isId ? std::to_string(name.id) : "'" + name.text + "'"; }
-
-// One line of `wrestool -l` per resource and language, first languages first:
-//   --type=14 --name='MAINICON' --language=1033 [...]
-struct Listed {
-  uint16_t type;
-  std::string name;  // as Describe() gives ours
-  std::string file;  // what `wrestool -x` names it
-};
-
-// The value after `key`, up to the next blank; a quoted one keeps its quotes.
+// The value after `key` in a line of `wrestool -l`, up to the next blank; a
+// quoted one keeps its quotes:  --type=14 --name='MAINICON' --language=1033 [...]
 std::string Field(const std::string& line, const std::string& key) {
   const size_t at = line.find(key);
   if (at == std::string::npos) return "";
@@ -57,97 +35,43 @@ std::string Field(const std::string& line, const std::string& key) {
   return line.substr(start, end - start);
 }
 
-std::vector<Listed> ListWithWrestool(const fs::path& module) {
-  std::vector<Listed> listed;
-  std::istringstream out(RunShell("wrestool -l " + Quoted(module.string())));
-  for (std::string line; std::getline(out, line);) {
-    const std::string type = Field(line, "--type="), name = Field(line, "--name="), language = Field(line, "--language=");
-    if (type.empty() || type.find_first_not_of("0123456789") != std::string::npos || name.empty()) continue;
-    const std::string bare = name.front() == '\'' ? name.substr(1, name.size() - 2) : name;
-    listed.push_back({static_cast<uint16_t>(std::stoul(type)), name,
-                      module.filename().string() + "_" + type + "_" + bare + "_" + language});
-  }
-  return listed;
-}
-
-// Names of a type in listed order, each once.
-std::string NamesOf(const std::vector<Listed>& listed, uint16_t type) {
-  std::string names;
-  std::string last;
-  for (const Listed& entry : listed)
-    if (entry.type == type && entry.name != last) names += (last = entry.name) + " ";
-  return names;
-}
-
-std::string NamesOf(const std::vector<ResourceName>& ours) {
-  std::string names;
-  for (const ResourceName& name : ours) names += Describe(name) + " ";
-  return names;
-}
-
-std::vector<fs::path> WineModules() {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(kWineSystemFolder))
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
-TEST(WrestoolCrossCheck, ListsTheSameIconGroupsAndIconsInTheSameOrder) {
-  size_t modulesWithGroups = 0;
-  for (const fs::path& path : WineModules()) {
-    SCOPED_TRACE(path.string());
-    const std::vector<Listed> listed = ListWithWrestool(path);
-    const auto module = ModuleResources::OpenFile(path.string());
-    if (!listed.empty()) {
-      ASSERT_NE(module, nullptr) << "wrestool reads its resources; we refused the module";
-    }
-    if (!module) continue;
-    EXPECT_EQ(NamesOf(module->EnumNames(kResourceGroupIcon)), NamesOf(listed, kResourceGroupIcon));
-    EXPECT_EQ(NamesOf(module->EnumNames(kResourceIcon)), NamesOf(listed, kResourceIcon));
-    modulesWithGroups += module->EnumNames(kResourceGroupIcon).empty() ? 0 : 1;
-  }
-  EXPECT_GT(modulesWithGroups, 0u) << "no module with icon groups in " << kWineSystemFolder;
-}
-
-TEST(WrestoolCrossCheck, GivesTheSameBytesForEveryGroupAndTheIconsItNames) {
-  size_t groupsCompared = 0, iconsCompared = 0;
-  for (const fs::path& path : WineModules()) {
-    const auto module = ModuleResources::OpenFile(path.string());
-    if (!module || module->EnumNames(kResourceGroupIcon).empty()) continue;
-    SCOPED_TRACE(path.string());
-    const std::vector<Listed> listed = ListWithWrestool(path);
+TEST(WrestoolCrossCheck, ListsAndGivesTheSameIconGroupsAndIconsAsWrestool) {
+  size_t groupsCompared = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kWineSystemFolder)) {
+    const std::string path = entry.path().string(), fileName = entry.path().filename().string();
+    SCOPED_TRACE(path);
     const TempFolder folder;
-    for (const uint16_t type : {kResourceGroupIcon, kResourceIcon})
-      RunShell("wrestool -x --raw -t " + std::to_string(type) + " -o " + Quoted(folder.Path() + "/") + " " +
-               Quoted(path.string()));
-    // The first language wrestool lists; it adds ".ico" to groups even when raw.
-    const auto theirs = [&](uint16_t type, const ResourceName& name) -> std::optional<Bytes> {
-      const auto first = std::find_if(listed.begin(), listed.end(),
-                                      [&](const Listed& e) { return e.type == type && e.name == Describe(name); });
-      if (first == listed.end()) return std::nullopt;
-      for (const std::string& file : {first->file, first->file + ".ico"})
-        if (fs::exists(folder.File(file))) return ReadBytes(folder.File(file));
-      return std::nullopt;
-    };
-    for (const ResourceName& group : module->EnumNames(kResourceGroupIcon)) {
-      SCOPED_TRACE(Describe(group));
-      const auto ourGroup = module->Find(kResourceGroupIcon, group);
-      ASSERT_TRUE(ourGroup.has_value());
-      EXPECT_EQ(ourGroup, theirs(kResourceGroupIcon, group)) << "group bytes differ";
-      ++groupsCompared;
-      // A group is a 6-byte header with the count at 4, then 14-byte entries with the icon id at 12.
-      const ByteReader entries(ourGroup->data(), ourGroup->size());
-      for (uint32_t i = 0; i < entries.U16(4).value_or(0) && entries.U16(6 + 14 * i + 12); ++i) {
-        const ResourceName icon = ResourceName::Id(*entries.U16(6 + 14 * i + 12));
-        EXPECT_EQ(module->Find(kResourceIcon, icon), theirs(kResourceIcon, icon)) << "icon " << icon.id;
-        ++iconsCompared;
+    // Per type, each name once as wrestool lists it, and where its first language is extracted to.
+    std::map<uint16_t, std::vector<std::pair<std::string, std::string>>> theirs;
+    std::istringstream listing(RunShell("wrestool -l '" + path + "'"));
+    for (std::string line; std::getline(listing, line);) {
+      const std::string type = Field(line, "--type="), name = Field(line, "--name=");
+      if ((type != "14" && type != "3") || name.empty()) continue;
+      auto& names = theirs[static_cast<uint16_t>(std::stoi(type))];
+      const std::string bare = name.front() == '\'' ? name.substr(1, name.size() - 2) : name;
+      if (names.empty() || names.back().first != name)
+        names.emplace_back(name, folder.File(fileName + "_" + type + "_" + bare + "_" + Field(line, "--language=")));
+    }
+    const auto module = ModuleResources::OpenFile(path);
+    if (theirs.empty() && !module) continue;
+    ASSERT_NE(module, nullptr) << "wrestool reads its icons; we refused the module";
+    if (!theirs.empty())
+      RunShell("wrestool -x --raw -t14 -o '" + folder.Path() + "/' '" + path + "'; wrestool -x --raw -t3 -o '" +
+               folder.Path() + "/' '" + path + "'");
+    for (const uint16_t type : {kResourceGroupIcon, kResourceIcon}) {
+      const std::vector<ResourceName> ours = module->EnumNames(type);
+      ASSERT_EQ(ours.size(), theirs[type].size()) << "type " << type;
+      for (size_t i = 0; i < ours.size(); ++i) {
+        const auto& [name, extracted] = theirs[type][i];
+        EXPECT_EQ(ours[i].isId ? std::to_string(ours[i].id) : "'" + ours[i].text + "'", name);
+        // wrestool adds ".ico" to groups even when raw.
+        const Bytes bytes = ReadBytes(std::filesystem::exists(extracted) ? extracted : extracted + ".ico");
+        EXPECT_EQ(module->Find(type, ours[i]), bytes) << type << " " << name;
+        groupsCompared += type == kResourceGroupIcon;
       }
     }
   }
-  EXPECT_GT(groupsCompared, 0u);
-  EXPECT_GT(iconsCompared, 0u);
-  std::printf("[ wrestool ] %zu groups and %zu icon images compared byte for byte\n", groupsCompared, iconsCompared);
+  EXPECT_GT(groupsCompared, 0u) << "no icon groups in " << kWineSystemFolder;
 }
 
 }  // namespace
