@@ -1,17 +1,16 @@
 // Link labels in a real window of the test process: hover and leave with the
-// mouse moved for real, the error texts, and the fallback to the browser
+// mouse moved for real, the visited colour, and the fallback to the browser
 // registered for .htm pages, with the classes root redirected to a key of
 // the test's own.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
 
-#include "support/TempFolder.h"
 #include "controls/HyperlinkLabel.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -30,22 +29,19 @@ bool Underlined(const CHyperlinkLabel& link) {
   return ::GetObjectA(link.GetFont(), sizeof font, &font) && font.lfUnderline;
 }
 
-TEST(HyperlinkLabel, HoverTurnsItRedAndLeavingUndoesOnlyWhatTheModeAsks) {
-  const int modes[] = {-1, 1};
-  for (const int mode : modes) {
+TEST(HyperlinkLabel, HoverTurnsItRedLeavingUndoesOnlyWhatTheModeAsksAndVisitedShowsItsColour) {
+  for (const int mode : {-1, 1}) {  // underlined while hovered, always
     SCOPED_TRACE(mode);
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, CRect(200, 200, 400, 260), nullptr, 0));
-    HWND child = ::CreateWindowExA(0, "STATIC", "www.example.test", WS_CHILD | WS_VISIBLE, 10, 10, 150, 30,
-                                   parent, nullptr, nullptr, nullptr);
+    HWND child = ::CreateWindowExA(0, "STATIC", "www.example.test", WS_CHILD | WS_VISIBLE, 10, 10, 150, 30, parent,
+                                   nullptr, nullptr, nullptr);
     HFONT dialogFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
     CHyperlinkLabel link;
     ASSERT_TRUE(link.SubclassWindow(child));
     link.SetUnderline(mode);
-    if (mode == -1) {
-      EXPECT_EQ(link.GetFont(), dialogFont);
-    }
+    EXPECT_EQ(link.GetFont() == dialogFont, mode == -1);
     EXPECT_EQ(Underlined(link), mode == 1);
     EXPECT_EQ(TextColour(link, parent), kLinkColour);
 
@@ -64,17 +60,9 @@ TEST(HyperlinkLabel, HoverTurnsItRedAndLeavingUndoesOnlyWhatTheModeAsks) {
     }
     EXPECT_EQ(TextColour(link, parent), kLinkColour);
     EXPECT_EQ(Underlined(link), mode == 1);
+    link.SetVisited();
+    EXPECT_EQ(TextColour(link, parent), RGB(85, 26, 139));
   }
-}
-
-TEST(HyperlinkLabel, ErrorMessages) {
-  const struct {
-    int code;
-    const char* text;
-  } cases[] = {{26, "A sharing violation occurred. "},
-               {1, "Unknown Error (1) occurred."}};
-  for (const auto& c : cases)
-    EXPECT_EQ(std::string(CHyperlinkLabel::ErrorMessage(c.code)), std::string("Unable to open hyperlink:\n\n") + c.text);
 }
 
 class BrowserFallback : public ::testing::Test {
@@ -84,17 +72,15 @@ class BrowserFallback : public ::testing::Test {
     ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_classes), ERROR_SUCCESS);
     char system[MAX_PATH] = {};
     ::GetSystemDirectoryA(system, MAX_PATH);
-    Register(".htm", "VantrelTestPage");
-    Register("VantrelTestPage\\shell\\open\\command",
-             "\"" + std::string(system) + "\\cmd.exe\" /c echo>\"" + target + "\" \"%1\"");
+    const std::string command = "\"" + std::string(system) + "\\cmd.exe\" /c echo>\"" + target + "\" \"%1\"";
+    ::RegSetValueA(m_classes, ".htm", REG_SZ, "VantrelTestPage", 15);
+    ::RegSetValueA(m_classes, "VantrelTestPage\\shell\\open\\command", REG_SZ, command.c_str(),
+                   static_cast<DWORD>(command.size()));
   }
   void TearDown() override {
     ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     ::RegCloseKey(m_classes);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kClasses);
-  }
-  void Register(const char* key, const std::string& value) {
-    ::RegSetValueA(m_classes, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
   }
 
   static constexpr const char* kClasses = "Software\\VantrelTests\\Classes";

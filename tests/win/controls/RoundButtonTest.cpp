@@ -1,8 +1,9 @@
 // Round buttons drawn into a memory bitmap and read back pixel by pixel.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
+#include <tuple>
 
 #include "ControlTestSupport.h"
 #include "controls/RoundButton.h"
@@ -22,22 +23,15 @@ bool Shows(const MemoryCanvas& canvas, COLORREF colour) {
 }
 
 TEST(RoundButtonGradient, StepsOverTheAreaHeightAndDrawsNothingWithoutOne) {
-  struct Case {
-    int height;
-    COLORREF firstLine;
-    COLORREF lastLine;
-  };
-  const Case cases[] = {{23, RGB(248, 252, 255), RGB(94, 186, 255)},
-                        {0, kBackdrop, kBackdrop}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.height);
+  for (const auto& [height, firstLine, lastLine] :
+       {std::tuple{23, RGB(248, 252, 255), RGB(94, 186, 255)}, {0, kBackdrop, kBackdrop}}) {
     MemoryCanvas canvas(kWidth, kHeight, kBackdrop);
     CDC dc;
     dc.Attach(canvas.dc());
-    RECT face{0, 0, kWidth, c.height};
+    RECT face{0, 0, kWidth, height};
     CRoundButton::DrawGradient(RGB(255, 255, 255), RGB(93, 185, 255), &face, face, &dc);
-    EXPECT_EQ(canvas.Pixel(kWidth - 1, 0), c.firstLine);
-    EXPECT_EQ(canvas.Pixel(0, c.height ? c.height - 1 : 0), c.lastLine);
+    EXPECT_EQ(canvas.Pixel(kWidth - 1, 0), firstLine) << height;
+    EXPECT_EQ(canvas.Pixel(0, height ? height - 1 : 0), lastLine) << height;
   }
 }
 
@@ -50,17 +44,23 @@ TEST(RoundButtonLook, RingOnlyWhenHoveredAndNotPressedDisabledDrawnAsEnabled) {
   EXPECT_EQ(round.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
 
   const COLORREF light = RGB(230, 230, 230), dark = RGB(128, 128, 128), black = 0, white = RGB(255, 255, 255);
+  // The face near the bottom: white to light blue from the top, the other way when pressed,
+  // and inside the ring over a face three pixels smaller all round.
+  const COLORREF face = RGB(115, 195, 255), pressedFace = RGB(233, 245, 255), ringFace = RGB(102, 187, 255);
   struct Case {
     const char* name;
     UINT state;
     bool moveOver;
     COLORREF leftEdge;  // 0: the orange ring
+    COLORREF bottomFace;
     COLORREF caption;
   };
   // The third row follows a press: pressing ended the hover.
-  const Case cases[] = {{"normal", 0, false, light, black},         {"disabled", ODS_DISABLED, false, light, black},
-                        {"hovered", 0, true, 0, black},             {"pressed", ODS_SELECTED, true, dark, white},
-                        {"released", 0, false, light, black}};
+  const Case cases[] = {{"normal", 0, false, light, face, black},
+                        {"disabled", ODS_DISABLED, false, light, face, black},
+                        {"hovered", 0, true, 0, ringFace, black},
+                        {"pressed", ODS_SELECTED, true, dark, pressedFace, white},
+                        {"released", 0, false, light, face, black}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.moveOver) round.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
@@ -72,6 +72,7 @@ TEST(RoundButtonLook, RingOnlyWhenHoveredAndNotPressedDisabledDrawnAsEnabled) {
       EXPECT_EQ(edge, c.leftEdge);
     else
       EXPECT_TRUE(GetRValue(edge) == 255 && GetGValue(edge) < 220 && GetBValue(edge) < 180) << std::hex << edge;
+    EXPECT_EQ(canvas.Pixel(4, kHeight - 4), c.bottomFace);
     EXPECT_TRUE(Shows(canvas, c.caption));
     EXPECT_FALSE(Shows(canvas, c.caption == black ? white : black));
   }

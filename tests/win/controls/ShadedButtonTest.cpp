@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "ControlTestSupport.h"
 #include "controls/ShadedButton.h"
@@ -36,7 +37,7 @@ class ButtonHost : public CWnd {
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM) override {
-    if (HIWORD(wParam) == BN_CLICKED) ++clicks;
+    clicks += HIWORD(wParam) == BN_CLICKED;
     return TRUE;
   }
 };
@@ -46,17 +47,14 @@ LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 TEST(ShadedButtonTexture, ColourTableRunsFromShadowOverFaceToLightWithTheTint) {
   CShadedButton button;
   button.SetShade(kWidth, 2, kGreyScheme, 8, 20, 5, kTint);
-  const struct {
-    int index;
-    COLORREF normal;
-    COLORREF highlighted;
-  } cases[] = {{0, RGB(124, 124, 134), RGB(150, 150, 158)},
-               {64, RGB(164, 162, 168), RGB(182, 180, 185)},
-               {192, RGB(224, 222, 228), RGB(230, 228, 233)},
-               {255, RGB(245, 245, 255), RGB(247, 247, 255)}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(button.GetTexture(false).GetPaletteEntry(c.index), c.normal) << c.index;
-    EXPECT_EQ(button.GetTexture(true).GetPaletteEntry(c.index), c.highlighted) << c.index;
+  const std::tuple<int, COLORREF, COLORREF> cases[] = {// index, normal, highlighted
+                                                       {0, RGB(124, 124, 134), RGB(150, 150, 158)},
+                                                       {64, RGB(164, 162, 168), RGB(182, 180, 185)},
+                                                       {192, RGB(224, 222, 228), RGB(230, 228, 233)},
+                                                       {255, RGB(245, 245, 255), RGB(247, 247, 255)}};
+  for (const auto& [index, normal, highlighted] : cases) {
+    EXPECT_EQ(button.GetTexture(false).GetPaletteEntry(index), normal) << index;
+    EXPECT_EQ(button.GetTexture(true).GetPaletteEntry(index), highlighted) << index;
   }
 }
 
@@ -76,19 +74,15 @@ TEST(ShadedButtonTexture, ColumnsFallFromBrightToDarkWithNoiseWithinTheGranulari
     }
     EXPECT_GT(values.size(), 4u) << "no noise in column " << column;
   }
-  const CPaletteDib& lit = button.GetTexture(true);
-  EXPECT_EQ(std::memcmp(lit.GetBits(), texture.GetBits(), texture.GetLineBytes() * 40), 0);
-}
+  EXPECT_EQ(std::memcmp(button.GetTexture(true).GetBits(), texture.GetBits(), texture.GetLineBytes() * 40), 0);
 
-TEST(ShadedButtonTexture, WidthZeroGivesAnEmptyTextureThatPaintsNothing) {
-  CShadedButton button;
   button.SetShade(0, kHeight, kGreyScheme, 8, 20, 5, kTint);
   EXPECT_EQ(button.GetTexture(false).GetWidth(), 0);
   CPaletteDib empty;
   empty.CreateDib(0, kHeight, 8);
   MemoryCanvas canvas(10, 10, RGB(1, 2, 3));
   empty.DrawAt(canvas.dc(), 0, 0);
-  EXPECT_EQ(canvas.Pixel(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(canvas.Pixel(0, 0), RGB(1, 2, 3)) << "an empty texture paints nothing";
 }
 
 // Draws the button as its parent is asked to by the system.
@@ -131,35 +125,25 @@ TEST(ShadedButtonLooks, RestHoverPressAndDisabledAsDrawn) {
   EXPECT_TRUE(embossed);
 }
 
-TEST(ShadedButtonBehaviour, LightsOnlyForAFreeMouseAndGoesOutWhenLeft) {
-  ButtonHost host;
-  ProbeButton button;
-  host.Add(button, 10, 1);
-  button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));
-  EXPECT_FALSE(button.Lit());
-  button.SendMessage(WM_MOUSEMOVE, 0, At(5, 5));
-  EXPECT_TRUE(button.Lit());
-  button.SendMessage(WM_MOUSEMOVE, 0, At(kWidth + 20, 5));
-  EXPECT_FALSE(button.Lit());
-}
-
-TEST(ShadedButtonBehaviour, ADoubleClickIsTwoClicks) {
-  ButtonHost host;
-  ProbeButton button;
-  host.Add(button, 10, 1);
-  for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
-    button.SendMessage(press, MK_LBUTTON, At(5, 5));
-    button.SendMessage(WM_LBUTTONUP, 0, At(5, 5));
-  }
-  EXPECT_EQ(host.clicks, 2);
-}
-
-TEST(ShadedButtonBehaviour, DisablingTheFocusedButtonHandsTheFocusOn) {
+TEST(ShadedButtonBehaviour, LightsForAFreeMouseOnlyADoubleClickIsTwoClicksAndDisablingHandsTheFocusOn) {
   ButtonHost host;
   ProbeButton first, second, third;
   host.Add(first, 10, 1);
   host.Add(second, 90, 2);
   host.Add(third, 170, 3);
+  first.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));
+  EXPECT_FALSE(first.Lit());
+  first.SendMessage(WM_MOUSEMOVE, 0, At(5, 5));
+  EXPECT_TRUE(first.Lit());
+  first.SendMessage(WM_MOUSEMOVE, 0, At(kWidth + 20, 5));
+  EXPECT_FALSE(first.Lit());
+
+  for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+    first.SendMessage(press, MK_LBUTTON, At(5, 5));
+    first.SendMessage(WM_LBUTTONUP, 0, At(5, 5));
+  }
+  EXPECT_EQ(host.clicks, 2);
+
   first.SetFocus();
   second.EnableWindow(FALSE);  // not focused: the focus stays
   EXPECT_EQ(GetFocus(), first.m_hWnd);

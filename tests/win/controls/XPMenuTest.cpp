@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -26,19 +27,23 @@ TEST(XPMenuColors, ClassicSchemeGivesTheKnownColours) {
   for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected) << std::hex << expected;
 }
 
-TEST(XPMenu, MeasuresFromTheFontAndThePackedWidths) {
+TEST(XPMenu, MeasuresFromTheFontAndThePackedWidthsAndDrawsNothingButMenuItems) {
   EXPECT_EQ(std::make_pair(CXPMenu::ItemHeight(13), CXPMenu::SeparatorHeight(13)), std::make_pair(20, 8));
   EXPECT_EQ(std::make_pair(CXPMenu::ItemHeight(20), CXPMenu::SeparatorHeight(20)), std::make_pair(26, 12));
-  const struct { DWORD data; UINT width, height; } cases[] = {{CXPMenu::PackItemData(100, 40, 20), 182, 20},
-                        {8, 42, 8},                                    // separator
-                        {CXPMenu::PackItemData(100, 300, 20), 186, 20},  // accelerator modulo 256
-                        {57 << 16, 61, 0}};                            // menu-bar title
-  for (const auto& c : cases) {
-    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, c.data};
+  const std::tuple<DWORD, UINT, UINT> cases[] = {  // item data, width, height
+      {CXPMenu::PackItemData(100, 40, 20), 182, 20}, {8, 42, 8},  // a separator
+      {CXPMenu::PackItemData(100, 300, 20), 186, 20},             // accelerator modulo 256
+      {57 << 16, 61, 0}};                                         // menu-bar title
+  for (const auto& [data, width, height] : cases) {
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, data};
     CXPMenu::MeasureItem(&measure);
-    EXPECT_EQ(measure.itemWidth, c.width) << c.data;
-    EXPECT_EQ(measure.itemHeight, c.height) << c.data;
+    EXPECT_EQ(std::make_pair(measure.itemWidth, measure.itemHeight), std::make_pair(width, height)) << data;
   }
+
+  MemoryCanvas canvas(20, 20, kText);
+  DRAWITEMSTRUCT draw{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, nullptr, canvas.dc(), {0, 0, 20, 20}, 0};
+  EXPECT_FALSE(CXPMenu::DrawItem(&draw, nullptr));
+  EXPECT_EQ(canvas.Pixel(10, 10), kText);
 }
 
 TEST(XPMenu, MnemonicsOfConvertedItemsAnswerTheirKeyInEitherCase) {
@@ -57,13 +62,6 @@ TEST(XPMenu, MnemonicsOfConvertedItemsAnswerTheirKeyInEitherCase) {
   EXPECT_EQ(CXPMenu::MenuChar(menu, 'q', MF_POPUP), 0);
   EXPECT_EQ(CXPMenu::MenuChar(menu, 'x', MF_POPUP | MF_SYSMENU), 0);
   DestroyMenu(menu);
-}
-
-TEST(XPMenu, DrawsNothingButMenuItems) {
-  MemoryCanvas canvas(20, 20, kText);
-  DRAWITEMSTRUCT draw{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, nullptr, canvas.dc(), {0, 0, 20, 20}, 0};
-  EXPECT_FALSE(CXPMenu::DrawItem(&draw, nullptr));
-  EXPECT_EQ(canvas.Pixel(10, 10), kText);
 }
 
 TEST(XPMenuPaint, DrawsGutterHighlightCheckImagesAndShadow) {

@@ -4,19 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FrameworkTestSupport.h"
-#include "framework/Static.h"
 #include "framework/Thread.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 TEST(DialogModalLoopTest, OwnerIsTheParentOrElseTheMainWindowAndIsDisabledOnlyWhileTheDialogRuns) {
-  for (const bool withParent : {true, false}) {
-    SCOPED_TRACE(withParent ? "parent" : "main window");
+  // With a parent, with only a main window, and with a parent disabled before, which stays so.
+  for (const auto& [withParent, disabledBefore] : {std::pair{true, false}, {false, false}, {true, true}}) {
+    SCOPED_TRACE(testing::Message() << "parent " << withParent << ", disabled before " << disabledBefore);
     HostWindow owner;
+    owner.EnableWindow(!disabledBefore);
     AfxGetApp()->m_pMainWnd = withParent ? nullptr : &owner;
     FrameworkDialog dialog(withParent ? &owner : nullptr);
     BOOL ownerEnabled = TRUE, visible = FALSE;
@@ -36,19 +38,8 @@ TEST(DialogModalLoopTest, OwnerIsTheParentOrElseTheMainWindowAndIsDisabledOnlyWh
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_EQ(ownerSeen, owner.m_hWnd);
     EXPECT_FALSE(ownerEnabled);
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_EQ(owner.IsWindowEnabled(), !disabledBefore);
   }
-}
-
-TEST(DialogModalLoopTest, AnOwnerThatWasDisabledBeforeStaysDisabled) {
-  HostWindow parent;
-  parent.EnableWindow(FALSE);
-  FrameworkDialog dialog(&parent);
-  dialog.steps = {[&] { dialog.EndDialog(IDOK); }};
-
-  dialog.DoModal();
-
-  EXPECT_FALSE(parent.IsWindowEnabled());
 }
 
 class EndsInInitDialog : public FrameworkDialog {
@@ -63,7 +54,7 @@ class EndsInInitDialog : public FrameworkDialog {
     return TRUE;
   }
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_SHOWWINDOW && wParam) shown = true;
+    shown |= msg == WM_SHOWWINDOW && wParam;
     return FrameworkDialog::WindowProc(msg, wParam, lParam);
   }
 };
@@ -73,37 +64,23 @@ TEST(DialogModalLoopTest, EndDialogInOnInitDialogEndsWithoutShowingAndAMissingTe
   EndsInInitDialog ending(&parent);
   EXPECT_EQ(ending.DoModal(), 7);
   EXPECT_FALSE(ending.shown);
-  EXPECT_TRUE(parent.IsWindowEnabled());
-
   CDialog missing(4321, &parent);
   EXPECT_EQ(missing.DoModal(), -1);
   EXPECT_TRUE(parent.IsWindowEnabled());
 }
 
-struct EndingCase {
-  const char* name;
-  void (*act)(CDialog& dialog);
-  INT_PTR expected;
-};
-
-const EndingCase kEndings[] = {
-    {"OkButton", [](CDialog& d) { d.SendDlgItemMessage(IDOK, BM_CLICK); }, IDOK},
-    {"CancelButton", [](CDialog& d) { d.SendDlgItemMessage(IDCANCEL, BM_CLICK); }, IDCANCEL},
-    {"EscapeInAControl",
-     [](CDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-    {"CloseBox", [](CDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL},
-};
-
-class DialogEndingTest : public ::testing::TestWithParam<EndingCase> {};
-
-TEST_P(DialogEndingTest, EndsWithTheExpectedResult) {
-  FrameworkDialog dialog;
-  dialog.steps = {[&] { GetParam().act(dialog); }};
-  EXPECT_EQ(dialog.DoModal(), GetParam().expected);
+TEST(DialogModalLoopTest, OkCancelEscapeInAControlAndTheCloseBoxEndIt) {
+  const std::tuple<const char*, void (*)(CDialog&), INT_PTR> endings[] = {
+      {"OK", [](CDialog& d) { d.SendDlgItemMessage(IDOK, BM_CLICK); }, IDOK},
+      {"Cancel", [](CDialog& d) { d.SendDlgItemMessage(IDCANCEL, BM_CLICK); }, IDCANCEL},
+      {"Escape", [](CDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+      {"close box", [](CDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL}};
+  for (const auto& [name, act, expected] : endings) {
+    FrameworkDialog dialog;
+    dialog.steps = {[&] { act(dialog); }};
+    EXPECT_EQ(dialog.DoModal(), expected) << name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(DialogModalLoopTest, DialogEndingTest, ::testing::ValuesIn(kEndings),
-                         [](const ::testing::TestParamInfo<EndingCase>& info) { return info.param.name; });
 
 TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop) {
   FrameworkDialog dialog;
@@ -120,33 +97,23 @@ TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop)
 }
 
 // Records who saw a key first; the dialog swallows Escape.
-class EscapeSwallowingDialog : public FrameworkDialog {
+template <class Base, bool kSwallowEscape>
+class KeyRecording : public Base {
  public:
   std::vector<std::string>* order = nullptr;
 
  protected:
   BOOL PreTranslateMessage(MSG* msg) override {
     if (msg->message != WM_KEYDOWN) return FALSE;
-    order->push_back("dialog");
-    return msg->wParam == VK_ESCAPE;
-  }
-};
-
-class KeyRecordingEdit : public CWnd {
- public:
-  std::vector<std::string>* order = nullptr;
-
- protected:
-  BOOL PreTranslateMessage(MSG* msg) override {
-    if (msg->message == WM_KEYDOWN) order->push_back("edit");
-    return FALSE;
+    order->push_back(kSwallowEscape ? "dialog" : "edit");
+    return kSwallowEscape && msg->wParam == VK_ESCAPE;
   }
 };
 
 TEST(DialogModalLoopTest, PreTranslateMessageRunsFromTheControlUpToTheDialogAndCanSwallow) {
   std::vector<std::string> order;
-  EscapeSwallowingDialog dialog;
-  KeyRecordingEdit edit;
+  KeyRecording<FrameworkDialog, true> dialog;
+  KeyRecording<CWnd, false> edit;
   dialog.order = edit.order = &order;
   dialog.steps = {[&] {
                     edit.SubclassDlgItem(IDC_EDIT, &dialog);
@@ -159,48 +126,12 @@ TEST(DialogModalLoopTest, PreTranslateMessageRunsFromTheControlUpToTheDialogAndC
   EXPECT_EQ(order, (std::vector<std::string>{"edit", "dialog"}));
 }
 
-class ThreadRecordingStatic : public CStatic {
- public:
-  DWORD setTextThread = 0;
-  CString textAfterSet;
-
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg != WM_SETTEXT) return CStatic::WindowProc(msg, wParam, lParam);
-    const LRESULT result = CStatic::WindowProc(msg, wParam, lParam);
-    setTextThread = ::GetCurrentThreadId();
-    GetWindowText(textAfterSet);
-    return result;
-  }
-};
-
-UINT SetLabel(LPVOID label) {
-  static_cast<CWnd*>(label)->SetWindowText("from the worker");  // sent: waits for the UI thread
-  return 0;
-}
-
-TEST(DialogModalLoopTest, MessagesSentByAWorkerAreServedWhileDoModalRuns) {
-  FrameworkDialog dialog;
-  ThreadRecordingStatic label;
-  dialog.steps = {[&] {
-                    label.SubclassDlgItem(IDC_LABEL, &dialog);
-                    AfxBeginThread(&SetLabel, &label);
-                  },
-                  [&] {
-                    if (!label.setTextThread) dialog.RunAgainLater();
-                  }};
-
-  EXPECT_EQ(dialog.DoModal(), kStepsDone);
-  EXPECT_EQ(label.setTextThread, ::GetCurrentThreadId());
-  EXPECT_EQ(label.textAfterSet, "from the worker");
-}
-
 // Closes the first message box captioned with the application name, noting its owner.
-UINT AnswerMessageBox(LPVOID param) {
+UINT AnswerMessageBox(LPVOID owner) {
   HWND box = nullptr;
   if (!WaitUntil([&] { return (box = ::FindWindowA("#32770", AfxGetApp()->GetAppName())) != nullptr; }, 10000))
     return 1;
-  *static_cast<HWND*>(param) = ::GetWindow(box, GW_OWNER);
+  *static_cast<HWND*>(owner) = ::GetWindow(box, GW_OWNER);
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   return 0;
 }
@@ -210,20 +141,16 @@ TEST(DialogModalLoopTest, MessageBoxBelongsToTheModalDialogOnTopAndKeepsTheMainW
   AfxGetApp()->m_pMainWnd = &main;
   FrameworkDialog dialog;
   HWND boxOwner = nullptr;
-  HWND dialogWindow = nullptr;
   BOOL mainEnabledAfterBox = TRUE;
   dialog.steps = {[&] {
-    dialogWindow = dialog.m_hWnd;
     AfxBeginThread(&AnswerMessageBox, &boxOwner);
     AfxMessageBox("Framework question", MB_OK);
+    EXPECT_EQ(boxOwner, dialog.m_hWnd);
     mainEnabledAfterBox = main.IsWindowEnabled();
-    dialog.EndDialog(IDOK);
   }};
 
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.DoModal(), kStepsDone);
   AfxGetApp()->m_pMainWnd = nullptr;
-
-  EXPECT_EQ(boxOwner, dialogWindow);
   EXPECT_FALSE(mainEnabledAfterBox);
   EXPECT_TRUE(main.IsWindowEnabled());
 }

@@ -4,19 +4,13 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "framework/FileFind.h"
 #include "support/TempFolder.h"
 #include "support/TestFiles.h"
 
 namespace {
-
-struct Entry {
-  std::string path;
-  bool directory;
-  bool dots;
-  bool hidden;
-};
 
 TEST(FileFindTest, WalkVisitsEveryEntryOnceWithItsKindAndFullPath) {
   const TempFolder folder;
@@ -25,30 +19,22 @@ TEST(FileFindTest, WalkVisitsEveryEntryOnceWithItsKindAndFullPath) {
   ASSERT_TRUE(WriteBytes(folder.File("hidden.dll"), {1}));
   ASSERT_TRUE(::SetFileAttributesA(folder.File("hidden.dll").c_str(), FILE_ATTRIBUTE_HIDDEN));
 
+  // path, directory, dots, hidden
+  using Entry = std::tuple<std::string, bool, bool, bool>;
   std::map<std::string, Entry> seen;
-  int visits = 0;
   CFileFind find;
-  BOOL more = find.FindFile(folder.File("*.*").c_str());
-  ASSERT_TRUE(more);
-  while (more) {
+  for (BOOL more = find.FindFile(folder.File("*.*").c_str()); more;) {
     more = find.FindNextFile();
-    ++visits;
-    seen[static_cast<LPCSTR>(find.GetFileName())] =
-        Entry{static_cast<LPCSTR>(find.GetFilePath()), find.IsDirectory() != FALSE, find.IsDots() != FALSE,
-              find.IsHidden() != FALSE};
+    EXPECT_TRUE(
+        seen.emplace(static_cast<LPCSTR>(find.GetFileName()),
+                     Entry{static_cast<LPCSTR>(find.GetFilePath()), find.IsDirectory(), find.IsDots(), find.IsHidden()})
+            .second);
   }
-  EXPECT_EQ(visits, 5);
-  ASSERT_EQ(seen.size(), 5u);
-  EXPECT_TRUE(seen["."].dots);
-  EXPECT_TRUE(seen[".."].dots);
-  EXPECT_TRUE(seen["Sub"].directory);
-  EXPECT_FALSE(seen["Sub"].dots);
-  EXPECT_EQ(seen["Sub"].path, folder.File("Sub"));
-  EXPECT_FALSE(seen["a.ico"].directory);
-  EXPECT_FALSE(seen["a.ico"].hidden);
-  EXPECT_EQ(seen["a.ico"].path, folder.File("a.ico"));
-  EXPECT_TRUE(seen["hidden.dll"].hidden);
-
+  EXPECT_EQ(seen, (std::map<std::string, Entry>{{".", {folder.File("."), true, true, false}},
+                                                {"..", {folder.File(".."), true, true, false}},
+                                                {"Sub", {folder.File("Sub"), true, false, false}},
+                                                {"a.ico", {folder.File("a.ico"), false, false, false}},
+                                                {"hidden.dll", {folder.File("hidden.dll"), false, false, true}}}));
   EXPECT_FALSE(find.FindFile(folder.File("*.scr").c_str()));
   EXPECT_FALSE(find.FindFile(folder.File("missing\\*.*").c_str()));
   EXPECT_FALSE(find.FindNextFile());

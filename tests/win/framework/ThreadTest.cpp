@@ -7,24 +7,17 @@
 
 namespace {
 
-struct Job {
-  LPVOID seen = nullptr;
-  DWORD thread = 0;
-};
-
-UINT RecordAndReturn(LPVOID param) {
-  auto* job = static_cast<Job*>(param);
-  job->seen = param;
-  job->thread = ::GetCurrentThreadId();
+UINT RecordThread(LPVOID thread) {
+  *static_cast<DWORD*>(thread) = ::GetCurrentThreadId();
   return 17;
 }
 
 TEST(ThreadTest, RoutineRunsWithItsParameterGivesTheExitCodeAndTheObjectDeletesItself) {
-  Job job;
-  CWinThread* thread = AfxBeginThread(&RecordAndReturn, &job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+  EXPECT_EQ(AfxBeginThread(nullptr, nullptr), nullptr);
+  DWORD ran = 0;
+  CWinThread* thread = AfxBeginThread(&RecordThread, &ran, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
   ASSERT_NE(thread, nullptr);
   HANDLE end = thread->DuplicateThreadHandle();  // ours, to wait past the object's end
-  ASSERT_NE(end, nullptr);
   const DWORD id = thread->m_nThreadID;
   HANDLE own = thread->m_hThread;
   DWORD flags = 0;
@@ -32,17 +25,13 @@ TEST(ThreadTest, RoutineRunsWithItsParameterGivesTheExitCodeAndTheObjectDeletesI
 
   thread->ResumeThread();
   ASSERT_EQ(::WaitForSingleObject(end, 10000), WAIT_OBJECT_0);
-
   DWORD exitCode = 0;
   EXPECT_TRUE(::GetExitCodeThread(end, &exitCode));
   EXPECT_EQ(exitCode, 17u);
-  EXPECT_EQ(job.seen, &job);
-  EXPECT_EQ(job.thread, id);
-  EXPECT_NE(job.thread, ::GetCurrentThreadId());
+  EXPECT_EQ(ran, id);
+  EXPECT_NE(ran, ::GetCurrentThreadId());
   EXPECT_FALSE(::GetHandleInformation(own, &flags));  // closed by the object as it deleted itself
   ::CloseHandle(end);
 }
-
-TEST(ThreadTest, NoRoutineGivesNoThread) { EXPECT_EQ(AfxBeginThread(nullptr, nullptr), nullptr); }
 
 }  // namespace

@@ -3,20 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "FrameworkTestSupport.h"
-#include "framework/Wnd.h"
 
 namespace {
 
 WNDPROC ProcedureOf(HWND hwnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)); }
 
-std::string TextOf(HWND hwnd) {
-  char text[256] = {};
-  ::GetWindowTextA(hwnd, text, sizeof(text));
-  return text;
+// Sets the window's text and reads it back.
+std::string Retitled(HWND hwnd, const char* text) {
+  ::SetWindowTextA(hwnd, text);
+  char read[256] = {};
+  ::GetWindowTextA(hwnd, read, sizeof(read));
+  return read;
 }
 
 class RecordingWnd : public CWnd {
@@ -38,49 +40,31 @@ class RecordingWnd : public CWnd {
 
 class WndBindingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    label = ::CreateWindowExA(0, "STATIC", "initial", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host.m_hWnd,
-                              nullptr, nullptr, nullptr);
-    ASSERT_NE(label, nullptr);
-    original = ProcedureOf(label);
-  }
-  void TearDown() override {
-    if (::IsWindow(label)) ::DestroyWindow(label);
-  }
+  void SetUp() override { ASSERT_NE(label, nullptr); }
+  void TearDown() override { ::DestroyWindow(label); }
 
   HostWindow host;
-  HWND label = nullptr;
-  WNDPROC original = nullptr;
+  HWND label = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, host, nullptr, nullptr, nullptr);
+  const WNDPROC original = ProcedureOf(label);
 };
 
-TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectUntilUnsubclassRestoresTheOldProcedure) {
-  RecordingWnd wnd;
+TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceUntilUnsubclassRestoresTheOldProcedure) {
+  RecordingWnd wnd, second;
   ASSERT_TRUE(wnd.SubclassWindow(label));
   EXPECT_EQ(wnd.hwndDuringPreSubclass, label);
   EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
   EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
-
-  ::SetWindowTextA(label, "changed");
+  EXPECT_FALSE(second.SubclassWindow(label));
+  EXPECT_FALSE(wnd.SubclassWindow(label));
+  EXPECT_EQ(second.m_hWnd, nullptr);
+  // A second binding would have made the object its own old procedure.
+  EXPECT_EQ(Retitled(label, "changed"), "changed");
   EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_SETTEXT)), wnd.seen.end());
-  EXPECT_EQ(TextOf(label), "changed");
 
   EXPECT_EQ(wnd.UnsubclassWindow(), label);
   EXPECT_EQ(ProcedureOf(label), original);
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
   EXPECT_EQ(wnd.m_hWnd, nullptr);
-}
-
-TEST_F(WndBindingTest, AWindowIsBoundOnlyOnce) {
-  RecordingWnd first;
-  RecordingWnd second;
-  ASSERT_TRUE(first.SubclassWindow(label));
-
-  EXPECT_FALSE(second.SubclassWindow(label));
-  EXPECT_FALSE(first.SubclassWindow(label));
-  EXPECT_EQ(second.m_hWnd, nullptr);
-  // A second binding would have made the object its own old procedure.
-  ::SetWindowTextA(label, "still fine");
-  EXPECT_EQ(TextOf(label), "still fine");
 }
 
 TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
@@ -90,48 +74,34 @@ TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
   }
   EXPECT_EQ(ProcedureOf(label), original);
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
-  ::SetWindowTextA(label, "after the object");
-  EXPECT_EQ(TextOf(label), "after the object");
+  EXPECT_EQ(Retitled(label, "after the object"), "after the object");
 
   RecordingWnd wnd;
   ASSERT_TRUE(wnd.SubclassWindow(label));
   ::DestroyWindow(label);
   EXPECT_EQ(wnd.m_hWnd, nullptr);
   EXPECT_EQ(wnd.seen.back(), static_cast<UINT>(WM_NCDESTROY));
-}
 
-TEST_F(WndBindingTest, AWindowTheObjectCreatedIsDestroyedWithIt) {
   HWND created = nullptr;
   {
-    CWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "mine", WS_CHILD, CRect(0, 0, 10, 10), &host, 5));
-    created = wnd.m_hWnd;
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, "STATIC", "mine", WS_CHILD, CRect(0, 0, 10, 10), &host, 5));
+    created = owner.m_hWnd;
     EXPECT_EQ(::GetDlgCtrlID(created), 5);
   }
-  EXPECT_FALSE(::IsWindow(created));
+  EXPECT_FALSE(::IsWindow(created)) << "a window the object created goes with it";
 }
 
-// A handler that sends its own window another message before Default()
-// must still get the default processing of its own message.
+// Sends its window another message before Default(), which must still
+// process the message being handled.
 class NestingWnd : public CWnd {
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_SETTEXT) {
-      SendMessage(WM_GETTEXTLENGTH);
-      return Default();
-    }
-    return CWnd::WindowProc(msg, wParam, lParam);
+    if (msg != WM_SETTEXT) return CWnd::WindowProc(msg, wParam, lParam);
+    SendMessage(WM_GETTEXTLENGTH);
+    return Default();
   }
 };
-
-TEST_F(WndBindingTest, DefaultRefersToTheMessageBeingHandledAfterNestedMessages) {
-  NestingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-
-  ::SetWindowTextA(label, "nested");
-
-  EXPECT_EQ(TextOf(label), "nested");
-}
 
 class RewritingWnd : public CWnd {
  protected:
@@ -141,13 +111,14 @@ class RewritingWnd : public CWnd {
   }
 };
 
-TEST_F(WndBindingTest, DefWindowProcOverrideDecidesWhatReachesTheOldProcedure) {
-  RewritingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-
-  ::SetWindowTextA(label, "original");
-
-  EXPECT_EQ(TextOf(label), "rewritten");
+TEST_F(WndBindingTest, DefaultGoesThroughDefWindowProcForTheMessageBeingHandled) {
+  NestingWnd nesting;
+  ASSERT_TRUE(nesting.SubclassWindow(label));
+  EXPECT_EQ(Retitled(label, "nested"), "nested");
+  nesting.UnsubclassWindow();
+  RewritingWnd rewriting;
+  ASSERT_TRUE(rewriting.SubclassWindow(label));
+  EXPECT_EQ(Retitled(label, "original"), "rewritten");
 }
 
 }  // namespace
