@@ -274,13 +274,6 @@ std::function<void(HWND)> Press(int button) {
   };
 }
 
-std::function<void(HWND)> CheckThenPress(int box, int button, int state) {
-  return [box, button, state](HWND dialog) {
-    SendMessageA(GetDlgItem(dialog, box), BM_SETCHECK, state, 0);
-    Press(button)(dialog);
-  };
-}
-
 ShellExecuteRecorder::ShellExecuteRecorder() {
   if (g_recorder) return;
   m_slot = ShellExecuteImportSlot();
@@ -294,37 +287,6 @@ ShellExecuteRecorder::~ShellExecuteRecorder() {
   if (!m_slot) return;
   WriteSlot(m_slot, m_original);
   g_recorder = nullptr;
-}
-
-COLORREF PaintedColour(HWND window, POINT client) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  HDC dc = GetDC(window);
-  const COLORREF colour = GetPixel(dc, client.x, client.y);
-  ReleaseDC(window, dc);
-  return colour;
-}
-
-void ExpectColours(HWND dialog, const std::vector<ExpectedColours>& expected) {
-  for (const ExpectedColours& want : expected) {
-    SCOPED_TRACE("control " + std::to_string(want.id));
-    HDC dc = CreateCompatibleDC(nullptr);
-    SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, RGB(1, 2, 3));
-    SetBkColor(dc, RGB(4, 5, 6));
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, want.message, reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, want.id))));
-    LOGBRUSH logBrush{};
-    ASSERT_TRUE(brush && GetObjectA(brush, sizeof logBrush, &logBrush));
-    EXPECT_EQ(logBrush.lbColor, want.brush);
-    EXPECT_EQ(GetTextColor(dc), want.text);
-    if (want.backgroundMode) {
-      EXPECT_EQ(GetBkMode(dc), want.backgroundMode);
-    }
-    if (want.backgroundMode == OPAQUE) {
-      EXPECT_EQ(GetBkColor(dc), want.brush);
-    }
-    DeleteDC(dc);
-  }
 }
 
 std::string ScriptedMainDlg::PathText() const {

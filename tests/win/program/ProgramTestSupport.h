@@ -106,7 +106,6 @@ class DialogWatcher {
 };
 
 std::function<void(HWND)> Press(int button);
-std::function<void(HWND)> CheckThenPress(int box, int button, int state = BST_CHECKED);
 // Selects `folder` in a folder browser and waits until its tree shows it (a
 // browser still filling its tree may drop an early request). False after 5 s.
 bool SelectInFolderBrowser(HWND browser, const std::string& folder);
@@ -151,18 +150,6 @@ class ShellExecuteRecorder {
   void* m_original = nullptr;
 };
 
-// How a dialog should answer WM_CTLCOLOR* for one control.
-struct ExpectedColours {
-  int id;
-  int backgroundMode;  // 0: not checked
-  COLORREF text;
-  COLORREF brush;
-  UINT message = WM_CTLCOLORSTATIC;
-};
-void ExpectColours(HWND dialog, const std::vector<ExpectedColours>& expected);
-// The colour the window shows at a client point after painting itself anew.
-COLORREF PaintedColour(HWND window, POINT client);
-constexpr COLORREF kPaleBlue = RGB(240, 248, 255);
 
 // A test that owns the application's settings and collection: Config.ini in a
 // fresh folder of its own, and a collection left empty and unbound afterwards.

@@ -189,18 +189,4 @@ TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBe
   EXPECT_TRUE(shell.calls.empty());
 }
 
-TEST_F(SaveCommandTest, SaveAsThroughTheSystemSaveDialog) {
-  AddIcos({1});
-  CSaveCommand real(&host, &host.list, Icons(), TheApp().m_config);
-  const std::string target = other.File("picked.bmp");
-  DialogWatcher watcher("", [&](HWND dialog) {
-    SetDlgItemTextA(dialog, 0x47c, target.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-  });
-  real.SaveAs();
-  ASSERT_TRUE(watcher.Finish());
-  EXPECT_EQ(watcher.Seen().owner, host.m_hWnd);
-  EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"picked_0000.bmp"}));
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
 // The Setting dialog run modally inside the test process: which key each box
-// shows and writes, the default type, Cancel, the one-type check and the
-// folder browser.
+// shows and writes, the default type, Cancel and the one-type check.
 
 #include <gtest/gtest.h>
 
@@ -122,52 +121,5 @@ TEST_F(SettingsDialogTest, NoTypeWarnsKeepsTheDialogAndWritesOnlyTheSaveSettings
   for (const auto& [key, value] : written) EXPECT_EQ(Raw("Setting", key), value) << key;
   for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) EXPECT_EQ(Raw("Filter", key), "1") << key;
 }
-
-struct BrowseCase {
-  const char* name;
-  int browserButton;
-  int dialogButton;
-  bool shownChosen;
-  bool writtenChosen;
-};
-
-class SettingsDialogBrowseTest : public SettingsDialogTest, public ::testing::WithParamInterface<BrowseCase> {};
-
-// The folder picked in the browser shows at once but reaches the file only
-// through the dialog's OK.
-TEST_P(SettingsDialogBrowseTest, ChosenFolderIsShownAndWrittenOnlyOnOk) {
-  const BrowseCase& c = GetParam();
-  const std::string old = "C:\\Old Library";
-  WriteSetting("Setting", "RestorePath", old.c_str());
-  const std::string chosen = folder.File("Chosen");
-  CreateDirectoryA(chosen.c_str(), nullptr);
-  bool picked = false;  // written by the watcher's thread, read after Finish
-  std::unique_ptr<DialogWatcher> watcher;
-  Then([&] {
-    const auto pick = [&](HWND browser) {
-      picked = SelectInFolderBrowser(browser, chosen);
-      ::Press(c.browserButton)(browser);
-    };
-    watcher = std::make_unique<DialogWatcher>("", pick, dlg->m_hWnd);
-    dlg->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_BROWSE_FOLDER, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dlg->GetDlgItem(IDC_BROWSE_FOLDER)->m_hWnd));
-  });
-  Then([&] {
-    ASSERT_TRUE(watcher->Finish());
-    ASSERT_TRUE(picked);
-    EXPECT_EQ(watcher->Seen().owner, dlg->m_hWnd);
-    EXPECT_EQ(lstrcmpiA(Text(IDC_LIBRARY_FOLDER).c_str(), (c.shownChosen ? chosen : old).c_str()), 0);
-    EXPECT_EQ(Raw("Setting", "RestorePath"), old);
-    Press(c.dialogButton);
-  });
-  EXPECT_EQ(Run(), c.dialogButton);
-  EXPECT_EQ(lstrcmpiA(Raw("Setting", "RestorePath").c_str(), (c.writtenChosen ? chosen : old).c_str()), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsDialogBrowseTest,
-                         ::testing::Values(BrowseCase{"PickedThenOk", IDOK, IDOK, true, true},
-                                           BrowseCase{"PickedThenCancel", IDOK, IDCANCEL, true, false},
-                                           BrowseCase{"BrowserCancelled", IDCANCEL, IDOK, false, false}),
-                         [](const ::testing::TestParamInfo<BrowseCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
