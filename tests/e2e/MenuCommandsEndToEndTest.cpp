@@ -1,6 +1,6 @@
 // The Setting dialog, Clear All and About of the real program, reached with
-// the keyboard as a user at the machine does; results read from Config.ini
-// and the main window.
+// the keyboard as a user at the machine does; results read from Config.ini,
+// the main window and the screen.
 
 #include "ProductProcess.h"
 
@@ -12,6 +12,19 @@ constexpr int kDllBox = 1039;
 constexpr int kTypeList = 1049;
 constexpr int kPrefixBox = 1052;
 constexpr int kWebsiteLink = 1002;
+constexpr int kSupportLink = 1003;
+
+// Whether any pixel of the window on screen has the colour.
+bool ShowsColour(HWND window, bool (*matches)(COLORREF)) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  bool found = false;
+  for (int y = r.top; y < r.bottom && !found; ++y)
+    for (int x = r.left; x < r.right && !found; ++x) found = matches(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return found;
+}
 
 class MenuCommandsEndToEndTest : public ProductTest {
  protected:
@@ -88,7 +101,9 @@ TEST_F(MenuCommandsEndToEndTest, ClearAllAsksFirstAndDontAskMeStopsTheQuestion) 
   EXPECT_EQ(WaitForDialog(kDontAskBox, 500), nullptr);
 }
 
-TEST_F(MenuCommandsEndToEndTest, AboutOpensFromTheHelpMenuAndEscapeClosesIt) {
+// OK is a round button, the links are drawn in their colour.
+TEST_F(MenuCommandsEndToEndTest, AboutOpensFromTheHelpMenuDrawnAsDesignedAndEscapeClosesIt) {
+  SetCursorPos(0, 0);
   ChooseMenuItem(window, 'H', 'A');
   const HWND about = WaitForDialog(kWebsiteLink);
   ASSERT_NE(about, nullptr) << "no About box";
@@ -97,6 +112,12 @@ TEST_F(MenuCommandsEndToEndTest, AboutOpensFromTheHelpMenuAndEscapeClosesIt) {
   EXPECT_FALSE(IsWindowEnabled(window));
 
   ASSERT_TRUE(BringToFront(about));
+  const HWND ok = GetDlgItem(about, IDOK);
+  EXPECT_EQ(GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  // The blue end of the face's gradient.
+  EXPECT_TRUE(ShowsColour(ok, [](COLORREF c) { return GetBValue(c) == 255 && GetRValue(c) < 100; }));
+  for (const int id : {kWebsiteLink, kSupportLink})
+    EXPECT_TRUE(ShowsColour(GetDlgItem(about, id), [](COLORREF c) { return c == RGB(0, 0, 238); })) << id;
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return Closed(about) && IsWindowEnabled(window); }, kDialogTimeout));
   EXPECT_TRUE(product.IsRunning());

@@ -1,5 +1,6 @@
-// Starting the real program: the main window with its controls, Config.ini
-// beside it, one copy per executable name, and closing it.
+// Starting the real program: the main window with its controls (the command
+// buttons drawn shaded, bright on the left, dark and blue-tinted on the right),
+// Config.ini beside it, one copy per executable name, and closing it.
 
 #include "ProductProcess.h"
 
@@ -7,17 +8,35 @@ namespace {
 
 using StartupTest = ProductTest;
 
+int Brightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
+
 TEST_F(StartupTest, ShowsTheMainWindowWritesTheDefaultsAndASecondStartEndsAtOnce) {
   Start();
+  ASSERT_TRUE(BringToFront(window));
+  SetCursorPos(0, 0);  // nothing hovered
   EXPECT_EQ(ClassName(GetDlgItem(window, kIconList)), "SysListView32");
   EXPECT_EQ(ItemCount(), 0);
   const std::pair<int, const char*> buttons[] = {
       {kAddFileButton, "Add &File"}, {kAddFolderButton, "Add Fol&der"}, {kClearAllButton, "Cl&ear All"},
       {kSaveButton, "&Save"},        {kSaveAsButton, "Save &As"}};
-  for (const auto& button : buttons) {
-    EXPECT_EQ(WindowText(GetDlgItem(window, button.first)), button.second);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, button.first))) << button.second;
+  HDC screen = GetDC(nullptr);
+  for (const auto& [id, text] : buttons) {
+    const HWND button = GetDlgItem(window, id);
+    EXPECT_EQ(WindowText(button), text);
+    RECT rect;
+    GetWindowRect(button, &rect);
+    COLORREF left = 0, right = 0;
+    // The window may still be painting its buttons.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          left = GetPixel(screen, rect.left + 1, rect.top + 1);
+          right = GetPixel(screen, rect.right - 2, rect.top + 1);
+          return Brightness(left) > Brightness(right) + 120 && GetBValue(right) > GetRValue(right);
+        },
+        kDialogTimeout))
+        << text << ": " << Brightness(left) << " vs " << Brightness(right);
   }
+  ReleaseDC(nullptr, screen);
   EXPECT_EQ(AskControl(window, kSelectAllBox, BM_GETCHECK), BST_CHECKED);
   const std::vector<std::string> defaults = {
       "[Setting]", "RestorePath=C:\\IconLibrary", "View=0", "SelectAll=1", "Confirm=1", "DefaultType=ico",
