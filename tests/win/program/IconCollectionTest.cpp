@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "ProgramTestSupport.h"
-#include "formats/ModuleResources.h"
 #include "support/ModuleBuilder.h"
 
 namespace {
@@ -161,31 +160,6 @@ TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
                    {path, "#2", kColours[1], TRUE},
                    {path, "#4", kColours[3], TRUE},
                    {path, "#5", kColours[4], TRUE}});
-  }
-}
-
-// A path that does not fit the record is skipped, never cut.
-TEST_F(IconCollectionTest, AModulePathOf259CharactersIsKeptAndOneOf260Skipped) {
-  // Written through the wide functions, which take paths past MAX_PATH.
-  const std::string subfolder = folder.File(std::string(100, 'd'));
-  CreateDirectoryW((L"\\\\?\\" + std::wstring(subfolder.begin(), subfolder.end())).c_str(), nullptr);
-  const std::vector<uint8_t> bytes = BuildModuleWithGroups(NumberedGroups(2));
-  icons.m_filterExe = TRUE;
-  for (const size_t length : {259u, 260u}) {
-    SCOPED_TRACE(length);
-    const std::string path = subfolder + "\\" + std::string(length - subfolder.size() - 5, 'f') + ".exe";
-    HANDLE file = CreateFileW((L"\\\\?\\" + std::wstring(path.begin(), path.end())).c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    // The file itself can be read under that path: only the record refuses it.
-    ASSERT_NE(ModuleResources::OpenFile(path), nullptr);
-    EXPECT_EQ(LoadAlone({path}), length == 259 ? 2 : 0);
-    if (length == 259) {
-      EXPECT_EQ(std::string(icons.GetSource(1)->m_path), path);
-    }
   }
 }
 
