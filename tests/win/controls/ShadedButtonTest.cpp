@@ -44,23 +44,18 @@ class ButtonHost : public CWnd {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-TEST(ShadedButtonTexture, ColourTableRunsFromShadowOverFaceToLightWithTheTint) {
+TEST(ShadedButtonTexture, ColoursRunFromShadowOverFaceToLightWithTheTintAndColumnsFromBrightToDarkWithNoise) {
   CShadedButton button;
-  button.SetShade(kWidth, 2, kGreyScheme, 8, 20, 5, kTint);
-  const std::tuple<int, COLORREF, COLORREF> cases[] = {// index, normal, highlighted
-                                                       {0, RGB(124, 124, 134), RGB(150, 150, 158)},
-                                                       {64, RGB(164, 162, 168), RGB(182, 180, 185)},
-                                                       {192, RGB(224, 222, 228), RGB(230, 228, 233)},
-                                                       {255, RGB(245, 245, 255), RGB(247, 247, 255)}};
-  for (const auto& [index, normal, highlighted] : cases) {
+  button.SetShade(kWidth, 40, kGreyScheme, 8, 20, 5, kTint);
+  // index, normal, highlighted
+  const std::tuple<int, COLORREF, COLORREF> colours[] = {{0, RGB(124, 124, 134), RGB(150, 150, 158)},
+                                                         {64, RGB(164, 162, 168), RGB(182, 180, 185)},
+                                                         {192, RGB(224, 222, 228), RGB(230, 228, 233)},
+                                                         {255, RGB(245, 245, 255), RGB(247, 247, 255)}};
+  for (const auto& [index, normal, highlighted] : colours) {
     EXPECT_EQ(button.GetTexture(false).GetPaletteEntry(index), normal) << index;
     EXPECT_EQ(button.GetTexture(true).GetPaletteEntry(index), highlighted) << index;
   }
-}
-
-TEST(ShadedButtonTexture, ColumnsFallFromBrightToDarkWithNoiseWithinTheGranularity) {
-  CShadedButton button;
-  button.SetShade(kWidth, 40, kGreyScheme, 8, 20, 5, kTint);
   const CPaletteDib& texture = button.GetTexture(false);
   ASSERT_EQ(texture.GetWidth(), kWidth);
   ASSERT_EQ(texture.GetHeight(), 40);

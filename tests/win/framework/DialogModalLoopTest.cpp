@@ -69,28 +69,21 @@ TEST(DialogModalLoopTest, EndDialogInOnInitDialogEndsWithoutShowingAndAMissingTe
   EXPECT_TRUE(parent.IsWindowEnabled());
 }
 
-TEST(DialogModalLoopTest, OkCancelEscapeInAControlAndTheCloseBoxEndIt) {
-  const std::tuple<const char*, void (*)(CDialog&), INT_PTR> endings[] = {
-      {"OK", [](CDialog& d) { d.SendDlgItemMessage(IDOK, BM_CLICK); }, IDOK},
-      {"Cancel", [](CDialog& d) { d.SendDlgItemMessage(IDCANCEL, BM_CLICK); }, IDCANCEL},
-      {"Escape", [](CDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-      {"close box", [](CDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL}};
+TEST(DialogModalLoopTest, OkCancelEscapeInAControlTheCloseBoxAndAQuitMessageEndIt) {
+  const std::tuple<const char*, void (*)(FrameworkDialog&), INT_PTR> endings[] = {
+      {"OK", [](FrameworkDialog& d) { d.SendDlgItemMessage(IDOK, BM_CLICK); }, IDOK},
+      {"Cancel", [](FrameworkDialog& d) { d.SendDlgItemMessage(IDCANCEL, BM_CLICK); }, IDCANCEL},
+      {"Escape", [](FrameworkDialog& d) { ::PostMessageA(::GetDlgItem(d, IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); },
+       IDCANCEL},
+      {"close box", [](FrameworkDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL},
+      // No next step is posted behind the quit: it would end the dialog first.
+      {"quit", [](FrameworkDialog& d) { ::PostQuitMessage(5), d.RunAgainLater(); }, -1}};
   for (const auto& [name, act, expected] : endings) {
     FrameworkDialog dialog;
     dialog.steps = {[&] { act(dialog); }};
     EXPECT_EQ(dialog.DoModal(), expected) << name;
   }
-}
-
-TEST(DialogModalLoopTest, QuitMessageEndsTheLoopAndIsPostedAgainForTheOuterLoop) {
-  FrameworkDialog dialog;
-  // No next step is posted behind the quit: it would end the dialog first.
-  dialog.steps = {[&] {
-    ::PostQuitMessage(5);
-    dialog.RunAgainLater();
-  }};
-
-  EXPECT_EQ(dialog.DoModal(), -1);
+  // The quit is posted again for the loop outside.
   MSG quit{};
   ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 5u);

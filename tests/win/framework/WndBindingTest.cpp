@@ -21,21 +21,26 @@ std::string Retitled(HWND hwnd, const char* text) {
   return read;
 }
 
+// Notes the messages it sees; on request sends its window another message
+// before Default(), or rewrites the text on its way to the old procedure.
 class RecordingWnd : public CWnd {
  public:
   std::vector<UINT> seen;
   WNDPROC procedureDuringPreSubclass = nullptr;
-  HWND hwndDuringPreSubclass = nullptr;
+  bool nest = false, rewrite = false;
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     seen.push_back(msg);
-    return CWnd::WindowProc(msg, wParam, lParam);
+    if (msg != WM_SETTEXT || !nest) return CWnd::WindowProc(msg, wParam, lParam);
+    SendMessage(WM_GETTEXTLENGTH);
+    return Default();
   }
-  void PreSubclassWindow() override {
-    hwndDuringPreSubclass = m_hWnd;
-    procedureDuringPreSubclass = ProcedureOf(m_hWnd);
+  LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_SETTEXT && rewrite) lParam = reinterpret_cast<LPARAM>("rewritten");
+    return CWnd::DefWindowProc(msg, wParam, lParam);
   }
+  void PreSubclassWindow() override { procedureDuringPreSubclass = ProcedureOf(m_hWnd); }
 };
 
 class WndBindingTest : public ::testing::Test {
@@ -51,7 +56,6 @@ class WndBindingTest : public ::testing::Test {
 TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceUntilUnsubclassRestoresTheOldProcedure) {
   RecordingWnd wnd, second;
   ASSERT_TRUE(wnd.SubclassWindow(label));
-  EXPECT_EQ(wnd.hwndDuringPreSubclass, label);
   EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
   EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
   EXPECT_FALSE(second.SubclassWindow(label));
@@ -65,6 +69,16 @@ TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceUntilUnsubclassResto
   EXPECT_EQ(ProcedureOf(label), original);
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
   EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
+TEST_F(WndBindingTest, DefaultGoesThroughDefWindowProcForTheMessageBeingHandled) {
+  RecordingWnd nesting, rewriting;
+  nesting.nest = rewriting.rewrite = true;
+  ASSERT_TRUE(nesting.SubclassWindow(label));
+  EXPECT_EQ(Retitled(label, "nested"), "nested");
+  nesting.UnsubclassWindow();
+  ASSERT_TRUE(rewriting.SubclassWindow(label));
+  EXPECT_EQ(Retitled(label, "original"), "rewritten");
 }
 
 TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
@@ -90,35 +104,6 @@ TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
     EXPECT_EQ(::GetDlgCtrlID(created), 5);
   }
   EXPECT_FALSE(::IsWindow(created)) << "a window the object created goes with it";
-}
-
-// Sends its window another message before Default(), which must still
-// process the message being handled.
-class NestingWnd : public CWnd {
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg != WM_SETTEXT) return CWnd::WindowProc(msg, wParam, lParam);
-    SendMessage(WM_GETTEXTLENGTH);
-    return Default();
-  }
-};
-
-class RewritingWnd : public CWnd {
- protected:
-  LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == WM_SETTEXT) lParam = reinterpret_cast<LPARAM>("rewritten");
-    return CWnd::DefWindowProc(msg, wParam, lParam);
-  }
-};
-
-TEST_F(WndBindingTest, DefaultGoesThroughDefWindowProcForTheMessageBeingHandled) {
-  NestingWnd nesting;
-  ASSERT_TRUE(nesting.SubclassWindow(label));
-  EXPECT_EQ(Retitled(label, "nested"), "nested");
-  nesting.UnsubclassWindow();
-  RewritingWnd rewriting;
-  ASSERT_TRUE(rewriting.SubclassWindow(label));
-  EXPECT_EQ(Retitled(label, "original"), "rewritten");
 }
 
 }  // namespace
