@@ -15,16 +15,6 @@
 
 namespace {
 
-void AppendU16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void AppendU32(std::vector<uint8_t>& out, uint32_t value) {
-  AppendU16(out, value);
-  AppendU16(out, value >> 16);
-}
-
 bool IsDialogBox(HWND hwnd) { return ClassName(hwnd) == "#32770"; }
 
 // The text the system keeps for a window, read without sending a message:
@@ -108,21 +98,17 @@ void WriteSlot(void** slot, void* value) {
 }  // namespace
 
 std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size) {
-  const uint32_t pixelBytes = static_cast<uint32_t>(size * size * 4);
-  const uint32_t maskRow = static_cast<uint32_t>((size + 31) / 32 * 4);
-  std::vector<uint8_t> block;
-  AppendU32(block, 40);
-  AppendU32(block, static_cast<uint32_t>(size));
-  AppendU32(block, static_cast<uint32_t>(size * 2));
-  AppendU16(block, 1);
-  AppendU16(block, 32);
-  AppendU32(block, 0);
-  AppendU32(block, pixelBytes + maskRow * static_cast<uint32_t>(size));
-  for (int i = 0; i < 4; ++i) AppendU32(block, 0);
-  for (int i = 0; i < size * size; ++i) {
-    block.insert(block.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0xFF});
+  std::vector<uint8_t> block = MakeDibBlock(size, size, 32);
+  const size_t pixels = static_cast<size_t>(size) * static_cast<size_t>(size);
+  for (size_t i = 0; i < pixels; ++i) {
+    uint8_t* pixel = &block[40 + i * 4];
+    pixel[0] = GetBValue(colour);
+    pixel[1] = GetGValue(colour);
+    pixel[2] = GetRValue(colour);
+    pixel[3] = 0xFF;
   }
-  block.insert(block.end(), maskRow * static_cast<uint32_t>(size), 0);
+  // A mask that hides nothing.
+  std::fill(block.begin() + static_cast<std::ptrdiff_t>(40 + pixels * 4), block.end(), 0);
   return block;
 }
 
