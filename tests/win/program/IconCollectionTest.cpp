@@ -29,6 +29,14 @@ std::string NameOf(LPCSTR name) {
   return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
 }
 
+ImportHook* g_destroyIconHook = nullptr;
+int g_iconsDestroyed = 0;
+
+BOOL WINAPI CountedDestroyIcon(HICON icon) {
+  ++g_iconsDestroyed;
+  return reinterpret_cast<BOOL(WINAPI*)(HICON)>(g_destroyIconHook->original)(icon);
+}
+
 struct Entry {
   std::string path;
   std::string group;
@@ -208,6 +216,19 @@ TEST_F(IconCollectionTest, ClearAndEmptyingWithViewsLeaveTheSavedFlagAndTheCount
   EXPECT_EQ(WindowText(host.label), "4");
   EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 3}}));
   ExpectEntries({{green, "", kColours[1], FALSE}});
+}
+
+// The image lists keep copies: each icon read is destroyed once appended.
+TEST_F(IconCollectionTest, EveryIconReadIsDestroyedOnceAppended) {
+  SwitchAllTypes(TRUE);
+  const std::string module = Write("five.dll", BuildModuleWithGroups(NumberedGroups(5)));
+  const std::string ico = Write("one.ico", BuildSolidIcoFile({kColours[0]}));
+  ImportHook hook("user32.dll", "DestroyIcon", reinterpret_cast<void*>(&CountedDestroyIcon));
+  ASSERT_TRUE(hook.Installed());
+  g_destroyIconHook = &hook;
+  g_iconsDestroyed = 0;
+  EXPECT_EQ(LoadAlone({module, ico}), 6);
+  EXPECT_EQ(g_iconsDestroyed, 6);
 }
 
 }  // namespace

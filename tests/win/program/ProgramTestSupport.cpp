@@ -65,9 +65,9 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
   return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }
 
-// The slot of this program's import table through which calls to
-// shell32's ShellExecuteA go, or null.
-void** ShellExecuteImportSlot() {
+// The slot of this program's import table through which calls to the
+// module's function go, or null.
+void** ImportSlot(const char* moduleName, const char* function) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -75,13 +75,13 @@ void** ShellExecuteImportSlot() {
   if (!imports.VirtualAddress) return nullptr;
   for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
        ++module) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), "shell32.dll") != 0) continue;
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), moduleName) != 0) continue;
     auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
     const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
     for (; slot->u1.Function; ++slot, ++name) {
       if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
       const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "ShellExecuteA") == 0)
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
         return reinterpret_cast<void**>(&slot->u1.Function);
     }
   }
@@ -260,20 +260,23 @@ std::function<void(HWND)> Press(int button) {
   };
 }
 
-ShellExecuteRecorder::ShellExecuteRecorder() {
-  if (g_recorder) return;
-  m_slot = ShellExecuteImportSlot();
+ImportHook::ImportHook(const char* module, const char* function, void* replacement)
+    : m_slot(ImportSlot(module, function)) {
   if (!m_slot) return;
-  m_original = *m_slot;
-  g_recorder = this;
-  WriteSlot(m_slot, reinterpret_cast<void*>(&RecordShellExecute));
+  original = *m_slot;
+  WriteSlot(m_slot, replacement);
 }
 
-ShellExecuteRecorder::~ShellExecuteRecorder() {
-  if (!m_slot) return;
-  WriteSlot(m_slot, m_original);
-  g_recorder = nullptr;
+ImportHook::~ImportHook() {
+  if (m_slot) WriteSlot(m_slot, original);
 }
+
+ShellExecuteRecorder::ShellExecuteRecorder()
+    : m_hook("shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute)) {
+  g_recorder = this;
+}
+
+ShellExecuteRecorder::~ShellExecuteRecorder() { g_recorder = nullptr; }
 
 std::string ScriptedMainDlg::PathText() const {
   CString text;

@@ -134,20 +134,34 @@ struct ShellCall {
   int show;
 };
 
+// While it lives, this program's calls to the module's function go to the
+// replacement instead (its import is redirected); `original` is the function.
+class ImportHook {
+ public:
+  ImportHook(const char* module, const char* function, void* replacement);
+  ~ImportHook();
+  ImportHook(const ImportHook&) = delete;
+  ImportHook& operator=(const ImportHook&) = delete;
+  bool Installed() const { return m_slot != nullptr; }
+  void* original = nullptr;
+
+ private:
+  void** m_slot;
+};
+
 // While it lives, this program's calls to ShellExecuteA are recorded instead
-// of carried out (its import is redirected). One at a time.
+// of carried out. One at a time.
 class ShellExecuteRecorder {
  public:
   ShellExecuteRecorder();
   ~ShellExecuteRecorder();
   ShellExecuteRecorder(const ShellExecuteRecorder&) = delete;
   ShellExecuteRecorder& operator=(const ShellExecuteRecorder&) = delete;
-  bool Installed() const { return m_slot != nullptr; }
+  bool Installed() const { return m_hook.Installed(); }
   std::vector<ShellCall> calls;
 
  private:
-  void** m_slot = nullptr;
-  void* m_original = nullptr;
+  ImportHook m_hook;
 };
 
 
