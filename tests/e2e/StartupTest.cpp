@@ -1,6 +1,7 @@
-// Starting the real program: the main window with its controls (the command
-// buttons drawn shaded, bright on the left, dark and blue-tinted on the right),
-// Config.ini beside it, one copy per executable name, and closing it.
+// Starting the real program: the main window in its colour with its controls
+// (the command buttons drawn shaded, bright on the left, dark and blue-tinted
+// on the right), Config.ini beside it, one copy per executable name, and
+// closing it.
 
 #include "ProductProcess.h"
 
@@ -36,6 +37,12 @@ TEST_F(StartupTest, ShowsTheMainWindowWritesTheDefaultsAndASecondStartEndsAtOnce
         kDialogTimeout))
         << text << ": " << Brightness(left) << " vs " << Brightness(right);
   }
+  // The window's own pale blue, beside the buttons.
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT corner{2, client.bottom - 3};
+  ClientToScreen(window, &corner);
+  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), RGB(192, 208, 240));
   ReleaseDC(nullptr, screen);
   EXPECT_EQ(AskControl(window, kSelectAllBox, BM_GETCHECK), BST_CHECKED);
   const std::vector<std::string> defaults = {
