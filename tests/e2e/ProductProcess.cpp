@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -21,18 +21,11 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM context) {
   return TRUE;
 }
 
-// The visible windows of the process that are wanted: top-level ones, or the
-// children of `parent`.
-std::vector<HWND> WindowsOf(DWORD processId, std::function<bool(HWND)> wanted, HWND parent = nullptr) {
+// The visible top-level windows of the process that are wanted.
+std::vector<HWND> WindowsOf(DWORD processId, std::function<bool(HWND)> wanted) {
   WindowSearch search{processId, std::move(wanted), {}};
-  if (parent) GetWindowThreadProcessId(parent, &search.processId);
-  parent ? EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&search))
-         : EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
-  return WindowsOf(0, [&](HWND child) { return lstrcmpiA(ClassName(child).c_str(), className) == 0; }, parent);
 }
 
 void SendKey(WORD virtualKey, bool up) {
@@ -50,35 +43,11 @@ HWND FocusOf(HWND window) {
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-// Memory in another process, for messages whose argument points to a record.
-class RemoteMemory {
- public:
-  RemoteMemory(HWND window, size_t size) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (m_process) address = static_cast<char*>(VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  }
-  ~RemoteMemory() {
-    if (address) VirtualFreeEx(m_process, address, 0, MEM_RELEASE);
-    if (m_process) CloseHandle(m_process);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-  void Write(size_t at, const void* data, size_t size) const { WriteProcessMemory(m_process, address + at, data, size, nullptr); }
-  void Read(size_t at, void* data, size_t size) const { ReadProcessMemory(m_process, address + at, data, size, nullptr); }
-
-  char* address = nullptr;
-
- private:
-  HANDLE m_process = nullptr;
-};
-
 }  // namespace
 
 ProductProcess::~ProductProcess() {
   if (!m_info.hProcess) return;
-  if (IsRunning()) {
+  if (!WaitForExit(0)) {
     TerminateProcess(m_info.hProcess, 1);
     WaitForSingleObject(m_info.hProcess, 5000);
   }
@@ -92,8 +61,8 @@ bool ProductProcess::Start(const std::string& exePath) {
   const std::string folder = exePath.substr(0, exePath.rfind('\\'));
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &m_info) != FALSE;
+  return CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &m_info) != FALSE;
 }
 
 bool ProductProcess::WaitForExit(DWORD milliseconds, DWORD* code) const {
@@ -102,35 +71,8 @@ bool ProductProcess::WaitForExit(DWORD milliseconds, DWORD* code) const {
   return true;
 }
 
-HWND ProductProcess::WaitForMainWindow(DWORD milliseconds) const {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        const std::vector<HWND> windows = MainWindowsOf(Id());
-        found = windows.empty() ? nullptr : windows.front();
-        return found || !IsRunning();
-      },
-      milliseconds);
-  return found;
-}
-
 std::vector<HWND> MainWindowsOf(DWORD processId) {
   return WindowsOf(processId, [](HWND hwnd) { return WindowText(hwnd) == "Vantrel"; });
-}
-
-HWND FindDialogOf(DWORD processId, HWND excluding, int childId, const char* childClass) {
-  const std::vector<HWND> found = WindowsOf(processId, [&](HWND hwnd) {
-    return hwnd != excluding && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId)) &&
-           (!childClass || !ChildrenOfClass(hwnd, childClass).empty());
-  });
-  return found.empty() ? nullptr : found.front();
-}
-
-HWND WaitForDialogOf(DWORD processId, HWND excluding, int childId, DWORD milliseconds, const char* childClass) {
-  HWND found = nullptr;
-  WaitUntil([&] { return (found = FindDialogOf(processId, excluding, childId, childClass)) != nullptr; },
-            milliseconds);
-  return found;
 }
 
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -151,7 +93,9 @@ std::string ControlText(HWND dialog, int id) {
 
 std::string BoxText(HWND box) {
   std::string text;
-  for (HWND child : ChildrenOfClass(box, "Static")) text += WindowText(child);
+  for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+       child = FindWindowExA(box, child, "Static", nullptr))
+    text += WindowText(child);
   return text;
 }
 
@@ -190,13 +134,6 @@ void PressKey(WORD virtualKey, bool ctrl, bool alt) {
   Sleep(30);
 }
 
-void TypeText(const std::string& text) {
-  for (const char c : text) {
-    const SHORT key = VkKeyScanA(c);
-    if (key != -1) PressKey(static_cast<WORD>(LOBYTE(key)), (HIBYTE(key) & 2) != 0, (HIBYTE(key) & 4) != 0);
-  }
-}
-
 void ChooseMenuItem(HWND window, char menuKey, char itemKey) {
   BringToFront(window);
   PressKey(static_cast<WORD>(menuKey), false, true);
@@ -213,66 +150,6 @@ bool TabTo(HWND dialog, int id) {
   return false;
 }
 
-bool PickFolderInBrowser(HWND browser, const std::string& folder, std::string* error) {
-  const std::vector<HWND> trees = ChildrenOfClass(browser, "SysTreeView32");
-  const HWND tree = trees.empty() ? nullptr : trees.front();
-  const RemoteMemory memory(browser, sizeof(TVITEMA) + MAX_PATH);
-  if (!tree || !memory.address || folder.compare(0, 3, "C:\\") != 0) {
-    *error = "no tree view, no memory in its process, or not on C: " + folder;
-    return false;
-  }
-  const auto next = [&](WPARAM how, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
-  };
-  const auto text = [&](HTREEITEM item) {
-    TVITEMA record{};
-    record.mask = TVIF_TEXT;
-    record.hItem = item;
-    record.pszText = memory.address + sizeof(TVITEMA);
-    record.cchTextMax = MAX_PATH;
-    char read[MAX_PATH + 1] = {};
-    memory.Write(sizeof(TVITEMA), read, 1);
-    memory.Write(0, &record, sizeof record);
-    if (Ask(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.address)) > 0) memory.Read(sizeof(TVITEMA), read, MAX_PATH);
-    return std::string(read);
-  };
-  std::vector<std::string> parts{"My Computer", "C:"};
-  for (size_t start = 3, end; start < folder.size(); start = end + 1) {
-    end = std::min(folder.find('\\', start), folder.size());
-    if (end > start) parts.push_back(folder.substr(start, end - start));
-  }
-  HTREEITEM item = next(TVGN_ROOT, nullptr);
-  for (const std::string& part : parts) {
-    // Each part is expanded, as a click would, before its children are read.
-    Ask(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    std::string seen;
-    HTREEITEM child = next(TVGN_CHILD, item);
-    for (; child && child != reinterpret_cast<HTREEITEM>(-1); child = next(TVGN_NEXT, child)) {
-      const std::string shown = text(child);
-      // The drive shows as "C:" or with a label, as in "System (C:)".
-      if (lstrcmpiA(shown.c_str(), part.c_str()) == 0 || (part == "C:" && shown.find("(C:)") != std::string::npos)) break;
-      seen += "\"" + shown + "\" ";
-    }
-    if (!child || child == reinterpret_cast<HTREEITEM>(-1)) {
-      *error = "no \"" + part + "\" in the tree; seen " + seen;
-      return false;
-    }
-    item = child;
-  }
-  Ask(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-  return true;
-}
-
-void WriteSettings(const std::string& iniPath, const std::string& library) {
-  const char* ini = iniPath.c_str();
-  const char* const settings[][2] = {{"RestorePath", library.c_str()}, {"View", "0"}, {"SelectAll", "1"},
-                                     {"Confirm", "1"}, {"DefaultType", "ico"}, {"TitlePrefix", "Untitled"},
-                                     {"OpenDir", "0"}};
-  for (const auto& setting : settings) WritePrivateProfileStringA("Setting", setting[0], setting[1], ini);
-  for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) WritePrivateProfileStringA("Filter", key, "1", ini);
-}
-
 void ProductTest::SetUp() {
   // A name nobody else runs the product under, so copies started by other
   // test runs on the machine never meet these ones.
@@ -285,22 +162,38 @@ void ProductTest::SetUp() {
 
 void ProductTest::Start() {
   ASSERT_TRUE(product.Start(exePath));
-  window = product.WaitForMainWindow(20000);
-  ASSERT_NE(window, nullptr) << "no main window";
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = MainWindowsOf(product.Id());
+        return (window = windows.empty() ? nullptr : windows.front()) != nullptr;
+      },
+      20000))
+      << "no main window";
 }
 
-int ProductTest::ItemCount() const { return static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT)); }
+int ProductTest::ItemCount() const { return static_cast<int>(AskControl(window, IDC_ICON_LIST, LVM_GETITEMCOUNT)); }
 
-bool ProductTest::MainWindowFree() const { return IsWindowEnabled(window) && !FindDialogOf(product.Id(), window, 0); }
+bool ProductTest::MainWindowFree() const { return IsWindowEnabled(window) && !WaitForDialog(0, 0); }
+
+HWND ProductTest::WaitForDialog(int childId, DWORD milliseconds) const {
+  std::vector<HWND> found;
+  WaitUntil(
+      [&] {
+        found = WindowsOf(product.Id(), [&](HWND hwnd) {
+          return hwnd != window && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId));
+        });
+        return !found.empty();
+      },
+      milliseconds);
+  return found.empty() ? nullptr : found.front();
+}
 
 void ProductTest::AddFile(const std::string& path, int expectedItems) {
-  ClickButton(window, kAddFileButton);
+  ClickButton(window, IDC_ADD_FILE);
   const HWND dialog = WaitForDialog(kFileNameBox);
   ASSERT_NE(dialog, nullptr) << "no open dialog";
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
   TypeFileNameAndEnter(dialog, path);
-  ASSERT_TRUE(WaitUntil(
-      [&] { return (expectedItems ? ItemCount() == expectedItems : ItemCount() > 0) && MainWindowFree(); },
-      kDialogTimeout))
+  ASSERT_TRUE(WaitUntil([&] { return ItemCount() == expectedItems && MainWindowFree(); }, kDialogTimeout))
       << ItemCount() << " items";
 }

@@ -1,8 +1,8 @@
 // The main job through the real window: Add File picks Wine's shell32.dll in
 // the system's open dialog, Save writes every icon group with every image,
-// Save As writes into the folder picked in the system's save dialog, and Exit
-// asks about icons not yet saved. (The reader the files are held against is
-// itself held against wrestool by the native tests.)
+// Save As writes into the folder picked in the system's save dialog, and
+// Clear All and Exit ask before the icons go. (The reader the files are held
+// against is itself held against wrestool by the native tests.)
 
 #include <cstdio>
 
@@ -13,15 +13,8 @@
 namespace {
 
 constexpr DWORD kSaveTimeout = 60000;
-constexpr int kExitMenuItem = 32778;
 
 const std::string kShell32 = std::string(kWineSystemFolder) + "shell32.dll";
-
-std::string Numbered(const std::string& base, size_t number) {
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "_%04u.ico", static_cast<unsigned>(number));
-  return base + digits;
-}
 
 // Every group's images as a saved .ico file must hold them, in list order.
 std::vector<std::vector<Bytes>> ExpectedGroups() {
@@ -32,8 +25,8 @@ std::vector<std::vector<Bytes>> ExpectedGroups() {
     const IconImageSetPtr set = IconFileIO().LoadGroupIcon(*module, name, kShell32);
     groups.emplace_back();
     for (uint32_t i = 0; set && i < set->imageCount; ++i)
-      groups.back().push_back(WithSizeImageCleared(Bytes(set->images[i].block,
-                                                         set->images[i].block + set->images[i].blockSize)));
+      groups.back().push_back(
+          WithSizeImageCleared(Bytes(set->images[i].block, set->images[i].block + set->images[i].blockSize)));
   }
   return groups;
 }
@@ -42,67 +35,78 @@ class SaveEndToEndTest : public ProductTest {
  protected:
   void SetUp() override {
     ProductTest::SetUp();
-    WriteSettings(folder.File("Config.ini"), library.Path());
+    // Keys left out read as off: OpenDir among them, which would open a shell window.
+    const char* const settings[][3] = {{"Setting", "RestorePath", library.Path().c_str()},
+                                       {"Setting", "SelectAll", "1"},
+                                       {"Setting", "Confirm", "1"},
+                                       {"Setting", "DefaultType", "ico"},
+                                       {"Setting", "TitlePrefix", "Untitled"},
+                                       {"Filter", "Dll", "1"}};
+    for (const auto& s : settings) WritePrivateProfileStringA(s[0], s[1], s[2], folder.File("Config.ini").c_str());
     ASSERT_GT(groups.size(), 100u);
     Start();
     AddFile(kShell32, static_cast<int>(groups.size()));
   }
 
-  void WaitForSave(const std::string& target) {
-    const bool finished =
-        WaitUntil([&] { return NamesIn(target).size() >= groups.size() && MainWindowFree(); }, kSaveTimeout);
-    ASSERT_TRUE(finished) << NamesIn(target).size() << " of " << groups.size() << " files";
-  }
-
-  // Every `step`th saved file holds its group's images byte for byte, but
-  // biSizeImage, which the writer stores as 0 in DIB blocks.
+  // Waits for the save; then every `step`th file holds its group's images
+  // byte for byte, but biSizeImage, which the writer stores as 0 in DIB blocks.
   void ExpectGroupsSaved(const TempFolder& target, const std::string& prefix, size_t step) const {
+    ASSERT_TRUE(
+        WaitUntil([&] { return NamesIn(target.Path()).size() >= groups.size() && MainWindowFree(); }, kSaveTimeout))
+        << NamesIn(target.Path()).size() << " of " << groups.size() << " files";
     ASSERT_EQ(NamesIn(target.Path()).size(), groups.size());
-    for (size_t i = 0; i < groups.size(); i += step)
-      EXPECT_EQ(IcoBlocks(ReadBytes(target.File(Numbered(prefix, i)))), groups[i]) << "group " << i;
+    for (size_t i = 0; i < groups.size(); i += step) {
+      char number[16];
+      std::snprintf(number, sizeof number, "_%04u.ico", static_cast<unsigned>(i));
+      EXPECT_EQ(IcoBlocks(ReadBytes(target.File(prefix + number))), groups[i]) << "group " << i;
+    }
   }
 
   const std::vector<std::vector<Bytes>> groups = ExpectedGroups();
   TempFolder library;
 };
 
-TEST_F(SaveEndToEndTest, SaveWritesEveryGroupWithEveryImage) {
-  ClickButton(window, kSaveButton);
-  WaitForSave(library.Path());
+TEST_F(SaveEndToEndTest, SaveWritesEveryGroupWithEveryImageAndSaveAsIntoThePickedFolder) {
+  ClickButton(window, IDC_SAVE);
   ExpectGroupsSaved(library, "Untitled", 1);
-}
 
-TEST_F(SaveEndToEndTest, SaveAsWritesNumberedFilesIntoThePickedFolder) {
   TempFolder other;
-  ClickButton(window, kSaveAsButton);
+  ClickButton(window, IDC_SAVE_AS);
   const HWND dialog = WaitForDialog(kFileNameBox);
   ASSERT_NE(dialog, nullptr) << "no save dialog";
   TypeFileNameAndEnter(dialog, other.File("star.ico"));
-  WaitForSave(other.Path());
-
-  EXPECT_TRUE(NamesIn(library.Path()).empty());
   ExpectGroupsSaved(other, "star", 37);
+  EXPECT_EQ(NamesIn(library.Path()).size(), groups.size());
 }
 
-TEST_F(SaveEndToEndTest, ExitWithUnsavedIconsAsksFirst) {
-  PostMessageA(window, WM_COMMAND, kExitMenuItem, 0);
-  HWND box = WaitForDialog(IDNO);
-  ASSERT_NE(box, nullptr) << "no question";
-  EXPECT_EQ(BoxText(box), "You haven't saved the icons.\nAre you sure to exit?");
-  PostMessageA(box, WM_COMMAND, IDNO, 0);
+// Escape keeps the icons; Exit asks about unsaved icons, then clears them
+// with the same question, whose "Don't ask me" is kept in Config.ini.
+TEST_F(SaveEndToEndTest, ClearAllAndExitAskBeforeTheIconsGo) {
+  ASSERT_TRUE(BringToFront(window));
+  PressKey('E', true);
+  const HWND confirm = WaitForDialog(IDC_DONT_ASK);
+  ASSERT_NE(confirm, nullptr) << "no confirmation";
+  // The icon's static holds its resource number as text; only the question counts.
+  EXPECT_NE(BoxText(confirm).find("Are you sure to clear all the icons?"), std::string::npos) << BoxText(confirm);
+  ASSERT_TRUE(BringToFront(confirm));
+  PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return MainWindowFree(); }, kDialogTimeout));
-  EXPECT_TRUE(product.IsRunning());
   EXPECT_EQ(ItemCount(), static_cast<int>(groups.size()));
 
-  PostMessageA(window, WM_COMMAND, kExitMenuItem, 0);
-  box = WaitForDialog(IDNO);
-  ASSERT_NE(box, nullptr) << "no second question";
+  PostMessageA(window, WM_COMMAND, ID_EXIT, 0);
+  const HWND box = WaitForDialog(IDNO);
+  ASSERT_NE(box, nullptr) << "no question";
+  EXPECT_EQ(BoxText(box), "You haven't saved the icons.\nAre you sure to exit?");
   PostMessageA(box, WM_COMMAND, IDYES, 0);
-  // Exit clears the list first, and that is confirmed too.
-  const HWND confirm = WaitForDialog(kDontAskBox);
-  ASSERT_NE(confirm, nullptr) << "no clearing confirmation";
-  PostMessageA(confirm, WM_COMMAND, IDOK, 0);
+  const HWND again = WaitForDialog(IDC_DONT_ASK);
+  ASSERT_NE(again, nullptr) << "no clearing confirmation";
+  ASSERT_TRUE(BringToFront(again));
+  ASSERT_TRUE(TabTo(again, IDC_DONT_ASK));
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(WaitUntil([&] { return AskControl(again, IDC_DONT_ASK, BM_GETCHECK) == BST_CHECKED; }, kDialogTimeout));
+  PressKey(VK_RETURN);
   EXPECT_TRUE(product.WaitForExit(kDialogTimeout));
+  EXPECT_EQ(GetPrivateProfileIntA("Setting", "Confirm", -1, folder.File("Config.ini").c_str()), 0);
 }
 
 }  // namespace

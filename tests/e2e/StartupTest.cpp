@@ -1,53 +1,63 @@
-// Starting the real program: the main window in its colour with its controls
-// (the command buttons drawn shaded, bright on the left, dark and blue-tinted
-// on the right), Config.ini beside it, one copy per executable name, and
-// closing it.
+// The real program with no icons: the main window in its own colour, the
+// defaults written beside it, one copy per executable name, and the Setting
+// and About dialogs reached with the keyboard as a user at the machine does.
 
 #include "ProductProcess.h"
 
 namespace {
 
-using StartupTest = ProductTest;
+// Whether some pixel of the area on screen comes to match, once painted.
+bool ShowsColour(const RECT& area, bool (*matches)(COLORREF)) {
+  return WaitUntil(
+      [&] {
+        HDC screen = GetDC(nullptr);
+        bool found = false;
+        for (int y = area.top; y < area.bottom && !found; ++y)
+          for (int x = area.left; x < area.right && !found; ++x) found = matches(GetPixel(screen, x, y));
+        ReleaseDC(nullptr, screen);
+        return found;
+      },
+      kDialogTimeout);
+}
 
-int Brightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
+bool ShowsColour(HWND window, bool (*matches)(COLORREF)) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return ShowsColour(area, matches);
+}
+
+class StartupTest : public ProductTest {
+ protected:
+  void SetUp() override {
+    ProductTest::SetUp();
+    Start();
+  }
+};
 
 TEST_F(StartupTest, ShowsTheMainWindowWritesTheDefaultsAndASecondStartEndsAtOnce) {
-  Start();
   ASSERT_TRUE(BringToFront(window));
-  SetCursorPos(0, 0);  // nothing hovered
-  EXPECT_EQ(ClassName(GetDlgItem(window, kIconList)), "SysListView32");
-  EXPECT_EQ(ItemCount(), 0);
-  const std::pair<int, const char*> buttons[] = {
-      {kAddFileButton, "Add &File"}, {kAddFolderButton, "Add Fol&der"}, {kClearAllButton, "Cl&ear All"},
-      {kSaveButton, "&Save"},        {kSaveAsButton, "Save &As"}};
-  HDC screen = GetDC(nullptr);
-  for (const auto& [id, text] : buttons) {
-    const HWND button = GetDlgItem(window, id);
-    EXPECT_EQ(WindowText(button), text);
-    RECT rect;
-    GetWindowRect(button, &rect);
-    COLORREF left = 0, right = 0;
-    // The window may still be painting its buttons.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-          left = GetPixel(screen, rect.left + 1, rect.top + 1);
-          right = GetPixel(screen, rect.right - 2, rect.top + 1);
-          return Brightness(left) > Brightness(right) + 120 && GetBValue(right) > GetRValue(right);
-        },
-        kDialogTimeout))
-        << text << ": " << Brightness(left) << " vs " << Brightness(right);
-  }
-  // The window's own pale blue, beside the buttons.
   RECT client{};
   GetClientRect(window, &client);
-  POINT corner{2, client.bottom - 3};
-  ClientToScreen(window, &corner);
-  EXPECT_EQ(GetPixel(screen, corner.x, corner.y), RGB(192, 208, 240));
-  ReleaseDC(nullptr, screen);
-  EXPECT_EQ(AskControl(window, kSelectAllBox, BM_GETCHECK), BST_CHECKED);
-  const std::vector<std::string> defaults = {
-      "[Setting]", "RestorePath=C:\\IconLibrary", "View=0", "SelectAll=1", "Confirm=1", "DefaultType=ico",
-      "TitlePrefix=Untitled", "OpenDir=1", "[Filter]", "Exe=1", "Dll=1", "Ico=1", "Icl=1", "Cpl=1", "Ocx=1", "Scr=1"};
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  // The window's own pale blue, in the corner beside the buttons.
+  const RECT corner{client.left + 2, client.bottom - 3, client.left + 3, client.bottom - 2};
+  EXPECT_TRUE(ShowsColour(corner, [](COLORREF c) { return c == RGB(192, 208, 240); }));
+  const std::vector<std::string> defaults = {"[Setting]",
+                                             "RestorePath=C:\\IconLibrary",
+                                             "View=0",
+                                             "SelectAll=1",
+                                             "Confirm=1",
+                                             "DefaultType=ico",
+                                             "TitlePrefix=Untitled",
+                                             "OpenDir=1",
+                                             "[Filter]",
+                                             "Exe=1",
+                                             "Dll=1",
+                                             "Ico=1",
+                                             "Icl=1",
+                                             "Cpl=1",
+                                             "Ocx=1",
+                                             "Scr=1"};
   EXPECT_EQ(ReadLines(folder.File("Config.ini")), defaults);
 
   ProductProcess second;
@@ -55,11 +65,64 @@ TEST_F(StartupTest, ShowsTheMainWindowWritesTheDefaultsAndASecondStartEndsAtOnce
   DWORD code = 1;
   EXPECT_TRUE(second.WaitForExit(kDialogTimeout, &code));
   EXPECT_EQ(code, 0u);
-  EXPECT_TRUE(MainWindowsOf(second.Id()).empty());
   EXPECT_EQ(MainWindowsOf(product.Id()).size(), 1u);
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(product.WaitForExit(kDialogTimeout));
+}
+
+TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
+  ChooseMenuItem(window, 'O', 'T');
+  const HWND dialog = WaitForDialog(IDC_OPEN_DIR);
+  ASSERT_NE(dialog, nullptr) << "no Setting dialog";
+  ASSERT_TRUE(BringToFront(dialog));
+  ASSERT_TRUE(TabTo(dialog, IDC_SELECT_ALL));
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(TabTo(dialog, IDC_FILTER_DLL));
+  PressKey(VK_SPACE);
+  ASSERT_TRUE(TabTo(dialog, IDC_DEFAULT_TYPE));
+  PressKey(VK_DOWN);
+  // Tab selects the whole prefix, so typing replaces it.
+  ASSERT_TRUE(TabTo(dialog, IDC_TITLE_PREFIX));
+  for (const WORD key : {'S', 'H', 'O', 'T'}) PressKey(key);
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_TITLE_PREFIX) == "shot"; }, kDialogTimeout))
+      << ControlText(dialog, IDC_TITLE_PREFIX);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kDialogTimeout));
+
+  const std::vector<std::string> expected = {"[Setting]",
+                                             "RestorePath=C:\\IconLibrary",
+                                             "View=0",
+                                             "SelectAll=0",
+                                             "Confirm=1",
+                                             "DefaultType=bmp",
+                                             "TitlePrefix=shot",
+                                             "OpenDir=1",
+                                             "[Filter]",
+                                             "Exe=1",
+                                             "Dll=0",
+                                             "Ico=1",
+                                             "Icl=1",
+                                             "Cpl=1",
+                                             "Ocx=1",
+                                             "Scr=1"};
+  EXPECT_EQ(ReadLines(folder.File("Config.ini")), expected);
+  EXPECT_EQ(AskControl(window, IDC_SELECT_ALL, BM_GETCHECK), BST_UNCHECKED);
+}
+
+// OK is a round button with a blue end to its face, the links are drawn in their colour.
+TEST_F(StartupTest, AboutOpensFromTheHelpMenuDrawnAsDesignedAndEscapeClosesIt) {
+  SetCursorPos(0, 0);  // nothing hovered
+  ChooseMenuItem(window, 'H', 'A');
+  const HWND about = WaitForDialog(IDC_WEBSITE_LINK);
+  ASSERT_NE(about, nullptr) << "no About box";
+  ASSERT_TRUE(BringToFront(about));
+  EXPECT_TRUE(
+      ShowsColour(GetDlgItem(about, IDOK), [](COLORREF c) { return GetBValue(c) == 255 && GetRValue(c) < 100; }));
+  for (const int id : {IDC_WEBSITE_LINK, IDC_SUPPORT_LINK})
+    EXPECT_TRUE(ShowsColour(GetDlgItem(about, id), [](COLORREF c) { return c == RGB(0, 0, 238); })) << id;
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(window); }, kDialogTimeout));
 }
 
 }  // namespace
