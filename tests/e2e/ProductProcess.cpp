@@ -56,7 +56,6 @@ ProductProcess::~ProductProcess() {
 }
 
 bool ProductProcess::Start(const std::string& exePath) {
-  if (m_info.hProcess) return false;
   std::string commandLine = "\"" + exePath + "\"";
   const std::string folder = exePath.substr(0, exePath.rfind('\\'));
   STARTUPINFOA startup{};
