@@ -47,10 +47,9 @@ HWND FocusOf(HWND window) {
 
 ProductProcess::~ProductProcess() {
   if (!m_info.hProcess) return;
-  if (!WaitForExit(0)) {
-    TerminateProcess(m_info.hProcess, 1);
-    WaitForSingleObject(m_info.hProcess, 5000);
-  }
+  // Fails harmlessly when the program has ended by itself.
+  TerminateProcess(m_info.hProcess, 1);
+  WaitForSingleObject(m_info.hProcess, 5000);
   CloseHandle(m_info.hThread);
   CloseHandle(m_info.hProcess);
 }
@@ -80,13 +79,9 @@ LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return Ask(GetDlgItem(dialog, id), msg, wParam, lParam);
-}
-
 std::string ControlText(HWND dialog, int id) {
   char text[512] = {};
-  AskControl(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  Ask(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
@@ -170,7 +165,9 @@ void ProductTest::Start() {
       << "no main window";
 }
 
-int ProductTest::ItemCount() const { return static_cast<int>(AskControl(window, IDC_ICON_LIST, LVM_GETITEMCOUNT)); }
+int ProductTest::ItemCount() const {
+  return static_cast<int>(Ask(GetDlgItem(window, IDC_ICON_LIST), LVM_GETITEMCOUNT));
+}
 
 bool ProductTest::MainWindowFree() const { return IsWindowEnabled(window) && !WaitForDialog(0, 0); }
 

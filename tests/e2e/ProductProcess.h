@@ -38,7 +38,6 @@ std::vector<HWND> MainWindowsOf(DWORD processId);
 
 // A message that a hung product answers with -1 instead of hanging the test.
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-LRESULT AskControl(HWND dialog, int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Asked, not read from the system: an edit box keeps its own text.
 std::string ControlText(HWND dialog, int id);
 // The text of a message box: its static controls, one after the other.

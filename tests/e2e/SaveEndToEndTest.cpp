@@ -99,7 +99,8 @@ TEST_F(SaveEndToEndTest, ClearAllAndExitAskBeforeTheIconsGo) {
   ASSERT_TRUE(BringToFront(again));
   ASSERT_TRUE(TabTo(again, IDC_DONT_ASK));
   PressKey(VK_SPACE);
-  ASSERT_TRUE(WaitUntil([&] { return AskControl(again, IDC_DONT_ASK, BM_GETCHECK) == BST_CHECKED; }, kDialogTimeout));
+  ASSERT_TRUE(
+      WaitUntil([&] { return Ask(GetDlgItem(again, IDC_DONT_ASK), BM_GETCHECK) == BST_CHECKED; }, kDialogTimeout));
   PressKey(VK_RETURN);
   EXPECT_TRUE(product.WaitForExit(kDialogTimeout));
   EXPECT_EQ(GetPrivateProfileIntA("Setting", "Confirm", -1, folder.File("Config.ini").c_str()), 0);

@@ -79,7 +79,7 @@ TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
       "[Setting]", "RestorePath=C:\\IconLibrary", "View=0", "SelectAll=0", "Confirm=1", "DefaultType=bmp",
       "TitlePrefix=shot", "OpenDir=1", "[Filter]", "Exe=1", "Dll=1", "Ico=1", "Icl=1", "Cpl=1", "Ocx=1", "Scr=1"};
   EXPECT_EQ(ReadLines(folder.File("Config.ini")), expected);
-  EXPECT_EQ(AskControl(window, IDC_SELECT_ALL, BM_GETCHECK), BST_UNCHECKED);
+  EXPECT_EQ(Ask(GetDlgItem(window, IDC_SELECT_ALL), BM_GETCHECK), BST_UNCHECKED);
 }
 
 // OK is a round button with a blue end to its face, the links are drawn in their colour.
