@@ -1,5 +1,5 @@
 // The settings wrapper against the system's own private-profile functions:
-// the read rules for flags, integers and text, and what the writes leave.
+// the read rules for flags, integers and text.
 
 #include <gtest/gtest.h>
 
@@ -39,29 +39,6 @@ TEST_F(ConfigFileTest, ReadsFlagsIntegersAndTextByTheirRules) {
     EXPECT_EQ(config.GetBool("Setting", "Key"), c.flag);
     EXPECT_EQ(config.GetInt("Setting", "Key"), c.number);
     EXPECT_EQ(std::string(config.GetString("Setting", "Key")), c.text);
-  }
-}
-
-TEST_F(ConfigFileTest, WritesFlagsAsOneAndZeroAndIntegersInDecimal) {
-  const CConfigFile& config = TheApp().m_config;
-  config.WriteBool("Setting", "On", 5);
-  config.WriteBool("Setting", "Off", FALSE);
-  config.WriteInt("Setting", "View", -3);
-  EXPECT_EQ(Raw("Setting", "On"), "1");
-  EXPECT_EQ(Raw("Setting", "Off"), "0");
-  EXPECT_EQ(Raw("Setting", "View"), "-3");
-}
-
-// Without a path nothing is written, not even to the system's own profile.
-TEST(UnboundConfigFileTest, ReadsNothingAndWritesNowhere) {
-  CConfigFile config;
-  EXPECT_FALSE(config.WriteBool("VantrelUnboundTest", "Flag", TRUE));
-  EXPECT_FALSE(config.WriteString("VantrelUnboundTest", "Text", "x"));
-  config.WriteInt("VantrelUnboundTest", "Number", 4);
-  char value[16] = {};
-  for (const char* key : {"Flag", "Text", "Number"}) {
-    GetProfileStringA("VantrelUnboundTest", key, "<absent>", value, sizeof value);
-    EXPECT_STREQ(value, "<absent>") << key;
   }
 }
 

@@ -87,12 +87,15 @@ class IconCollectionTest : public ::testing::Test {
   CIconCollection icons;
 };
 
-TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOn) {
+// Only the last extension counts, in either case.
+TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOnJudgedByTheLastExtension) {
   const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(2));
   for (size_t type = 0; type < 7; ++type) {
-    SCOPED_TRACE(kExtensions[type]);
+    std::string name = std::string("sample.") + kExtensions[type];
+    if (type % 2) CharUpperA(&name[0]);
+    SCOPED_TRACE(name);
     const bool ico = type == 2;
-    const std::string path = Write(std::string("sample.") + kExtensions[type], ico ? BuildSolidIcoFile({0}) : module);
+    const std::string path = Write(name, ico ? BuildSolidIcoFile({0}) : module);
     SwitchAllTypes(FALSE);
     icons.*kFlags[type] = TRUE;
     EXPECT_EQ(LoadAlone({path}), ico ? 1 : 2);
@@ -100,23 +103,11 @@ TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOn) {
     icons.*kFlags[type] = FALSE;
     EXPECT_EQ(LoadAlone({path}), 0);
   }
-}
-
-TEST_F(IconCollectionTest, TheLastExtensionDecidesInAnyCase) {
-  const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(3));
-  const struct {
-    const char* name;
-    BOOL CIconCollection::*flag;  // null: every type on
-    int expected;
-  } cases[] = {{"TOOL.EXE", &CIconCollection::m_filterExe, 3},
-               {"archive.ico.exe", &CIconCollection::m_filterIco, 0},
-               {"picture.icon", nullptr, 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    SwitchAllTypes(c.flag == nullptr);
-    if (c.flag) icons.*(c.flag) = TRUE;
-    EXPECT_EQ(LoadAlone({Write(c.name, module)}), c.expected);
-  }
+  SwitchAllTypes(FALSE);
+  icons.m_filterIco = TRUE;
+  EXPECT_EQ(LoadAlone({Write("archive.ico.exe", module)}), 0);
+  SwitchAllTypes(TRUE);
+  EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
 }
 
 TEST_F(IconCollectionTest, AnIcoFileGivesOneIconWhateverItsImageCountAndFilesWithoutIconsNone) {
@@ -171,9 +162,13 @@ TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
   }
 }
 
-TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepScrollsAndCounts) {
+// A file's icons scroll once, by the sum of the icons added before each.
+// Clear deletes only the records and unbinds the label; emptying with the
+// views empties everything; neither touches the saved flag or the count.
+TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepAndClearingLeavesTheSavedFlagAndTheCount) {
   SwitchAllTypes(TRUE);
   const std::string red = Write("red.ico", BuildSolidIcoFile({kColours[0]}));
+  const std::string green = Write("green.ico", BuildSolidIcoFile({kColours[1]}));
   const std::string two = Write("two.dll", BuildModuleWithGroups({{ResourceName::Id(1), kColours[1]},
                                                                   {ResourceName::Id(2), kColours[2]}}));
   icons.SetCountLabel(&host.label);
@@ -186,26 +181,14 @@ TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepScrollsAndCounts
                  {two, "#1", kColours[1], FALSE},
                  {two, "#2", kColours[2], FALSE},
                  {red, "", kColours[0], TRUE}});
-  // Each icon scrolls by the icons added before it; a file's icons scroll once, by their sum (1 + 2).
   EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 3}, {0, 3}}));
-}
-
-// Clear deletes only the records and unbinds the label; emptying with the
-// views empties everything; neither touches the saved flag or the count.
-TEST_F(IconCollectionTest, ClearAndEmptyingWithViewsLeaveTheSavedFlagAndTheCountGoesOn) {
-  icons.m_filterIco = TRUE;
-  const std::string red = Write("red.ico", BuildSolidIcoFile({kColours[0]}));
-  const std::string green = Write("green.ico", BuildSolidIcoFile({kColours[1]}));
-  icons.SetCountLabel(&host.label);
-  icons.LoadFromFile(red.c_str(), TRUE);
-  icons.LoadFromFile(red.c_str(), TRUE);
   icons.m_saved = FALSE;
   icons.Clear();
   EXPECT_EQ(icons.GetCount(), 0);
   EXPECT_EQ(icons.m_countLabel, nullptr);
   EXPECT_FALSE(icons.m_saved);
-  EXPECT_EQ(host.list.GetItemCount(), 2);
-  EXPECT_EQ(host.large.GetImageCount() + host.small.GetImageCount(), 4);
+  EXPECT_EQ(host.list.GetItemCount(), 4);
+  EXPECT_EQ(host.large.GetImageCount() + host.small.GetImageCount(), 8);
   icons.LoadFromFile(red.c_str(), TRUE);
   icons.EmptyWithViews(&host.pathBox);
   EXPECT_EQ(WindowText(host.pathBox), "");
@@ -213,9 +196,10 @@ TEST_F(IconCollectionTest, ClearAndEmptyingWithViewsLeaveTheSavedFlagAndTheCount
   host.list.scrolls.clear();
   icons.SetCountLabel(&host.label);
   icons.LoadFromFile(green.c_str(), FALSE);
-  EXPECT_EQ(WindowText(host.label), "4");
-  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 3}}));
+  EXPECT_EQ(WindowText(host.label), "6");
+  EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 5}}));
   ExpectEntries({{green, "", kColours[1], FALSE}});
+  EXPECT_FALSE(icons.m_saved);
 }
 
 // The image lists keep copies: each icon read is destroyed once appended.

@@ -1,6 +1,6 @@
 // The main window run modally inside the test process and driven from its own
 // modal loop: views, "Select all icons", the path of a clicked icon, dropped
-// files, the ways out with their questions and Clear All. The flows the
+// files, and the ways out with their questions. The flows the
 // end-to-end tests drive through the real program (Add File, About, Setting,
 // the Clear All confirmation, Save As) are not repeated here.
 
@@ -91,11 +91,11 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
 
 // One file of a switched-on type is loaded, ticked as "Select all icons" says.
 TEST_F(MainWindowUseTest, ADroppedFileIsLoadedOnlyWhenItIsOneOfASwitchedOnType) {
-  const std::string module = WriteModule("three.exe", 3);
-  const std::string off = WriteModule("off.dll", 2);
+  const std::string module = WriteModuleAt(folder.File("three.exe"), 3);
+  const std::string off = WriteModuleAt(folder.File("off.dll"), 2);
   WriteSetting("Filter", "Dll", "0");
   Then([&] {
-    EXPECT_EQ(Drop({WriteIco("one.ico"), module}), "") << "two files are ignored";
+    EXPECT_EQ(Drop({WriteIcoAt(folder.File("one.ico")), module}), "") << "two files are ignored";
     EXPECT_EQ(Drop({folder.File("readme.txt")}), kUnsupportedType);
     EXPECT_EQ(Drop({off}), kUnsupportedType);
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
@@ -195,21 +195,5 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveCase{"ExitWhenSavedOnlyConfirms", Way::kExit, 2, TRUE, 0, IDOK, 0},
                       LeaveCase{"ExitOfAnEmptyListAsksNothing", Way::kExit, 0, FALSE, 0, 0, 0}),
     [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
-
-// Clearing is not saving.
-TEST_F(MainWindowUseTest, ClearAllWithoutConfirmationEmptiesTheWindowAndKeepsTheUnsavedState) {
-  WriteSetting("Setting", "Confirm", "0");
-  Then([this] {
-    LoadUnsavedIcons(2);
-    ClickItem(0);
-    Command(ID_CLEAR_ALL);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
-    EXPECT_EQ(Icons().GetCount(), 0);
-    EXPECT_EQ(dlg.PathText(), "");
-    EXPECT_FALSE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "ProgramTestSupport.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -50,19 +49,7 @@ BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM context) {
   auto* seen = reinterpret_cast<SeenDialog*>(context);
   const std::string name = ClassName(hwnd);
   if (lstrcmpiA(name.c_str(), "Static") == 0) seen->text += StoredText(hwnd);
-  if (lstrcmpiA(name.c_str(), "Button") == 0 && IsWindowVisible(hwnd)) seen->visibleButtons.push_back(GetDlgCtrlID(hwnd));
   return TRUE;
-}
-
-ShellExecuteRecorder* g_recorder = nullptr;
-
-HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                                    INT show) {
-  if (g_recorder)
-    g_recorder->calls.push_back(
-        {owner, verb ? verb : "", file ? file : "", parameters != nullptr, directory != nullptr, show});
-  // Above 32: what the shell answers when it has opened the target.
-  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }
 
 // The slot of this program's import table through which calls to the
@@ -138,6 +125,18 @@ std::vector<uint8_t> BuildSolidIcoFile(const std::vector<COLORREF>& colours) {
   return BuildIcoFile(blocks);
 }
 
+std::string WriteIcoAt(const std::string& path, COLORREF colour) {
+  WriteBytes(path, BuildSolidIcoFile({colour}));
+  return path;
+}
+
+std::string WriteModuleAt(const std::string& path, int groups) {
+  std::vector<GroupFixture> fixtures;
+  for (int i = 1; i <= groups; ++i) fixtures.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
+  WriteBytes(path, BuildModuleWithGroups(fixtures));
+  return path;
+}
+
 COLORREF CentreColour(HIMAGELIST list, int index) {
   int width = 0, height = 0;
   ImageList_GetIconSize(list, &width, &height);
@@ -170,8 +169,6 @@ bool SameColour(COLORREF a, COLORREF b) {
 
 LRESULT HostListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == LVM_SCROLL) scrolls.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
-  if (onQuery && msg == LVM_GETITEMCOUNT) onQuery(-1);
-  if (onQuery && msg == LVM_GETITEMSTATE) onQuery(static_cast<int>(wParam));
   return CListCtrl::WindowProc(msg, wParam, lParam);
 }
 
@@ -223,36 +220,6 @@ void DialogWatcher::Watch() {
   }
 }
 
-namespace {
-
-// The text of the item selected in the browser's tree, or empty.
-std::string SelectedTreeText(HWND browser) {
-  HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
-  if (!tree) return "";
-  const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (!item) return "";
-  char text[MAX_PATH] = {};
-  TVITEMA request{};
-  request.mask = TVIF_TEXT;
-  request.hItem = item;
-  request.pszText = text;
-  request.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&request));
-  return text;
-}
-
-}  // namespace
-
-bool SelectInFolderBrowser(HWND browser, const std::string& folder) {
-  const std::string name = folder.substr(folder.find_last_of('\\') + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-    if (lstrcmpiA(SelectedTreeText(browser).c_str(), name.c_str()) == 0) return true;
-    Sleep(50);
-  }
-  return false;
-}
-
 std::function<void(HWND)> Press(int button) {
   return [button](HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -270,13 +237,6 @@ ImportHook::ImportHook(const char* module, const char* function, void* replaceme
 ImportHook::~ImportHook() {
   if (m_slot) WriteSlot(m_slot, original);
 }
-
-ShellExecuteRecorder::ShellExecuteRecorder()
-    : m_hook("shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute)) {
-  g_recorder = this;
-}
-
-ShellExecuteRecorder::~ShellExecuteRecorder() { g_recorder = nullptr; }
 
 std::string ScriptedMainDlg::PathText() const {
   CString text;
@@ -326,27 +286,13 @@ void MainWindowTest::TearDown() {
   AppTest::TearDown();
 }
 
-std::string MainWindowTest::WriteIco(const std::string& name, COLORREF colour) const {
-  const std::string path = folder.File(name);
-  WriteBytes(path, BuildSolidIcoFile({colour}));
-  return path;
-}
-
-std::string MainWindowTest::WriteModule(const std::string& name, int groups) const {
-  std::vector<GroupFixture> groupFixtures;
-  for (int i = 1; i <= groups; ++i) groupFixtures.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
-  const std::string path = folder.File(name);
-  WriteBytes(path, BuildModuleWithGroups(groupFixtures));
-  return path;
-}
-
 void MainWindowTest::Load(const std::string& path) {
   ReadFilterSettings(TheApp().m_config, Icons());
   Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
 }
 
 void MainWindowTest::LoadUnsavedIcons(int count) {
-  for (int i = 0; i < count; ++i, ++m_written) Load(WriteIco("icon" + std::to_string(m_written) + ".ico"));
+  for (int i = 0; i < count; ++i, ++m_written) Load(WriteIcoAt(folder.File("icon" + std::to_string(m_written) + ".ico")));
   Icons().m_saved = FALSE;
 }
 
@@ -365,22 +311,6 @@ int MainWindowTest::CheckedItems() const {
   return checked;
 }
 
-namespace {
-
-BOOL CALLBACK FindProgressDialog(HWND hwnd, LPARAM context) {
-  if (!GetDlgItem(hwnd, IDC_SAVE_PROGRESS) || !GetDlgItem(hwnd, IDC_SAVE_PERCENT)) return TRUE;
-  *reinterpret_cast<HWND*>(context) = hwnd;
-  return FALSE;
-}
-
-}  // namespace
-
-HWND OpenSaveProgressDialog() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindProgressDialog, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 void SaveTest::SetUp() {
   AppTest::SetUp();
   TheApp().WriteDefaultSettings();
@@ -391,7 +321,6 @@ void SaveTest::SetUp() {
 }
 
 void SaveTest::TearDown() {
-  host.list.onQuery = nullptr;
   host.list.DeleteAllItems();
   AppTest::TearDown();
 }

@@ -3,8 +3,8 @@
 // The one support layer of the program tests: a private folder with its own
 // Config.ini, icon fixtures, a hidden list view, a watcher that operates the
 // dialogs the code under test opens, dialogs (the main window among them)
-// that run a test's steps from their own modal loop, a recorder standing in
-// for the shell's "open", and readers of the colours a window paints.
+// that run a test's steps from their own modal loop, an import redirector,
+// and a reader of the colours an image list holds.
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -40,17 +40,18 @@ struct GroupFixture {
 std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupFixture>& groups);
 // An .ico file holding one solid image per colour.
 std::vector<uint8_t> BuildSolidIcoFile(const std::vector<COLORREF>& colours);
+std::string WriteIcoAt(const std::string& path, COLORREF colour = RGB(200, 0, 0));
+// A module with `groups` icon groups, ids 1, 2, ...
+std::string WriteModuleAt(const std::string& path, int groups);
 // The colour at the centre of one image of an image list, drawn on black.
 COLORREF CentreColour(HIMAGELIST list, int index);
 // Close enough: the image lists keep 8-bit versions of the icons.
 bool SameColour(COLORREF a, COLORREF b);
 
-// A list view that records its scroll requests and lets a test act while the
-// asker (a save worker) waits for an item's state (-1: the item count).
+// A list view that records its scroll requests.
 class HostListCtrl : public CListCtrl {
  public:
   std::vector<std::pair<int, int>> scrolls;
-  std::function<void(int item)> onQuery;
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -75,7 +76,6 @@ struct SeenDialog {
   HWND owner = nullptr;
   // The texts of its static controls, one after the other.
   std::string text;
-  std::vector<int> visibleButtons;
 };
 
 // Watches this process, from a thread of its own, for a visible dialog box
@@ -106,9 +106,6 @@ class DialogWatcher {
 };
 
 std::function<void(HWND)> Press(int button);
-// Selects `folder` in a folder browser and waits until its tree shows it (a
-// browser still filling its tree may drop an early request). False after 5 s.
-bool SelectInFolderBrowser(HWND browser, const std::string& folder);
 
 // The main window under script, recording what reached it.
 class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
@@ -124,16 +121,6 @@ class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
-// One call of the shell's "open" as the program made it.
-struct ShellCall {
-  HWND owner;
-  std::string verb;
-  std::string file;
-  bool hasParameters;
-  bool hasDirectory;
-  int show;
-};
-
 // While it lives, this program's calls to the module's function go to the
 // replacement instead (its import is redirected); `original` is the function.
 class ImportHook {
@@ -147,21 +134,6 @@ class ImportHook {
 
  private:
   void** m_slot;
-};
-
-// While it lives, this program's calls to ShellExecuteA are recorded instead
-// of carried out. One at a time.
-class ShellExecuteRecorder {
- public:
-  ShellExecuteRecorder();
-  ~ShellExecuteRecorder();
-  ShellExecuteRecorder(const ShellExecuteRecorder&) = delete;
-  ShellExecuteRecorder& operator=(const ShellExecuteRecorder&) = delete;
-  bool Installed() const { return m_hook.Installed(); }
-  std::vector<ShellCall> calls;
-
- private:
-  ImportHook m_hook;
 };
 
 
@@ -186,8 +158,6 @@ class MainWindowTest : public AppTest {
  protected:
   void SetUp() override;
   void TearDown() override;
-  std::string WriteIco(const std::string& name, COLORREF colour = RGB(255, 0, 0)) const;
-  std::string WriteModule(const std::string& name, int groups) const;
   // Loads a file as the commands do: filter from Config.ini, tick from
   // "Select all icons".
   void Load(const std::string& path);
@@ -205,9 +175,6 @@ class MainWindowTest : public AppTest {
  private:
   int m_written = 0;
 };
-
-// The save progress dialog open on this thread, or null.
-HWND OpenSaveProgressDialog();
 
 // A test with a library folder to save into (OpenDir off), every file type
 // on, and the collection bound to a hidden list.

@@ -15,18 +15,12 @@ class LabelKeepingDlg : public SearchDlg {
  protected:
   void OnWorkerEnded() override {
     SearchDlg::OnWorkerEnded();
-    *fileLabel = TextOf(m_fileCountLabel);
-    *iconLabel = TextOf(m_iconCount);
+    *fileLabel = WindowText(m_fileCountLabel.m_hWnd);
+    *iconLabel = WindowText(m_iconCount.m_hWnd);
   }
 };
 
 }  // namespace
-
-std::string TextOf(const CWnd& control) {
-  CString text;
-  control.GetWindowText(text);
-  return std::string(text);
-}
 
 UnixSymlink::UnixSymlink(const std::string& target, const std::string& linkWindowsPath)
     : m_windowsPath(linkWindowsPath) {
@@ -55,31 +49,9 @@ bool UnixSymlink::Run(const std::string& command, bool linkExists) const {
   return Exists(m_windowsPath) == linkExists;
 }
 
-std::string MakeFolder(const std::string& root, const std::string& relative) {
-  std::string path = root;
-  for (size_t start = 0; start <= relative.size();) {
-    const size_t end = std::min(relative.find('\\', start), relative.size());
-    path += "\\" + relative.substr(start, end - start);
-    CreateDirectoryA(path.c_str(), nullptr);
-    start = end + 1;
-  }
-  return path;
-}
-
-std::string WriteIcoAt(const std::string& path, COLORREF colour) {
-  WriteBytes(path, BuildSolidIcoFile({colour}));
-  return path;
-}
-
-std::string WriteModuleAt(const std::string& path, int groups) {
-  std::vector<GroupFixture> fixtures;
-  for (int i = 1; i <= groups; ++i) fixtures.push_back({ResourceName::Id(static_cast<uint16_t>(i)), RGB(0, 0, 255)});
-  WriteBytes(path, BuildModuleWithGroups(fixtures));
-  return path;
-}
-
-std::string WriteTextAt(const std::string& path) {
-  WriteBytes(path, {'n', 'o', ' ', 'i', 'c', 'o', 'n'});
+std::string MakeFolder(const std::string& parent, const std::string& name) {
+  const std::string path = parent + "\\" + name;
+  CreateDirectoryA(path.c_str(), nullptr);
   return path;
 }
 

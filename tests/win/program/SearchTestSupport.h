@@ -15,8 +15,6 @@ namespace searchtest {
 
 using SearchDlg = ScriptedDialog<CSearchProgressDlg>;
 
-std::string TextOf(const CWnd& control);
-
 // A Unix symbolic link `link` -> `target` under Wine, removed again on
 // destruction (before the folder holding it: that removal would follow it).
 class UnixSymlink {
@@ -33,13 +31,7 @@ class UnixSymlink {
   std::string m_windowsPath;
 };
 
-// A folder (and its parents) under `root`.
-std::string MakeFolder(const std::string& root, const std::string& relative);
-std::string WriteIcoAt(const std::string& path, COLORREF colour = RGB(200, 0, 0));
-// A module with `groups` icon groups, ids 1, 2, ...
-std::string WriteModuleAt(const std::string& path, int groups);
-// A file without icons.
-std::string WriteTextAt(const std::string& path);
+std::string MakeFolder(const std::string& parent, const std::string& name);
 
 // Every file type switched on, the collection bound to a hidden list, and a
 // tree folder to search that holds nothing else.

@@ -104,7 +104,7 @@ TEST_F(SearchWalkTest, ReadsTheFilterWhenItOpensAndCountsEveryFile) {
   WriteIcoAt(Tree("a.ico"));
   const std::string module = WriteModuleAt(Tree("b.exe"), 2);
   WriteModuleAt(Tree("c.dll"), 3);
-  WriteTextAt(Tree("d.txt"));
+  WriteBytes(Tree("d.txt"), {'n', 'o', 'n', 'e'});
 
   EXPECT_EQ(Search(tree), IDOK);
   EXPECT_EQ(fileLabel, "3");

@@ -1,5 +1,5 @@
 // The Setting dialog run modally inside the test process: which key each box
-// shows and writes, the default type, Cancel and the one-type check.
+// shows and writes, and the one-type check.
 
 #include <gtest/gtest.h>
 
@@ -60,35 +60,6 @@ TEST_F(SettingsDialogTest, EachFlagIsReadFromAndWrittenToItsOwnKey) {
     EXPECT_EQ(Run(), IDOK);
     for (const KeyBox& flag : kFlagBoxes) EXPECT_EQ(Raw(flag.section, flag.key), flag.id == off.id ? "0" : "1") << flag.key;
   }
-}
-
-TEST_F(SettingsDialogTest, DefaultTypeIsReadInAnyCaseAndWrittenInLowerCase) {
-  const std::pair<const char*, int> cases[] = {{"BMP", 1}, {"bMp", 1}, {"", 0}, {"bmpx", 0}};
-  for (const auto& [stored, position] : cases) {
-    SCOPED_TRACE(std::string("DefaultType=") + stored);
-    WriteSetting("Setting", "DefaultType", stored);
-    Reopen();
-    Then([&, position = position] {
-      EXPECT_EQ(dlg->m_typeCombo.GetCurSel(), position);
-      Press(IDOK);
-    });
-    EXPECT_EQ(Run(), IDOK);
-    EXPECT_EQ(Raw("Setting", "DefaultType"), position ? "bmp" : "ico");
-  }
-}
-
-TEST_F(SettingsDialogTest, CancelWritesNothing) {
-  const std::vector<uint8_t> before = ReadBytes(configPath);
-  Then([this] {
-    dlg->SetDlgItemText(IDC_LIBRARY_FOLDER, "E:\\Elsewhere");
-    dlg->SetDlgItemText(IDC_TITLE_PREFIX, "Other");
-    dlg->m_typeCombo.SetCurSel(1);
-    for (const KeyBox& flag : kFlagBoxes) SetCheck(flag.id, false);
-    SetCheck(IDC_FILTER_ICL, true);
-    Press(IDCANCEL);
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
-  EXPECT_EQ(ReadBytes(configPath), before);
 }
 
 // The save settings are written before the check and stay written; the
