@@ -1,6 +1,6 @@
 // The main window run modally inside the test process and driven from its own
 // modal loop: views, "Select all icons", the path of a clicked icon, dropped
-// files, and the ways out with their questions. The flows the
+// files, the ways out with their questions and Clear All. The flows the
 // end-to-end tests drive through the real program (Add File, About, Setting,
 // the Clear All confirmation, Save As) are not repeated here.
 
@@ -16,6 +16,7 @@
 #include "app/FilterSettings.h"
 #include "resources/resource.h"
 #include "ui/AddFileCommand.h"
+#include "ui/MainDlg.h"
 
 namespace {
 
@@ -38,8 +39,64 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
   return static_cast<HDROP>(memory);
 }
 
-class MainWindowUseTest : public MainWindowTest {
+// The main window under script, recording what it held when it was destroyed.
+class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
+ public:
+  int itemsAtDestroy = -1;
+  std::string pathTextAtDestroy;
+
+  std::string PathText() const { return WindowText(m_pathEdit.m_hWnd); }
+  int ViewType() const { return static_cast<int>(m_iconList.GetStyle() & LVS_TYPEMASK); }
+
  protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_DESTROY) {
+      itemsAtDestroy = m_iconList.GetItemCount();
+      pathTextAtDestroy = PathText();
+    }
+    return ScriptedDialog<CMainDlg>::WindowProc(msg, wParam, lParam);
+  }
+};
+
+// The main window run as the application's main window (so the dialogs its
+// commands open belong to it) over the default settings.
+class MainWindowUseTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    TheApp().WriteDefaultSettings();
+    TheApp().m_pMainWnd = &dlg;
+  }
+  void TearDown() override {
+    TheApp().m_pMainWnd = nullptr;
+    AppTest::TearDown();
+  }
+  // Loads `count` one-icon .ico files as the commands do and marks them unsaved.
+  void LoadUnsavedIcons(int count) {
+    ReadFilterSettings(TheApp().m_config, Icons());
+    for (int i = 0; i < count; ++i, ++m_written) {
+      const std::string path = WriteIcoAt(folder.File("icon" + std::to_string(m_written) + ".ico"));
+      Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
+    }
+    Icons().m_saved = FALSE;
+  }
+  void ClickItem(int index) {
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = dlg.m_iconList.m_hWnd;
+    click.hdr.idFrom = IDC_ICON_LIST;
+    click.hdr.code = NM_CLICK;
+    click.iItem = index;
+    dlg.SendMessage(WM_NOTIFY, IDC_ICON_LIST, reinterpret_cast<LPARAM>(&click));
+  }
+  int CheckedItems() const {
+    int checked = 0;
+    for (int i = 0; i < dlg.m_iconList.GetItemCount(); ++i) checked += dlg.m_iconList.GetCheck(i) ? 1 : 0;
+    return checked;
+  }
+  // The command as its menu item sends it; returns when the command is done.
+  void Command(UINT id) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
+  INT_PTR Run() { return dlg.DoModal(); }
   // Drops the files while watching for the error box; its text, "" if none.
   std::string Drop(const std::vector<std::string>& paths) {
     DialogWatcher box("Error", Press(IDOK), dlg.m_hWnd);
@@ -47,6 +104,9 @@ class MainWindowUseTest : public MainWindowTest {
     box.Finish();
     return box.Seen().text;
   }
+
+  ScriptedMainDlg dlg;
+  int m_written = 0;
 };
 
 TEST_F(MainWindowUseTest, ViewAndSelectAllStartAsTheSettingsSay) {
@@ -195,5 +255,20 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveCase{"ExitWhenSavedOnlyConfirms", Way::kExit, 2, TRUE, 0, IDOK, 0},
                       LeaveCase{"ExitOfAnEmptyListAsksNothing", Way::kExit, 0, FALSE, 0, 0, 0}),
     [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
+
+// Clearing is not saving.
+TEST_F(MainWindowUseTest, ClearAllWithoutConfirmationEmptiesTheWindowAndKeepsTheUnsavedState) {
+  WriteSetting("Setting", "Confirm", "0");
+  Then([this] {
+    LoadUnsavedIcons(2);
+    ClickItem(0);
+    Command(ID_CLEAR_ALL);
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
+    EXPECT_EQ(dlg.PathText(), "");
+    EXPECT_FALSE(Icons().m_saved);
+  });
+  EXPECT_EQ(Run(), kStepsDone);
+}
 
 }  // namespace

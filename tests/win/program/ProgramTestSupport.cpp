@@ -238,20 +238,6 @@ ImportHook::~ImportHook() {
   if (m_slot) WriteSlot(m_slot, original);
 }
 
-std::string ScriptedMainDlg::PathText() const {
-  CString text;
-  m_pathEdit.GetWindowText(text);
-  return std::string(text);
-}
-
-LRESULT ScriptedMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESTROY) {
-    itemsAtDestroy = m_iconList.GetItemCount();
-    pathTextAtDestroy = PathText();
-  }
-  return ScriptedDialog<CMainDlg>::WindowProc(msg, wParam, lParam);
-}
-
 void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }
 
 void AppTest::TearDown() {
@@ -273,42 +259,6 @@ std::string AppTest::Raw(const char* section, const char* key) const {
   char value[300] = {};
   GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, configPath.c_str());
   return value;
-}
-
-void MainWindowTest::SetUp() {
-  AppTest::SetUp();
-  TheApp().WriteDefaultSettings();
-  TheApp().m_pMainWnd = &dlg;
-}
-
-void MainWindowTest::TearDown() {
-  TheApp().m_pMainWnd = nullptr;
-  AppTest::TearDown();
-}
-
-void MainWindowTest::Load(const std::string& path) {
-  ReadFilterSettings(TheApp().m_config, Icons());
-  Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
-}
-
-void MainWindowTest::LoadUnsavedIcons(int count) {
-  for (int i = 0; i < count; ++i, ++m_written) Load(WriteIcoAt(folder.File("icon" + std::to_string(m_written) + ".ico")));
-  Icons().m_saved = FALSE;
-}
-
-void MainWindowTest::ClickItem(int index) {
-  NMITEMACTIVATE click = {};
-  click.hdr.hwndFrom = dlg.m_iconList.m_hWnd;
-  click.hdr.idFrom = IDC_ICON_LIST;
-  click.hdr.code = NM_CLICK;
-  click.iItem = index;
-  dlg.SendMessage(WM_NOTIFY, IDC_ICON_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-int MainWindowTest::CheckedItems() const {
-  int checked = 0;
-  for (int i = 0; i < dlg.m_iconList.GetItemCount(); ++i) checked += dlg.m_iconList.GetCheck(i) ? 1 : 0;
-  return checked;
 }
 
 void SaveTest::SetUp() {

@@ -27,7 +27,6 @@
 #include "support/IconBuilder.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestFiles.h"
-#include "ui/MainDlg.h"
 
 
 // An icon image block (32-bit colour, opaque) of one solid colour.
@@ -107,20 +106,6 @@ class DialogWatcher {
 
 std::function<void(HWND)> Press(int button);
 
-// The main window under script, recording what reached it.
-class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
- public:
-  // What the window held when it was being destroyed.
-  int itemsAtDestroy = -1;
-  std::string pathTextAtDestroy;
-
-  std::string PathText() const;
-  int ViewType() const { return static_cast<int>(m_iconList.GetStyle() & LVS_TYPEMASK); }
-
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-};
-
 // While it lives, this program's calls to the module's function go to the
 // replacement instead (its import is redirected); `original` is the function.
 class ImportHook {
@@ -150,30 +135,6 @@ class AppTest : public ::testing::Test {
 
   TempFolder folder;
   std::string configPath = folder.File("Config.ini");
-};
-
-// The main window run as the application's main window (so the dialogs its
-// commands open belong to it) over the default settings.
-class MainWindowTest : public AppTest {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-  // Loads a file as the commands do: filter from Config.ini, tick from
-  // "Select all icons".
-  void Load(const std::string& path);
-  // Loads `count` one-icon .ico files and marks them unsaved.
-  void LoadUnsavedIcons(int count);
-  void ClickItem(int index);
-  int CheckedItems() const;
-  // The command as its menu item sends it; returns when the command is done.
-  void Command(UINT id) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-  void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
-  INT_PTR Run() { return dlg.DoModal(); }
-
-  ScriptedMainDlg dlg;
-
- private:
-  int m_written = 0;
 };
 
 // A test with a library folder to save into (OpenDir off), every file type
