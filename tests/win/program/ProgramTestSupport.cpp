@@ -29,7 +29,6 @@ std::string StoredText(HWND hwnd) {
 struct Search {
   const std::string* caption;
   HWND excluding;
-  HWND owner;
   HWND found;
 };
 
@@ -40,7 +39,6 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM context) {
   if (process != GetCurrentProcessId() || hwnd == search->excluding || !IsWindowVisible(hwnd) || !IsDialogBox(hwnd))
     return TRUE;
   if (!search->caption->empty() && *search->caption != StoredText(hwnd)) return TRUE;
-  if (search->owner && GetWindow(hwnd, GW_OWNER) != search->owner) return TRUE;
   search->found = hwnd;
   return FALSE;
 }
@@ -191,11 +189,10 @@ void ListViewHost::Bind(CIconCollection& icons) {
   icons.SetListView(&list);
 }
 
-DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding, HWND owner)
+DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding)
     : m_caption(std::move(caption)),
       m_action(std::move(action)),
       m_excluding(excluding),
-      m_owner(owner),
       m_thread([this] { Watch(); }) {}
 
 bool DialogWatcher::Finish() {
@@ -206,7 +203,7 @@ bool DialogWatcher::Finish() {
 
 void DialogWatcher::Watch() {
   for (int attempt = 0; attempt < 500 && !m_stop; ++attempt) {
-    Search search{&m_caption, m_excluding, m_owner, nullptr};
+    Search search{&m_caption, m_excluding, nullptr};
     EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
       m_seen.hwnd = search.found;

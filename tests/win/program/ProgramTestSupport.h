@@ -78,13 +78,12 @@ struct SeenDialog {
 };
 
 // Watches this process, from a thread of its own, for a visible dialog box
-// with the given caption (any when empty) that is not `excluding` and, when
-// `owner` is given, is owned by it; runs `action` on it and stops. Gives up
-// after ten seconds or on Finish. Actions only send and post messages.
+// with the given caption (any when empty) that is not `excluding`; runs
+// `action` on it and stops. Gives up after ten seconds or on Finish. Actions
+// only send and post messages.
 class DialogWatcher {
  public:
-  DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding = nullptr,
-                HWND owner = nullptr);
+  DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding = nullptr);
   ~DialogWatcher() { Finish(); }
   DialogWatcher(const DialogWatcher&) = delete;
   DialogWatcher& operator=(const DialogWatcher&) = delete;
@@ -97,7 +96,6 @@ class DialogWatcher {
   std::string m_caption;
   std::function<void(HWND)> m_action;
   HWND m_excluding;
-  HWND m_owner;
   std::atomic<bool> m_stop{false};
   bool m_found = false;
   SeenDialog m_seen;
