@@ -31,7 +31,7 @@ class ScriptedDialog : public Dialog {
   }
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg != kNextStep) return Dialog::WindowProc(msg, wParam, lParam);
-    if (OtherDialogOpen(this->m_hWnd)) {
+    if (!OtherDialogs(this->m_hWnd).empty()) {
       this->SetTimer(kRetryTimer, 20);
     } else if (m_next < steps.size()) {
       m_again = false;
@@ -49,7 +49,7 @@ class ScriptedDialog : public Dialog {
   }
   void OnTimer(UINT_PTR id) override {
     if (id == kWatchdogTimer) {
-      EndOtherDialogs(this->m_hWnd);
+      for (HWND other : OtherDialogs(this->m_hWnd)) ::EndDialog(other, IDCANCEL);
       this->EndDialog(kTimedOut);
     } else if (id == kRetryTimer) {
       this->KillTimer(kRetryTimer);

@@ -1,20 +1,11 @@
 #include "support/WinTestSupport.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
-bool IsDialogBox(HWND hwnd) { return ClassName(hwnd) == "#32770"; }
-
-BOOL CALLBACK FindOtherDialog(HWND hwnd, LPARAM context) {
-  auto* probe = reinterpret_cast<HWND*>(context);
-  if (hwnd == *probe || !IsDialogBox(hwnd)) return TRUE;
-  *probe = nullptr;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM context) {
-  if (IsDialogBox(hwnd)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
+  if (ClassName(hwnd) == "#32770") reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
   return TRUE;
 }
 
@@ -41,17 +32,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   }
 }
 
-bool OtherDialogOpen(HWND self) {
-  HWND probe = self;
-  EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&probe));
-  return probe == nullptr;
-}
-
-void EndOtherDialogs(HWND self) {
-  std::vector<HWND> others;
-  EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&others));
-  for (HWND other : others)
-    if (other != self) EndDialog(other, IDCANCEL);
+std::vector<HWND> OtherDialogs(HWND self) {
+  std::vector<HWND> dialogs;
+  EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+  dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
+  return dialogs;
 }
 
 std::string UnixPath(const std::string& windowsPath) {

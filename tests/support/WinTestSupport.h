@@ -7,17 +7,16 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 // Polls until the condition holds; false when it still did not after `milliseconds`.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
-// Whether a dialog box other than `self` exists on this thread; hidden ones
-// count too, since a dialog being set up may already serve its owner.
-bool OtherDialogOpen(HWND self);
-// Ends every dialog box of this thread but `self`.
-void EndOtherDialogs(HWND self);
+// The dialog boxes of this thread but `self`; hidden ones count too, since a
+// dialog being set up may already serve its owner.
+std::vector<HWND> OtherDialogs(HWND self);
 
 // The Unix path of a Windows path through Wine's own conversion, or "".
 std::string UnixPath(const std::string& windowsPath);

