@@ -9,7 +9,6 @@
 
 #include "FrameworkTestSupport.h"
 #include "framework/Button.h"
-#include "framework/Edit.h"
 #include "framework/Gdi.h"
 #include "framework/Static.h"
 
@@ -38,7 +37,6 @@ class SelfColouredLabel : public CStatic {
 class BindingDialog : public FrameworkDialog {
  public:
   HearingButton push;
-  CEdit edit;
   SelfColouredLabel label;
   std::vector<std::string> heard;
 
@@ -46,7 +44,6 @@ class BindingDialog : public FrameworkDialog {
   void DoDataExchange(CDataExchange* dx) override {
     push.heard = &heard;
     DDX_Control(dx, IDC_PUSH_BUTTON, push);
-    DDX_Control(dx, IDC_EDIT, edit);
     DDX_Control(dx, IDC_LABEL, label);
   }
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -57,12 +54,12 @@ class BindingDialog : public FrameworkDialog {
 
 TEST(ReflectionTest, BoundControlsColourThemselvesAndHearTheirClickBeforeTheDialog) {
   BindingDialog dialog;
-  CWnd* boundEdit = nullptr;
+  CWnd* boundLabel = nullptr;
   LRESULT labelBrush = 0;
   dialog.steps = {[&] {
     dialog.UpdateData(FALSE);  // a second exchange must not bind again
-    boundEdit = CWnd::FromHandlePermanent(::GetDlgItem(dialog, IDC_EDIT));
-    dialog.edit.SetWindowText("typed");  // would recurse forever if bound twice
+    boundLabel = CWnd::FromHandlePermanent(::GetDlgItem(dialog, IDC_LABEL));
+    dialog.label.SetWindowText("typed");  // would recurse forever if bound twice
     dialog.push.SendMessage(BM_CLICK);
     // Asked as the label itself asks its parent.
     HDC dc = ::GetDC(dialog.label);
@@ -72,8 +69,8 @@ TEST(ReflectionTest, BoundControlsColourThemselvesAndHearTheirClickBeforeTheDial
   }};
 
   EXPECT_EQ(dialog.DoModal(), kStepsDone);
-  EXPECT_EQ(boundEdit, &dialog.edit);
-  EXPECT_EQ(dialog.edit.m_hWnd, nullptr);
+  EXPECT_EQ(boundLabel, &dialog.label);
+  EXPECT_EQ(dialog.label.m_hWnd, nullptr);
   EXPECT_EQ(dialog.heard, (std::vector<std::string>{"button clicked", "dialog clicked"}));
   EXPECT_EQ(labelBrush, reinterpret_cast<LRESULT>(static_cast<HBRUSH>(dialog.label.brush)));
 }

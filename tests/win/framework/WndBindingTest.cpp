@@ -38,38 +38,25 @@ class RecordingWnd : public CWnd {
   void PreSubclassWindow() override { procedureDuringPreSubclass = ProcedureOf(m_hWnd); }
 };
 
-class WndBindingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_NE(label, nullptr); }
-  void TearDown() override { ::DestroyWindow(label); }
-
+TEST(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceAndEitherSideGoingFirstReleasesTheBinding) {
   HostWindow host;
   HWND label = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, host, nullptr, nullptr, nullptr);
   const WNDPROC original = ProcedureOf(label);
-};
-
-TEST_F(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceUntilUnsubclassRestoresTheOldProcedure) {
-  RecordingWnd wnd, second;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-  EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
-  EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
-  EXPECT_FALSE(second.SubclassWindow(label));
-  EXPECT_FALSE(wnd.SubclassWindow(label));
-  // A second binding would have made the object its own old procedure; Default()
-  // after the nested message must still hand on the text being set.
-  EXPECT_EQ(Retitled(label, "changed"), "changed");
-  EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_GETTEXTLENGTH)), wnd.seen.end());
-
-  EXPECT_EQ(wnd.UnsubclassWindow(), label);
-  EXPECT_EQ(ProcedureOf(label), original);
-  EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
-  EXPECT_EQ(wnd.m_hWnd, nullptr);
-}
-
-TEST_F(WndBindingTest, WhicheverSideGoesFirstReleasesTheBinding) {
   {
-    RecordingWnd wnd;
+    RecordingWnd wnd, second;
     ASSERT_TRUE(wnd.SubclassWindow(label));
+    EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
+    EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
+    EXPECT_FALSE(second.SubclassWindow(label));
+    EXPECT_FALSE(wnd.SubclassWindow(label));
+    // A second binding would have made the object its own old procedure; Default()
+    // after the nested message must still hand on the text being set.
+    EXPECT_EQ(Retitled(label, "changed"), "changed");
+    EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_GETTEXTLENGTH)), wnd.seen.end());
+    EXPECT_EQ(wnd.UnsubclassWindow(), label);
+    EXPECT_EQ(ProcedureOf(label), original);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    ASSERT_TRUE(wnd.SubclassWindow(label));  // bound again, and the object goes first
   }
   EXPECT_EQ(ProcedureOf(label), original);
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);

@@ -1,55 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "ControlTestSupport.h"
-#include "controls/XPMenu.h"
 #include "controls/XPMenuPaint.h"
 #include "framework/ImageList.h"
 
 namespace {
 
 const COLORREF kHighlight = RGB(10, 36, 106);
-const COLORREF kText = RGB(1, 2, 3);
 const COLORREF kImage = RGB(0, 200, 0);
-const CXPMenuColors kClassic(RGB(212, 208, 200), kHighlight, kText, RGB(128, 128, 128), RGB(64, 64, 64));
-
-TEST(XPMenu, MeasuresFromTheFontAndThePackedWidthsAndDrawsNothingButMenuItems) {
-  EXPECT_EQ(std::make_pair(CXPMenu::ItemHeight(20), CXPMenu::SeparatorHeight(20)), std::make_pair(26, 12));
-  const std::tuple<DWORD, UINT, UINT> cases[] = {
-      // item data, width, height
-      {CXPMenu::PackItemData(100, 40, 20), 182, 20},
-      {8, 42, 8},                                      // a separator
-      {CXPMenu::PackItemData(100, 300, 20), 186, 20},  // accelerator modulo 256
-      {57 << 16, 61, 0}};                              // menu-bar title
-  for (const auto& [data, width, height] : cases) {
-    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, data};
-    CXPMenu::MeasureItem(&measure);
-    EXPECT_EQ(std::make_pair(measure.itemWidth, measure.itemHeight), std::make_pair(width, height)) << data;
-  }
-
-  MemoryCanvas canvas(20, 20, kText);
-  DRAWITEMSTRUCT draw{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, nullptr, canvas.dc, {0, 0, 20, 20}, 0};
-  EXPECT_FALSE(CXPMenu::DrawItem(&draw, nullptr));
-  EXPECT_EQ(canvas.Pixel(10, 10), kText);
-}
-
-TEST(XPMenu, MnemonicsOfConvertedItemsAnswerTheirKeyInEitherCase) {
-  HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, 1, "E&xit");
-  AppendMenuA(menu, MF_STRING, 2, "A&&B");
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, 3, "&Bravo\tCtrl+B");
-  CXPMenu::UpdateMenu(nullptr, menu, true, false);
-  EXPECT_TRUE(CXPMenu::IsMenuOwnerDrawn(menu));
-  EXPECT_EQ(CXPMenu::MenuChar(menu, 'X', 0), 0x20000);
-  EXPECT_EQ(CXPMenu::MenuChar(menu, 'b', MF_POPUP), 0x20003);
-  EXPECT_EQ(CXPMenu::MenuChar(menu, 'q', MF_POPUP), 0);
-  EXPECT_EQ(CXPMenu::MenuChar(menu, 'x', MF_POPUP | MF_SYSMENU), 0);
-  DestroyMenu(menu);
-}
+const CXPMenuColors kClassic(RGB(212, 208, 200), kHighlight, RGB(1, 2, 3), RGB(128, 128, 128), RGB(64, 64, 64));
 
 TEST(XPMenuPaint, DrawsGutterHighlightSeparatorAndImages) {
   struct Probe {
