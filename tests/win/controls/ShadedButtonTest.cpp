@@ -1,6 +1,6 @@
-// Shaded buttons in a real window: lit by a free mouse only, raised when lit
-// and sunken when pressed, one click per press, and the focus handed on when
-// the focused one is disabled.
+// Shaded buttons in a real window: a face shaded from bright to dark, lit by a
+// free mouse only, raised when lit and sunken when pressed, one click per
+// press, and the focus handed on when the focused one is disabled.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@ class ProbeButton : public CShadedButton {
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+int Brightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
 
 // A visible window at a fixed place that hosts buttons and counts their clicks.
 class ButtonHost : public CWnd {
@@ -51,9 +52,10 @@ TEST(ShadedButton, LightsForAFreeMouseOnlyRaisedWhenLitAndSunkenWhenPressed) {
   ProbeButton button;
   host.Add(button, 10, 1);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-  const COLORREF rest = host.Corners(button, 0).first;  // no edge
-  EXPECT_NE(rest, light);
-  EXPECT_NE(rest, shadow);
+  // At rest no edge: the face runs from bright on the left to dark and blue-tinted on the right.
+  const auto [restLeft, restRight] = host.Corners(button, 0);
+  EXPECT_GT(Brightness(restLeft), Brightness(restRight) + 120);
+  EXPECT_GT(GetBValue(restRight), GetRValue(restRight));
 
   button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));  // a press begun elsewhere
   EXPECT_FALSE(button.Lit());
