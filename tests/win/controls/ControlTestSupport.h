@@ -4,6 +4,8 @@
 
 #include "framework/Gdi.h"
 
+inline int Brightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
+
 class MemoryCanvas {
  public:
   MemoryCanvas(int width, int height, COLORREF fill) {

@@ -31,7 +31,6 @@ TEST(RoundButtonLook, RingOnlyWhenHoveredAndNotPressed) {
                                   nullptr, nullptr, nullptr);
   CRoundButton round;
   ASSERT_TRUE(round.SubclassWindow(button));
-  EXPECT_EQ(round.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
 
   const COLORREF light = RGB(230, 230, 230), dark = RGB(128, 128, 128);
   // The left edge at mid-height, 0 for the orange ring. Pressing ends the hover.
@@ -50,6 +49,9 @@ TEST(RoundButtonLook, RingOnlyWhenHoveredAndNotPressed) {
       EXPECT_EQ(edge, leftEdge);
     else
       EXPECT_TRUE(GetRValue(edge) == 255 && GetGValue(edge) < 220 && GetBValue(edge) < 180) << std::hex << edge;
+    // The face runs from white to light blue from the top, the other way when pressed.
+    const bool topBrighter = Brightness(canvas.Pixel(4, 4)) > Brightness(canvas.Pixel(4, kHeight - 4));
+    EXPECT_EQ(topBrighter, !(state & ODS_SELECTED));
   }
   ::DestroyWindow(parent);
 }

@@ -20,7 +20,6 @@ class ProbeButton : public CShadedButton {
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-int Brightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
 
 // A visible window at a fixed place that hosts buttons and counts their clicks.
 class ButtonHost : public CWnd {

@@ -70,7 +70,6 @@ TEST(ReflectionTest, BoundControlsColourThemselvesAndHearTheirClickBeforeTheDial
 
   EXPECT_EQ(dialog.DoModal(), kStepsDone);
   EXPECT_EQ(boundLabel, &dialog.label);
-  EXPECT_EQ(dialog.label.m_hWnd, nullptr);
   EXPECT_EQ(dialog.heard, (std::vector<std::string>{"button clicked", "dialog clicked"}));
   EXPECT_EQ(labelBrush, reinterpret_cast<LRESULT>(static_cast<HBRUSH>(dialog.label.brush)));
 }

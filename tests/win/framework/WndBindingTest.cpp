@@ -38,34 +38,39 @@ class RecordingWnd : public CWnd {
   void PreSubclassWindow() override { procedureDuringPreSubclass = ProcedureOf(m_hWnd); }
 };
 
+// Each case binds a fresh window: one left bound to the object's own procedure would recurse.
 TEST(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceAndEitherSideGoingFirstReleasesTheBinding) {
   HostWindow host;
-  HWND label = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, host, nullptr, nullptr, nullptr);
+  const auto newLabel = [&host] {
+    return ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, host, nullptr, nullptr, nullptr);
+  };
+  HWND label = newLabel();
   const WNDPROC original = ProcedureOf(label);
-  {
-    RecordingWnd wnd, second;
-    ASSERT_TRUE(wnd.SubclassWindow(label));
-    EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
-    EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
-    EXPECT_FALSE(second.SubclassWindow(label));
-    EXPECT_FALSE(wnd.SubclassWindow(label));
-    // A second binding would have made the object its own old procedure; Default()
-    // after the nested message must still hand on the text being set.
-    EXPECT_EQ(Retitled(label, "changed"), "changed");
-    EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_GETTEXTLENGTH)), wnd.seen.end());
-    EXPECT_EQ(wnd.UnsubclassWindow(), label);
-    EXPECT_EQ(ProcedureOf(label), original);
-    EXPECT_EQ(wnd.m_hWnd, nullptr);
-    ASSERT_TRUE(wnd.SubclassWindow(label));  // bound again, and the object goes first
-  }
+  RecordingWnd wnd, second;
+  ASSERT_TRUE(wnd.SubclassWindow(label));
+  EXPECT_EQ(wnd.procedureDuringPreSubclass, original);  // seen before it is replaced
+  EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
+  EXPECT_FALSE(second.SubclassWindow(label));
+  EXPECT_FALSE(wnd.SubclassWindow(label));
+  // A second binding would have made the object its own old procedure; Default()
+  // after the nested message must still hand on the text being set.
+  EXPECT_EQ(Retitled(label, "changed"), "changed");
+  EXPECT_NE(std::find(wnd.seen.begin(), wnd.seen.end(), static_cast<UINT>(WM_GETTEXTLENGTH)), wnd.seen.end());
+  EXPECT_EQ(wnd.UnsubclassWindow(), label);
   EXPECT_EQ(ProcedureOf(label), original);
   EXPECT_EQ(CWnd::FromHandlePermanent(label), nullptr);
-
-  RecordingWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(label));
-  ::DestroyWindow(label);
   EXPECT_EQ(wnd.m_hWnd, nullptr);
-  EXPECT_EQ(wnd.seen.back(), static_cast<UINT>(WM_NCDESTROY));
+
+  HWND objectGoesFirst = newLabel();
+  {
+    RecordingWnd shortLived;
+    ASSERT_TRUE(shortLived.SubclassWindow(objectGoesFirst));
+  }
+  EXPECT_EQ(ProcedureOf(objectGoesFirst), original);
+  ASSERT_TRUE(second.SubclassWindow(newLabel()));
+  ::DestroyWindow(second);
+  EXPECT_EQ(second.m_hWnd, nullptr);
+  EXPECT_EQ(second.seen.back(), static_cast<UINT>(WM_NCDESTROY));
 }
 
 }  // namespace
