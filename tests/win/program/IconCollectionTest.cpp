@@ -110,24 +110,21 @@ TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOnJudgedByTheLastExt
   EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
 }
 
-TEST_F(IconCollectionTest, AnIcoFileGivesOneIconWhateverItsImageCountAndFilesWithoutIconsNone) {
+// An .ico file gives one icon whatever its image count, a module one per
+// group, text names first; files without icons give none. Two names of one
+// length, so that a record pointing into the first load's memory would read
+// the second load's name.
+TEST_F(IconCollectionTest, EachIcoFileAndEachModuleGroupGivesOneIconKeepingItsOwnCopyOfTextNames) {
   SwitchAllTypes(TRUE);
-  const std::string three = Write("three.ico", BuildSolidIcoFile({kColours[0], kColours[0], kColours[0]}));
+  const std::string three = Write("three.ico", BuildSolidIcoFile({kColours[4], kColours[4], kColours[4]}));
   const std::vector<uint8_t> text(300, 'x');
-  LoadAlone({three, Write("text.ico", text), Write("notes.exe", text), folder.File("missing.dll")});
-  ExpectEntries({{three, "", kColours[0], TRUE}});
-}
-
-// Text names come first; two names of one length, so that a record pointing
-// into the first load's memory would read the second load's name.
-TEST_F(IconCollectionTest, AModuleGivesOneIconPerGroupAndKeepsItsOwnCopyOfTextNames) {
-  icons.m_filterDll = TRUE;
   const std::string mixed = Write("mixed.dll", BuildModuleWithGroups({{ResourceName::Id(7), kColours[0]},
                                                                       {ResourceName::Id(300), kColours[1]},
                                                                       {ResourceName::Text("FIRST_GROUP"), kColours[2]}}));
   const std::string other = Write("other.dll", BuildModuleWithGroups({{ResourceName::Text("OTHER_GROUP"), kColours[3]}}));
-  LoadAlone({mixed, other});
-  ExpectEntries({{mixed, "FIRST_GROUP", kColours[2], TRUE},
+  LoadAlone({three, Write("text.ico", text), Write("notes.exe", text), folder.File("missing.dll"), mixed, other});
+  ExpectEntries({{three, "", kColours[4], TRUE},
+                 {mixed, "FIRST_GROUP", kColours[2], TRUE},
                  {mixed, "#7", kColours[0], TRUE},
                  {mixed, "#300", kColours[1], TRUE},
                  {other, "OTHER_GROUP", kColours[3], TRUE}});

@@ -85,20 +85,6 @@ TEST_F(SaveCommandTest, AnEmptyListDoesNothingAndNothingTickedSaysSoBeforeAnyFil
   EXPECT_FALSE(Icons().m_saved);
 }
 
-// BMP in any case is taken as bmp; png, empty and anything else as ico. The
-// library's trailing backslash changes no name.
-TEST_F(SaveCommandTest, PrefixAndTypeComeFromTheSettings) {
-  AddIcos({1});
-  const char* const types[] = {"BMP", "png", ""};
-  for (int round = 0; round < 3; ++round) {
-    WriteSetting("Setting", "RestorePath", (library.Path() + (round % 2 ? "\\" : "")).c_str());
-    WriteSetting("Setting", "TitlePrefix", ("P" + std::to_string(round)).c_str());
-    WriteSetting("Setting", "DefaultType", types[round]);
-    Save();
-  }
-  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"P0_0000.bmp", "P1_0000.ico", "P2_0000.ico"}));
-}
-
 // Saving the library's own files again under their own names, only the ticked
 // ones: each file written holds what its source held before anything was written.
 TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
@@ -118,7 +104,9 @@ TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
   EXPECT_TRUE(g_shellCalls.empty());
 }
 
-// Only the last level is made; the probe spares the user's own files named like it.
+// Only the last level is made; the probe spares the user's own files named
+// like it. The prefix and type come from the settings: BMP in any case is
+// bmp, anything else ico; a trailing backslash changes no name.
 TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndTheProbeSparesUsersFiles) {
   AddIcos({1});
   const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
@@ -128,12 +116,14 @@ TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndThe
   WriteBytes(library.File("1.ico"), mine);
   WriteBytes(library.File("1.bmp"), mine);
   SetFileAttributesA(library.File("1.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
-  WriteSetting("Setting", "RestorePath", library.Path().c_str());
+  WriteSetting("Setting", "RestorePath", (library.Path() + "\\").c_str());
+  WriteSetting("Setting", "DefaultType", "png");
   Save();
-  WriteSetting("Setting", "DefaultType", "bmp");
+  WriteSetting("Setting", "DefaultType", "BMP");
+  WriteSetting("Setting", "TitlePrefix", "Mine");
   Save();
   EXPECT_EQ(NamesIn(library.Path()),
-            (std::vector<std::string>{"1.bmp", "1.ico", "Untitled_0000.bmp", "Untitled_0000.ico", "made\\"}));
+            (std::vector<std::string>{"1.bmp", "1.ico", "Mine_0000.bmp", "Untitled_0000.ico", "made\\"}));
   EXPECT_EQ(ReadBytes(library.File("1.ico")), mine);
   EXPECT_EQ(ReadBytes(library.File("1.bmp")), mine);
   Icons().m_saved = FALSE;
