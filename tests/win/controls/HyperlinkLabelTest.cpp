@@ -1,8 +1,10 @@
 // Link labels in a real window of the test process: hover and leave with the
-// mouse moved for real, and the visited colour.
+// mouse moved for real, the visited colour, and the browser fallback's bound.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <string>
 
 #include "controls/HyperlinkLabel.h"
 #include "framework/Gdi.h"
@@ -56,6 +58,27 @@ TEST(HyperlinkLabel, HoverTurnsItRedLeavingUndoesOnlyWhatTheModeAsksAndVisitedSh
     link.SetVisited();
     EXPECT_EQ(TextColour(link), RGB(85, 26, 139));
   }
+}
+
+// When the shell cannot open a link, the command registered for .htm pages
+// (here one of the test's own, under a redirected classes root) is run with
+// it; a target that would not fit the command line is refused, not cut short.
+TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessTheTargetWouldNotFit) {
+  constexpr char kClasses[] = "Software\\VantrelTests\\Classes";
+  HKEY classes = nullptr;
+  ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, kClasses, &classes), ERROR_SUCCESS);
+  ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes), ERROR_SUCCESS);
+  char system[MAX_PATH] = {};
+  ::GetSystemDirectoryA(system, MAX_PATH);
+  const std::string command = "\"" + std::string(system) + "\\cmd.exe\" /c rem \"%1\"";
+  ::RegSetValueA(classes, ".htm", REG_SZ, "VantrelTestPage", 15);
+  ::RegSetValueA(classes, "VantrelTestPage\\shell\\open\\command", REG_SZ, command.c_str(),
+                 static_cast<DWORD>(command.size()));
+  EXPECT_GT(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
+  EXPECT_LE(CHyperlinkLabel::GotoUrl(("vantreltest:" + std::string(500, 'x')).c_str(), SW_HIDE), 32);
+  ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+  ::RegCloseKey(classes);
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, kClasses);
 }
 
 }  // namespace
