@@ -11,7 +11,8 @@
 // filled with a pattern derived from seed so that blocks differ.
 std::vector<uint8_t> MakeDibBlock(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed = 0,
                                   uint8_t seed = 0);
-// A valid, decodable PNG stream (stored deflate blocks) of an RGBA image.
+// A PNG stream of an RGBA image as far as the readers look: signature, header
+// chunk (its checksum not kept), then bytes from seed. It does not decode.
 std::vector<uint8_t> MakePngBlock(uint32_t width, uint32_t height, uint8_t seed = 0);
 
 // An .ico file holding the blocks, with a correct directory.

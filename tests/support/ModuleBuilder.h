@@ -8,17 +8,13 @@
 
 struct BuiltResource {
   uint16_t type = 0;  // numeric type id, e.g. kResourceGroupIcon
-  ResourceName name;
+  ResourceName name;  // a text name is written one UTF-16 unit per byte
   uint16_t language = 0x409;
   std::vector<uint8_t> data;
 };
 
-struct PeLayout {
-  bool pe32plus = false;
-  uint16_t machine = 0x14C;  // i386
-};
-
 // Resources of one type and name with several languages are listed one after
-// another; the first listed is the first in the language directory.
-std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, const PeLayout& layout = {});
+// another; the first listed is the first in the language directory. A PE
+// module's resources sit in its second section, after an uninitialised one.
+std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, bool pe32plus = false);
 std::vector<uint8_t> BuildNeModule(const std::vector<BuiltResource>& resources, uint16_t alignShift = 4);

@@ -41,11 +41,23 @@ uint32_t U16At(const Bytes& bytes, size_t at) { return static_cast<uint32_t>(byt
 uint32_t U32At(const Bytes& bytes, size_t at) { return U16At(bytes, at) | (U16At(bytes, at + 2) << 16); }
 
 void PutU16At(Bytes& bytes, size_t at, uint32_t value) {
-  for (size_t i = 0; i < 2; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+  bytes.at(at) = static_cast<uint8_t>(value);
+  bytes.at(at + 1) = static_cast<uint8_t>(value >> 8);
 }
 
 void PutU32At(Bytes& bytes, size_t at, uint32_t value) {
-  for (size_t i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+  PutU16At(bytes, at, value);
+  PutU16At(bytes, at + 2, value >> 16);
+}
+
+void AppendU16(Bytes& bytes, uint32_t value) {
+  bytes.resize(bytes.size() + 2);
+  PutU16At(bytes, bytes.size() - 2, value);
+}
+
+void AppendU32(Bytes& bytes, uint32_t value) {
+  bytes.resize(bytes.size() + 4);
+  PutU32At(bytes, bytes.size() - 4, value);
 }
 
 std::vector<Bytes> IcoBlocks(const Bytes& file) {

@@ -28,6 +28,8 @@ uint32_t U16At(const Bytes& bytes, size_t at);
 uint32_t U32At(const Bytes& bytes, size_t at);
 void PutU16At(Bytes& bytes, size_t at, uint32_t value);
 void PutU32At(Bytes& bytes, size_t at, uint32_t value);
+void AppendU16(Bytes& bytes, uint32_t value);
+void AppendU32(Bytes& bytes, uint32_t value);
 
 // The image blocks of an .ico file in directory order, read straight from its
 // directory; nothing when the bytes are not one.
