@@ -1,8 +1,11 @@
-// Our module resource reader against PE32, PE32+ and NE files written by the
-// test builders, and against those files damaged field by field.
+// Our module resource and icon-group readers against PE32, PE32+ and NE files
+// written by the test builders, and against those files damaged field by field.
+
+#include <filesystem>
 
 #include "FormatTestHelpers.h"
 #include "formats/ModuleResources.h"
+#include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 
 namespace {
@@ -14,7 +17,9 @@ std::unique_ptr<ModuleResources> OpenBytes(const Bytes& bytes) {
 ResourceName Text(const std::string& text) { return ResourceName::Text(text); }
 ResourceName Id(uint16_t id) { return ResourceName::Id(id); }
 BuiltResource Group(ResourceName name, Bytes data) { return {kResourceGroupIcon, std::move(name), 0x409, data}; }
-BuiltResource Icon(ResourceName name, Bytes data) { return {kResourceIcon, std::move(name), 0x409, data}; }
+BuiltResource Icon(ResourceName name, Bytes data, uint16_t language = 0x409) {
+  return {kResourceIcon, std::move(name), language, std::move(data)};
+}
 
 // Where things are in a built module, found through its headers: PE
 // structures, then NE ones.
@@ -150,7 +155,8 @@ TEST(ModuleResources, RefusesDamagedModulesWithoutReadingPastTheDamage) {
 }
 
 TEST(PeResources, GivesUtf16NamesAsUtf8AndMatchesThemIgnoringOnlyAsciiCase) {
-  Bytes bytes = BuildPeModule({Group(Text("1234567"), {1}), Group(Text("\xC4pfel"), {2}), Group(Text("AMixedCaseZ"), {3})}, true);
+  Bytes bytes =
+      BuildPeModule({Group(Text("1234567"), {1}), Group(Text("\xC4pfel"), {2}), Group(Text("AMixedCaseZ"), {3})}, true);
   // A low surrogate alone, 2, 3 and 4 bytes in UTF-8, and a high surrogate at the end.
   const uint32_t units[] = {0xDC00, 'D', 0xE9, 0x20AC, 0xD83D, 0xDE00, 0xD800};
   for (size_t i = 0; i < 7; ++i) PutU16At(bytes, At{bytes}.NameString() + 2 + 2 * i, units[i]);
@@ -188,6 +194,91 @@ TEST(PeResources, RefusesAResourceTooLargeToHold) {
   ASSERT_NE(module, nullptr);
   EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAIN")));
   EXPECT_EQ(module->Find(kResourceIcon, Id(1)), Bytes(40, 3));
+}
+
+const char* IdName(uintptr_t id) { return reinterpret_cast<const char*>(id); }
+
+// Each kind lists names in its table's order and finds the first language, or
+// the first of equal names.
+TEST(GroupIconReader, ReadsAGroupByTextNameOrIdFromPe32Pe32PlusAndNeFiles) {
+  const std::vector<Bytes> named = {MakeDibBlock(16, 16, 4, 0, 1), MakeDibBlock(32, 32, 8, 0, 2),
+                                    MakePngBlock(256, 256, 3)};
+  const Bytes numbered = MakeDibBlock(48, 48, 32, 0, 4);
+  Bytes lengthTooShort = BuildGroupIcon({numbered}, {7});
+  PutU32At(lengthTooShort, 6 + 8, 12);  // the module's length counts, not the group's
+  const std::vector<BuiltResource> resources = {
+      Icon(Id(1), named[0]),
+      Icon(Id(1), numbered, 0x407),
+      Icon(Id(2), named[1]),
+      Icon(Id(3), named[2]),
+      Icon(Id(7), numbered),
+      Group(Text("MAINICON"), BuildGroupIcon(named, {1, 2, 3})),
+      Group(Id(104), BuildGroupIcon({}, {})),
+      Group(Id(101), lengthTooShort),
+      Group(Id(102), BuildGroupIcon({named[0], named[1]}, {1, 9})),  // icon 9 is missing
+  };
+  const Names groups = {Text("MAINICON"), Id(104), Id(101), Id(102)};
+  const Names icons = {Id(1), Id(2), Id(3), Id(7)};
+  // An NE module gives lengths in units of its alignment (512 bytes here), so
+  // its images come back padded to that unit, as the system reports them.
+  const struct {
+    const char* name;
+    Bytes module;
+    Names icons;
+    size_t unit;
+  } kinds[] = {{"PE32", BuildPeModule(resources), icons, 1},
+               {"PE32+", BuildPeModule(resources, true), icons, 1},
+               {"NE", BuildNeModule(resources, 9), {icons[0], icons[0], icons[1], icons[2], icons[3]}, 512}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.name);
+    const TempPath file;
+    ASSERT_TRUE(WriteBytes(file.path, kind.module));
+    {
+      const auto module = ModuleResources::OpenFile(file.path);
+      ASSERT_NE(module, nullptr);
+      EXPECT_EQ(module->EnumNames(kResourceGroupIcon), groups);
+      EXPECT_EQ(module->EnumNames(kResourceIcon), kind.icons);
+      EXPECT_TRUE(module->EnumNames(2).empty());
+      EXPECT_FALSE(module->Find(0x800E, Id(104)));  // the high bit of a type id is the NE table's own
+      EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAINICO")));
+    }
+    const IconFileIO io;
+    const IconImageSetPtr set = io.LoadGroupIcon(file.path, "mainicon");
+    ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, named, kind.unit));
+    EXPECT_EQ(std::string(set->modulePath), file.path);
+    EXPECT_EQ(std::string(set->icoPath), "");
+    EXPECT_EQ(set->images[2].kind, ImageKind::Png);
+    ExpectBlocks(io.LoadGroupIcon(file.path, IdName(101)), {numbered}, kind.unit);
+    ExpectBlocks(io.LoadGroupIcon(file.path, IdName(104)), {});
+    for (const char* refused : {IdName(102), IdName(103), "OTHER", static_cast<const char*>(nullptr)})
+      EXPECT_EQ(io.LoadGroupIcon(file.path, refused), nullptr);
+    // Windows removes no file that is still open.
+    std::error_code error;
+    EXPECT_TRUE(std::filesystem::remove(file.path, error)) << error.message();
+  }
+}
+
+// Group 1 of a PE module held in memory.
+IconImageSetPtr LoadGroup(const std::vector<BuiltResource>& resources, const std::string& path = "m.dll") {
+  const auto module = ModuleResources::Open(std::make_unique<MemorySource>(BuildPeModule(resources)));
+  return module ? IconFileIO().LoadGroupIcon(*module, Id(1), path) : nullptr;
+}
+
+TEST(GroupIconReader, RefusesAGroupShorterThanItsCountOrCopyingMoreThanTheModuleHolds) {
+  const Bytes icon = MakeDibBlock(32, 32, 32);
+  Bytes cut = BuildGroupIcon({icon}, {1});
+  cut.pop_back();
+  EXPECT_EQ(LoadGroup({Icon(Id(1), icon), Group(Id(1), cut)}), nullptr);
+  // Each of 200 entries naming one image is a fair lookup, but together they
+  // would copy it far more often than the file could hold it.
+  const Bytes many = BuildGroupIcon(std::vector<Bytes>(200, icon), std::vector<uint16_t>(200, 1));
+  EXPECT_EQ(LoadGroup({Icon(Id(1), icon), Group(Id(1), many)}), nullptr);
+  // Twice is fair; an overlong module path is cut to its field.
+  const std::string longPath(400, 'p');
+  const Bytes twice = BuildGroupIcon({icon, icon}, {1, 1});
+  const IconImageSetPtr set = LoadGroup({Icon(Id(1), icon), Icon(Id(2), icon), Group(Id(1), twice)}, longPath);
+  ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, {icon, icon}));
+  EXPECT_EQ(std::string(set->modulePath), longPath.substr(0, kMaxPathChars - 1));
 }
 
 }  // namespace

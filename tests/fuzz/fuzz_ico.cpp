@@ -8,35 +8,28 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "formats/IconFileIO.h"
 
 namespace {
 
+// This process's files, as the reader and writers take paths; removed at exit.
 struct FuzzPaths {
-  std::string input, ico, bmp;
-  FuzzPaths() {
-    const std::string stem =
-        (std::filesystem::temp_directory_path() / ("vantrel-fuzz-ico-" + std::to_string(getpid()))).string();
-    input = stem + "-in.ico";
-    ico = stem + "-out.ico";
-    bmp = stem + "-out.bmp";
-  }
+  const std::string stem =
+      (std::filesystem::temp_directory_path() / ("vantrel-fuzz-ico-" + std::to_string(getpid()))).string();
+  const std::string input = stem + "-in.ico", ico = stem + "-out.ico", bmp = stem + "-out.bmp";
   ~FuzzPaths() {
-    std::remove(input.c_str());
-    std::remove(ico.c_str());
-    std::remove(bmp.c_str());
+    for (const std::string* path : {&input, &ico, &bmp}) std::remove(path->c_str());
   }
 };
 
 bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  return static_cast<bool>(out.flush());
 }
 
 bool SameBlockAfterWriting(const IconImage& original, const IconImage& written) {

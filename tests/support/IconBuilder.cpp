@@ -41,18 +41,15 @@ std::vector<uint8_t> MakeDibBlock(int32_t width, int32_t height, uint16_t bitCou
   const uint32_t bitmapBytes = (rowBytes + maskRowBytes) * static_cast<uint32_t>(height);
   const uint32_t colours = clrUsed != 0 ? clrUsed : bitCount <= 8 ? 1u << bitCount : 0;
 
+  // The header: its size, width, height of bitmap and mask, one plane, bits per
+  // pixel, no compression, the image size (non-zero so that clearing it shows),
+  // 72 dpi both ways, the colours used and no colour marked important.
   std::vector<uint8_t> block;
-  AppendU32(block, 40);
-  AppendU32(block, static_cast<uint32_t>(width));
-  AppendU32(block, static_cast<uint32_t>(height) * 2);
+  for (const uint32_t field : {40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height) * 2})
+    AppendU32(block, field);
   AppendU16(block, 1);
   AppendU16(block, bitCount);
-  AppendU32(block, 0);            // biCompression
-  AppendU32(block, bitmapBytes);  // biSizeImage, non-zero so that clearing it shows
-  AppendU32(block, 2835);         // biXPelsPerMeter
-  AppendU32(block, 2835);         // biYPelsPerMeter
-  AppendU32(block, clrUsed);
-  AppendU32(block, 0);  // biClrImportant
+  for (const uint32_t field : {0u, bitmapBytes, 2835u, 2835u, clrUsed, 0u}) AppendU32(block, field);
   for (size_t i = 0; i < colours * 4 + bitmapBytes; ++i) block.push_back(static_cast<uint8_t>(i * 7 + seed * 31 + 1));
   return block;
 }

@@ -13,28 +13,22 @@ constexpr uint32_t kDirectoryFlag = 0x80000000u;
 
 size_t AlignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
-struct NameGroup {
-  ResourceName name;
-  std::vector<const BuiltResource*> entries;  // languages, or NE duplicates, in listed order
-};
-
-struct TypeGroup {
-  uint16_t type = 0;
-  std::vector<NameGroup> names;
-};
-
-// Types and names in first-listed order.
-std::vector<TypeGroup> GroupResources(const std::vector<BuiltResource>& resources) {
-  std::vector<TypeGroup> types;
+// The distinct types in first-listed order.
+std::vector<uint16_t> TypesOf(const std::vector<BuiltResource>& resources) {
+  std::vector<uint16_t> types;
   for (const BuiltResource& resource : resources) {
-    auto type = std::find_if(types.begin(), types.end(), [&](const TypeGroup& t) { return t.type == resource.type; });
-    if (type == types.end()) type = types.insert(types.end(), TypeGroup{resource.type, {}});
-    auto name = std::find_if(type->names.begin(), type->names.end(),
-                             [&](const NameGroup& n) { return n.name == resource.name; });
-    if (name == type->names.end()) name = type->names.insert(type->names.end(), NameGroup{resource.name, {}});
-    name->entries.push_back(&resource);
+    if (std::find(types.begin(), types.end(), resource.type) == types.end()) types.push_back(resource.type);
   }
   return types;
+}
+
+// A module of `size` bytes with its new header's signature at `header`.
+Bytes StartModule(size_t size, size_t header, const char (&signature)[3]) {
+  Bytes out(size);
+  std::copy_n("MZ", 2, out.begin());
+  PutU32At(out, 0x3C, header);
+  std::copy_n(signature, 2, out.begin() + header);
+  return out;
 }
 
 // A directory of `count` entries, the first `named` of them named by text; gives
@@ -50,24 +44,31 @@ size_t AppendDirectory(Bytes& out, size_t named, size_t count) {
 // The resource directory of a section loaded at kResourceRva; each directory,
 // name and data entry follows the entry that points to it.
 Bytes BuildResourceSection(const std::vector<BuiltResource>& resources) {
-  std::vector<TypeGroup> types = GroupResources(resources);
+  const std::vector<uint16_t> types = TypesOf(resources);
   Bytes out;
   const size_t root = AppendDirectory(out, 0, types.size());
   for (size_t t = 0; t < types.size(); ++t) {
-    std::vector<NameGroup>& names = types[t].names;
-    const auto named = std::stable_partition(names.begin(), names.end(), [](const NameGroup& n) { return !n.name.isId; });
-    const size_t nameDirectory = AppendDirectory(out, named - names.begin(), names.size());
-    PutU32At(out, root + 16 + 8 * t, types[t].type);
+    std::vector<ResourceName> names;
+    for (const BuiltResource& resource : resources) {
+      if (resource.type == types[t] && std::find(names.begin(), names.end(), resource.name) == names.end())
+        names.push_back(resource.name);
+    }
+    // Text names first, as the system looks them up.
+    const auto ids = std::stable_partition(names.begin(), names.end(), [](const ResourceName& n) { return !n.isId; });
+    const size_t nameDirectory = AppendDirectory(out, ids - names.begin(), names.size());
+    PutU32At(out, root + 16 + 8 * t, types[t]);
     PutU32At(out, root + 16 + 8 * t + 4, kDirectoryFlag | nameDirectory);
     for (size_t n = 0; n < names.size(); ++n) {
       const size_t nameEntry = nameDirectory + 16 + 8 * n;
-      const ResourceName& name = names[n].name;
-      PutU32At(out, nameEntry, name.isId ? name.id : kDirectoryFlag | out.size());
-      if (!name.isId) {
-        AppendU16(out, name.text.size());
-        for (const char c : name.text) AppendU16(out, static_cast<uint8_t>(c));
+      PutU32At(out, nameEntry, names[n].isId ? names[n].id : kDirectoryFlag | out.size());
+      if (!names[n].isId) {
+        AppendU16(out, names[n].text.size());
+        for (const char c : names[n].text) AppendU16(out, static_cast<uint8_t>(c));
       }
-      const std::vector<const BuiltResource*>& languages = names[n].entries;
+      std::vector<const BuiltResource*> languages;
+      for (const BuiltResource& resource : resources) {
+        if (resource.type == types[t] && resource.name == names[n]) languages.push_back(&resource);
+      }
       const size_t languageDirectory = AppendDirectory(out, 0, languages.size());
       PutU32At(out, nameEntry + 4, kDirectoryFlag | languageDirectory);
       for (size_t l = 0; l < languages.size(); ++l) {
@@ -90,12 +91,7 @@ Bytes BuildResourceSection(const std::vector<BuiltResource>& resources) {
 std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, bool pe32plus) {
   const Bytes section = BuildResourceSection(resources);
   const size_t pe = 0x40, optional = pe + 24, optionalSize = pe32plus ? 240 : 224;
-  Bytes out(kFileAlignment + AlignUp(section.size(), kFileAlignment));
-  out[0] = 'M';
-  out[1] = 'Z';
-  PutU32At(out, 0x3C, pe);
-  out[pe] = 'P';
-  out[pe + 1] = 'E';
+  Bytes out = StartModule(kFileAlignment + AlignUp(section.size(), kFileAlignment), pe, "PE");
   PutU16At(out, pe + 4, pe32plus ? 0x8664 : 0x14C);
   PutU16At(out, pe + 6, 2);
   PutU16At(out, pe + 20, optionalSize);
@@ -121,17 +117,9 @@ std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, 
 }
 
 std::vector<uint8_t> BuildNeModule(const std::vector<BuiltResource>& resources, uint16_t alignShift) {
-  std::vector<uint16_t> types;  // in first-listed order
-  for (const BuiltResource& resource : resources) {
-    if (std::find(types.begin(), types.end(), resource.type) == types.end()) types.push_back(resource.type);
-  }
+  const std::vector<uint16_t> types = TypesOf(resources);
   const size_t ne = 0x40, table = ne + 0x40;  // the resource table right after the NE header
-  Bytes out(table + 2 + 8 * types.size() + 12 * resources.size() + 2);
-  out[0] = 'M';
-  out[1] = 'Z';
-  PutU32At(out, 0x3C, ne);
-  out[ne] = 'N';
-  out[ne + 1] = 'E';
+  Bytes out = StartModule(table + 2 + 8 * types.size() + 12 * resources.size() + 2, ne, "NE");
   PutU16At(out, ne + 0x24, table - ne);
   PutU16At(out, table, alignShift);
   std::vector<std::pair<size_t, const BuiltResource*>> placed;  // where each resource's record is

@@ -12,12 +12,6 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-std::wstring Widen(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  for (size_t i = 0; i < text.size(); ++i) wide[i] = static_cast<unsigned char>(text[i]);
-  return wide;
-}
-
 // Through the wide functions, which take paths longer than MAX_PATH.
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW entry;
@@ -39,7 +33,7 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-void Remove(const std::string& folder) { RemoveTree(L"\\\\?\\" + Widen(folder)); }
+void Remove(const std::string& folder) { RemoveTree(L"\\\\?\\" + std::filesystem::path(folder).wstring()); }
 
 }  // namespace
 #else
