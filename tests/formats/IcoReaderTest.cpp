@@ -82,7 +82,7 @@ TEST(IcoReader, RefusesMalformedFiles) {
   }
 }
 
-TEST(BindImagePointers, FindsTheGeometryColourBitmapAndMaskOfADib) {
+TEST(BindImagePointers, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {
   const std::tuple<int32_t, int32_t, uint16_t, uint32_t, size_t, size_t> cases[] = {
       // width, height, bits, colours used, colour bitmap and mask offsets
       {32, 32, 4, 0, 40 + 64, 104 + 16 * 32},  {3, 2, 1, 0, 40 + 8, 48 + 4 * 2},  // a row of 3 bits still takes 4 bytes
@@ -96,6 +96,20 @@ TEST(BindImagePointers, FindsTheGeometryColourBitmapAndMaskOfADib) {
     EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Dib, uint32_t(width), uint32_t(height), uint32_t(bitCount)));
     EXPECT_EQ(image.xorBits, block.data() + xorOffset);
     EXPECT_EQ(image.andMask, block.data() + andOffset);
+  }
+  // A PNG's bits per pixel are its depth times its channels.
+  const std::tuple<uint8_t, uint8_t, uint32_t> pngs[] = {
+      // depth, colour type, bits
+      {8, 0, 8}, {16, 0, 16}, {8, 2, 24}, {4, 3, 4}, {8, 4, 16}, {8, 6, 32}, {16, 6, 64}, {8, 5, 0}};
+  for (const auto& [depth, colourType, colorBits] : pngs) {
+    SCOPED_TRACE(testing::Message() << int{depth} << " bits, type " << int{colourType});
+    Bytes block = MakePngBlock(256, 128);
+    block[24] = depth;
+    block[25] = colourType;
+    const IconImage image = Bound(block);
+    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Png, 256u, 128u, colorBits));
+    EXPECT_EQ(image.info, nullptr);
+    EXPECT_EQ(image.xorBits, nullptr);
   }
 }
 
@@ -126,22 +140,6 @@ TEST(BindImagePointers, LeavesNullWhatTheBlockCannotHold) {
     if (kind == ImageKind::Unknown) {
       EXPECT_EQ(Geometry(image), std::make_tuple(kind, 0u, 0u, 0u));
     }
-  }
-}
-
-TEST(BindImagePointers, TakesPngGeometryAndDepthTimesChannelsFromItsHeader) {
-  const std::tuple<uint8_t, uint8_t, uint32_t> cases[] = {
-      // depth, colour type, bits
-      {8, 0, 8}, {16, 0, 16}, {8, 2, 24}, {4, 3, 4}, {8, 4, 16}, {8, 6, 32}, {16, 6, 64}, {8, 5, 0}};
-  for (const auto& [depth, colourType, colorBits] : cases) {
-    SCOPED_TRACE(testing::Message() << int{depth} << " bits, type " << int{colourType});
-    Bytes block = MakePngBlock(256, 128);
-    block[24] = depth;
-    block[25] = colourType;
-    const IconImage image = Bound(block);
-    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Png, 256u, 128u, colorBits));
-    EXPECT_EQ(image.info, nullptr);
-    EXPECT_EQ(image.xorBits, nullptr);
   }
   Bytes cut = MakePngBlock(16, 16);
   cut.resize(12);

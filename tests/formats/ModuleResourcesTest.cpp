@@ -200,12 +200,14 @@ const char* IdName(uintptr_t id) { return reinterpret_cast<const char*>(id); }
 
 // Each kind lists names in its table's order and finds the first language, or
 // the first of equal names.
-TEST(GroupIconReader, ReadsAGroupByTextNameOrIdFromPe32Pe32PlusAndNeFiles) {
+TEST(GroupIconReader, ReadsGroupsByNameOrIdFromEachKindOfModuleAndRefusesBrokenOnes) {
   const std::vector<Bytes> named = {MakeDibBlock(16, 16, 4, 0, 1), MakeDibBlock(32, 32, 8, 0, 2),
                                     MakePngBlock(256, 256, 3)};
   const Bytes numbered = MakeDibBlock(48, 48, 32, 0, 4);
   Bytes lengthTooShort = BuildGroupIcon({numbered}, {7});
   PutU32At(lengthTooShort, 6 + 8, 12);  // the module's length counts, not the group's
+  Bytes countTooHigh = BuildGroupIcon({numbered}, {7});
+  countTooHigh[4] = 200;
   const std::vector<BuiltResource> resources = {
       Icon(Id(1), named[0]),
       Icon(Id(1), numbered, 0x407),
@@ -216,8 +218,13 @@ TEST(GroupIconReader, ReadsAGroupByTextNameOrIdFromPe32Pe32PlusAndNeFiles) {
       Group(Id(104), BuildGroupIcon({}, {})),
       Group(Id(101), lengthTooShort),
       Group(Id(102), BuildGroupIcon({named[0], named[1]}, {1, 9})),  // icon 9 is missing
+      Group(Id(105), countTooHigh),
+      // Each of 200 entries naming one image is a fair lookup, but together they
+      // would copy it far more often than the file could hold it; twice is fair.
+      Group(Id(106), BuildGroupIcon(std::vector<Bytes>(200, numbered), std::vector<uint16_t>(200, 7))),
+      Group(Id(107), BuildGroupIcon({numbered, numbered}, {7, 7})),
   };
-  const Names groups = {Text("MAINICON"), Id(104), Id(101), Id(102)};
+  const Names groups = {Text("MAINICON"), Id(104), Id(101), Id(102), Id(105), Id(106), Id(107)};
   const Names icons = {Id(1), Id(2), Id(3), Id(7)};
   // An NE module gives lengths in units of its alignment (512 bytes here), so
   // its images come back padded to that unit, as the system reports them.
@@ -241,6 +248,9 @@ TEST(GroupIconReader, ReadsAGroupByTextNameOrIdFromPe32Pe32PlusAndNeFiles) {
       EXPECT_TRUE(module->EnumNames(2).empty());
       EXPECT_FALSE(module->Find(0x800E, Id(104)));  // the high bit of a type id is the NE table's own
       EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAINICO")));
+      const IconImageSetPtr set = IconFileIO().LoadGroupIcon(*module, Id(107), std::string(400, 'p'));
+      ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, {numbered, numbered}, kind.unit));
+      EXPECT_EQ(std::string(set->modulePath), std::string(kMaxPathChars - 1, 'p'));  // cut to its field
     }
     const IconFileIO io;
     const IconImageSetPtr set = io.LoadGroupIcon(file.path, "mainicon");
@@ -250,35 +260,13 @@ TEST(GroupIconReader, ReadsAGroupByTextNameOrIdFromPe32Pe32PlusAndNeFiles) {
     EXPECT_EQ(set->images[2].kind, ImageKind::Png);
     ExpectBlocks(io.LoadGroupIcon(file.path, IdName(101)), {numbered}, kind.unit);
     ExpectBlocks(io.LoadGroupIcon(file.path, IdName(104)), {});
-    for (const char* refused : {IdName(102), IdName(103), "OTHER", static_cast<const char*>(nullptr)})
+    for (const char* refused :
+         {IdName(102), IdName(103), IdName(105), IdName(106), "OTHER", static_cast<const char*>(nullptr)})
       EXPECT_EQ(io.LoadGroupIcon(file.path, refused), nullptr);
     // Windows removes no file that is still open.
     std::error_code error;
     EXPECT_TRUE(std::filesystem::remove(file.path, error)) << error.message();
   }
-}
-
-// Group 1 of a PE module held in memory.
-IconImageSetPtr LoadGroup(const std::vector<BuiltResource>& resources, const std::string& path = "m.dll") {
-  const auto module = ModuleResources::Open(std::make_unique<MemorySource>(BuildPeModule(resources)));
-  return module ? IconFileIO().LoadGroupIcon(*module, Id(1), path) : nullptr;
-}
-
-TEST(GroupIconReader, RefusesAGroupShorterThanItsCountOrCopyingMoreThanTheModuleHolds) {
-  const Bytes icon = MakeDibBlock(32, 32, 32);
-  Bytes cut = BuildGroupIcon({icon}, {1});
-  cut.pop_back();
-  EXPECT_EQ(LoadGroup({Icon(Id(1), icon), Group(Id(1), cut)}), nullptr);
-  // Each of 200 entries naming one image is a fair lookup, but together they
-  // would copy it far more often than the file could hold it.
-  const Bytes many = BuildGroupIcon(std::vector<Bytes>(200, icon), std::vector<uint16_t>(200, 1));
-  EXPECT_EQ(LoadGroup({Icon(Id(1), icon), Group(Id(1), many)}), nullptr);
-  // Twice is fair; an overlong module path is cut to its field.
-  const std::string longPath(400, 'p');
-  const Bytes twice = BuildGroupIcon({icon, icon}, {1, 1});
-  const IconImageSetPtr set = LoadGroup({Icon(Id(1), icon), Icon(Id(2), icon), Group(Id(1), twice)}, longPath);
-  ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, {icon, icon}));
-  EXPECT_EQ(std::string(set->modulePath), longPath.substr(0, kMaxPathChars - 1));
 }
 
 }  // namespace
