@@ -10,11 +10,6 @@ namespace {
 
 using Damage = std::pair<const char*, void (*)(Bytes& bytes)>;
 
-IconImageSetPtr LoadBytes(const Bytes& bytes) {
-  const TempPath file;
-  return WriteBytes(file.path, bytes) ? IconFileIO().LoadIcoFile(file.path) : nullptr;
-}
-
 // Kind, width, height and bits per pixel.
 std::tuple<ImageKind, uint32_t, uint32_t, uint32_t> Geometry(const IconImage& image) {
   return {image.kind, image.width, image.height, image.colorBits};

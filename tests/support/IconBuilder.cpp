@@ -24,13 +24,9 @@ void AppendEntryFields(std::vector<uint8_t>& out, const std::vector<uint8_t>& bl
   }
 }
 
-// The icon-directory header of a file or group of `count` images.
+// The header of an icon directory, in a file or a group: reserved, type 1, count.
 std::vector<uint8_t> DirectoryHeader(size_t count) {
-  std::vector<uint8_t> out;
-  AppendU16(out, 0);
-  AppendU16(out, 1);
-  AppendU16(out, static_cast<uint32_t>(count));
-  return out;
+  return {0, 0, 1, 0, static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8)};
 }
 
 }  // namespace

@@ -92,7 +92,6 @@ std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, 
   const Bytes section = BuildResourceSection(resources);
   const size_t pe = 0x40, optional = pe + 24, optionalSize = pe32plus ? 240 : 224;
   Bytes out = StartModule(kFileAlignment + AlignUp(section.size(), kFileAlignment), pe, "PE");
-  PutU16At(out, pe + 4, pe32plus ? 0x8664 : 0x14C);
   PutU16At(out, pe + 6, 2);
   PutU16At(out, pe + 20, optionalSize);
   PutU16At(out, optional, pe32plus ? 0x20B : 0x10B);
