@@ -22,8 +22,14 @@ inline IconImageSetPtr LoadBytes(const Bytes& bytes) {
   return WriteBytes(file.path, bytes) ? IconFileIO().LoadIcoFile(file.path) : nullptr;
 }
 
-// A set holding the blocks as the reader gives them.
-inline IconImageSetPtr SetOf(const std::vector<Bytes>& blocks) { return LoadBytes(BuildIcoFile(blocks)); }
+// A set holding the blocks as the reader gives them; never null, so that a
+// reader fault fails the writers' tests instead of ending the program.
+inline IconImageSetPtr SetOf(const std::vector<Bytes>& blocks) {
+  IconImageSetPtr set = LoadBytes(BuildIcoFile(blocks));
+  if (set) return set;
+  ADD_FAILURE() << "the reader refused the blocks";
+  return IconImageSetPtr(NewIconImageSet(0));
+}
 
 // The set holds exactly these blocks; a module may pad each to its length unit.
 inline void ExpectBlocks(const IconImageSetPtr& set, const std::vector<Bytes>& blocks, size_t unit = 1) {
