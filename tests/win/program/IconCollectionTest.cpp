@@ -1,12 +1,19 @@
-// Loading files into the collection with real views: the type filter, one
+// Loading files into the collection with real views: the type filter (and
+// Add File's list of the types), one
 // icon per .ico file and one per icon group of a module (damaged groups
 // skipped, later ones kept), record, images and item always in step, the
 // running count, clearing and emptying.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "ProgramTestSupport.h"
+#include "app/FilterSettings.h"
+#include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
+#include "ui/AddFileCommand.h"
 
 namespace {
 
@@ -29,13 +36,88 @@ std::string NameOf(LPCSTR name) {
   return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
 }
 
-ImportHook* g_destroyIconHook = nullptr;
-int g_iconsDestroyed = 0;
-
-BOOL WINAPI CountedDestroyIcon(HICON icon) {
-  ++g_iconsDestroyed;
-  return reinterpret_cast<BOOL(WINAPI*)(HICON)>(g_destroyIconHook->original)(icon);
+// The colour at the centre of one image of an image list, drawn on black.
+COLORREF CentreColour(HIMAGELIST list, int index) {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(list, &width, &height);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  PatBlt(dc, 0, 0, width, height, BLACKNESS);
+  ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+  GdiFlush();
+  const auto* pixels = static_cast<const uint8_t*>(bits);
+  const size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 4;
+  const COLORREF colour = RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return colour;
 }
+
+// Close enough: the image lists keep 8-bit versions of the icons.
+bool SameColour(COLORREF a, COLORREF b) {
+  const auto close = [](int x, int y) { return std::abs(x - y) <= 40; };
+  return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
+// The slot of this program's import table through which calls to the
+// module's function go, or null.
+void** ImportSlot(const char* moduleName, const char* function) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return nullptr;
+  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
+       ++module) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), moduleName) != 0) continue;
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+    const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+    for (; slot->u1.Function; ++slot, ++name) {
+      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
+        return reinterpret_cast<void**>(&slot->u1.Function);
+    }
+  }
+  return nullptr;
+}
+
+void WriteSlot(void** slot, void* value) {
+  DWORD old = 0;
+  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+  *slot = value;
+  VirtualProtect(slot, sizeof *slot, old, &old);
+}
+
+// While it lives, this program's calls to DestroyIcon are counted.
+class DestroyIconCounter {
+ public:
+  DestroyIconCounter() : m_slot(ImportSlot("user32.dll", "DestroyIcon")) {
+    if (m_slot) s_original = *m_slot, WriteSlot(m_slot, reinterpret_cast<void*>(&Counted));
+  }
+  ~DestroyIconCounter() {
+    if (m_slot) WriteSlot(m_slot, s_original);
+  }
+  bool Installed() const { return m_slot != nullptr; }
+  static inline int count = 0;
+
+ private:
+  static BOOL WINAPI Counted(HICON icon) {
+    ++count;
+    return reinterpret_cast<BOOL(WINAPI*)(HICON)>(s_original)(icon);
+  }
+  static inline void* s_original = nullptr;
+  void** const m_slot;
+};
 
 struct Entry {
   std::string path;
@@ -44,7 +126,7 @@ struct Entry {
   BOOL checked;
 };
 
-class IconCollectionTest : public ::testing::Test {
+class IconCollectionTest : public AppTest {
  protected:
   IconCollectionTest() { host.Bind(icons); }
   void SwitchAllTypes(BOOL on) {
@@ -87,33 +169,40 @@ class IconCollectionTest : public ::testing::Test {
   CIconCollection icons;
 };
 
-// Only the last extension counts, in either case.
-TEST_F(IconCollectionTest, EachTypeLoadsOnlyWhenItsOwnFlagIsOnJudgedByTheLastExtension) {
+// Each key of [Filter] alone lets only its own type load and lists only it in
+// Add File's filter; all of them list in order. Only the last extension
+// counts, in either case.
+TEST_F(IconCollectionTest, EachFilterKeySwitchesOnItsOwnTypeForLoadingAndForAddFile) {
   const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(2));
+  const char* const keys[] = {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"};
+  std::vector<std::string> samples;
   for (size_t type = 0; type < 7; ++type) {
     std::string name = std::string("sample.") + kExtensions[type];
     if (type % 2) CharUpperA(&name[0]);
-    SCOPED_TRACE(name);
-    const bool ico = type == 2;
-    const std::string path = Write(name, ico ? BuildSolidIcoFile({0}) : module);
-    SwitchAllTypes(FALSE);
-    icons.*kFlags[type] = TRUE;
-    EXPECT_EQ(LoadAlone({path}), ico ? 1 : 2);
-    SwitchAllTypes(TRUE);
-    icons.*kFlags[type] = FALSE;
-    EXPECT_EQ(LoadAlone({path}), 0);
+    samples.push_back(Write(name, type == 2 ? BuildSolidIcoFile({0}) : module));
   }
+  for (size_t on = 0; on < 7; ++on) {
+    SCOPED_TRACE(keys[on]);
+    for (size_t key = 0; key < 7; ++key) WriteSetting("Filter", keys[key], key == on ? "1" : "0");
+    ReadFilterSettings(TheApp().m_config, icons);
+    const std::string extension = kExtensions[on];
+    const std::string name = on == 2 ? "Icon" : keys[on];
+    EXPECT_EQ(std::string(AddFileFilter(icons)), "All Supported Types (By Filter)|*." + extension + ";|" + name +
+                                                     " Files (*." + extension + ")|*." + extension + "|");
+    for (size_t type = 0; type < 7; ++type)
+      EXPECT_EQ(LoadAlone({samples[type]}), type != on ? 0 : on == 2 ? 1 : 2) << samples[type];
+  }
+  SwitchAllTypes(TRUE);
+  EXPECT_EQ(std::string(AddFileFilter(icons)),
+            "All Supported Types (By Filter)|*.exe;*.dll;*.ico;*.icl;*.cpl;*.ocx;*.scr;|"
+            "Exe Files (*.exe)|*.exe|Dll Files (*.dll)|*.dll|Icon Files (*.ico)|*.ico|Icl Files (*.icl)|*.icl|"
+            "Cpl Files (*.cpl)|*.cpl|Ocx Files (*.ocx)|*.ocx|Scr Files (*.scr)|*.scr|");
+  EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
   SwitchAllTypes(FALSE);
   icons.m_filterIco = TRUE;
   EXPECT_EQ(LoadAlone({Write("archive.ico.exe", module)}), 0);
-  SwitchAllTypes(TRUE);
-  EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
 }
 
-// An .ico file gives one icon whatever its image count, a module one per
-// group, text names first; files without icons give none. Two names of one
-// length, so that a record pointing into the first load's memory would read
-// the second load's name.
 TEST_F(IconCollectionTest, EachIcoFileAndEachModuleGroupGivesOneIconKeepingItsOwnCopyOfTextNames) {
   SwitchAllTypes(TRUE);
   const std::string three = Write("three.ico", BuildSolidIcoFile({kColours[4], kColours[4], kColours[4]}));
@@ -204,12 +293,11 @@ TEST_F(IconCollectionTest, EveryIconReadIsDestroyedOnceAppended) {
   SwitchAllTypes(TRUE);
   const std::string module = Write("five.dll", BuildModuleWithGroups(NumberedGroups(5)));
   const std::string ico = Write("one.ico", BuildSolidIcoFile({kColours[0]}));
-  ImportHook hook("user32.dll", "DestroyIcon", reinterpret_cast<void*>(&CountedDestroyIcon));
-  ASSERT_TRUE(hook.Installed());
-  g_destroyIconHook = &hook;
-  g_iconsDestroyed = 0;
+  const DestroyIconCounter destroyed;
+  ASSERT_TRUE(destroyed.Installed());
+  DestroyIconCounter::count = 0;
   EXPECT_EQ(LoadAlone({module, ico}), 6);
-  EXPECT_EQ(g_iconsDestroyed, 6);
+  EXPECT_EQ(DestroyIconCounter::count, 6);
 }
 
 }  // namespace

@@ -1,43 +1,21 @@
 // The main window run modally inside the test process and driven from its own
-// modal loop: views, "Select all icons", the path of a clicked icon, dropped
-// files, the ways out with their questions and Clear All. The flows the
+// modal loop: views, "Select all icons", the path of a clicked icon, and the
+// ways out with their questions. The flows the
 // end-to-end tests drive through the real program (Add File, About, Setting,
 // the Clear All confirmation, Save As) are not repeated here.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <memory>
 
 #include "ProgramTestSupport.h"
 #include "app/FilterSettings.h"
 #include "resources/resource.h"
-#include "ui/AddFileCommand.h"
 #include "ui/MainDlg.h"
 
 namespace {
-
-const char kUnsupportedType[] = "Unsupported Type!Please check the file filter!";
-
-// A drop handle for the paths, as the shell hands one to a window; the
-// receiver of WM_DROPFILES releases it.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-  for (const std::string& path : paths) {
-    std::memcpy(text, path.c_str(), path.size() + 1);
-    text += path.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
 
 // The main window under script, recording what it held when it was destroyed.
 class ScriptedMainDlg : public ScriptedDialog<CMainDlg> {
@@ -97,13 +75,6 @@ class MainWindowUseTest : public AppTest {
   void Command(UINT id) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
   void Then(std::function<void()> step) { dlg.steps.push_back(std::move(step)); }
   INT_PTR Run() { return dlg.DoModal(); }
-  // Drops the files while watching for the error box; its text, "" if none.
-  std::string Drop(const std::vector<std::string>& paths) {
-    DialogWatcher box("Error", Press(IDOK), dlg.m_hWnd);
-    dlg.m_iconList.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
-    box.Finish();
-    return box.Seen().text;
-  }
 
   ScriptedMainDlg dlg;
   int m_written = 0;
@@ -127,7 +98,7 @@ TEST_F(MainWindowUseTest, ViewAndSelectAllStartAsTheSettingsSay) {
       for (const int radio : {IDC_VIEW_NORMAL, IDC_VIEW_SMALL, IDC_VIEW_LIST})
         EXPECT_EQ(window.IsDlgButtonChecked(radio), radio == c.radio ? 1u : 0u) << radio;
       EXPECT_EQ(window.ViewType(), c.type);
-      EXPECT_EQ(window.SelectAllChecked(), std::strcmp(c.selectAll, "1") == 0);
+      EXPECT_EQ(window.SelectAllChecked(), c.selectAll[0] == '1');
     });
     EXPECT_EQ(window.DoModal(), kStepsDone);
   }
@@ -147,52 +118,6 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
     EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));
   });
   EXPECT_EQ(Run(), kStepsDone);
-}
-
-// One file of a switched-on type is loaded, ticked as "Select all icons" says.
-TEST_F(MainWindowUseTest, ADroppedFileIsLoadedOnlyWhenItIsOneOfASwitchedOnType) {
-  const std::string module = WriteModuleAt(folder.File("three.exe"), 3);
-  const std::string off = WriteModuleAt(folder.File("off.dll"), 2);
-  WriteSetting("Filter", "Dll", "0");
-  Then([&] {
-    EXPECT_EQ(Drop({WriteIcoAt(folder.File("one.ico")), module}), "") << "two files are ignored";
-    EXPECT_EQ(Drop({folder.File("readme.txt")}), kUnsupportedType);
-    EXPECT_EQ(Drop({off}), kUnsupportedType);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_TRUE(Icons().m_saved);
-    dlg.m_selectAllCheck.SendMessage(BM_CLICK);
-    EXPECT_EQ(Drop({module}), "");
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 3);
-    EXPECT_EQ(CheckedItems(), 0);
-    EXPECT_FALSE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
-
-using AddFileFilterTest = AppTest;
-
-// Each key of [Filter] lists its own type alone; all of them together in order.
-TEST_F(AddFileFilterTest, ListsTheSwitchedOnTypesTogetherThenEachAlone) {
-  const char* const keys[] = {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"};
-  for (const char* on : keys) {
-    for (const char* key : keys) WriteSetting("Filter", key, key == on ? "1" : "0");
-    CIconCollection icons;
-    ReadFilterSettings(TheApp().m_config, icons);
-    std::string extension = on;
-    CharLowerA(&extension[0]);
-    const std::string name = extension == "ico" ? "Icon" : on;
-    EXPECT_EQ(std::string(AddFileFilter(icons)), "All Supported Types (By Filter)|*." + extension + ";|" + name +
-                                                     " Files (*." + extension + ")|*." + extension + "|");
-  }
-  CIconCollection all;
-  for (auto flag : {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll, &CIconCollection::m_filterIco,
-                    &CIconCollection::m_filterIcl, &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
-                    &CIconCollection::m_filterScr})
-    all.*flag = TRUE;
-  EXPECT_EQ(std::string(AddFileFilter(all)),
-            "All Supported Types (By Filter)|*.exe;*.dll;*.ico;*.icl;*.cpl;*.ocx;*.scr;|"
-            "Exe Files (*.exe)|*.exe|Dll Files (*.dll)|*.dll|Icon Files (*.ico)|*.ico|Icl Files (*.icl)|*.icl|"
-            "Cpl Files (*.cpl)|*.cpl|Ocx Files (*.ocx)|*.ocx|Scr Files (*.scr)|*.scr|");
 }
 
 enum class Way { kClose, kEscape, kEnter, kExit };
@@ -255,20 +180,5 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveCase{"ExitWhenSavedOnlyConfirms", Way::kExit, 2, TRUE, 0, IDOK, 0},
                       LeaveCase{"ExitOfAnEmptyListAsksNothing", Way::kExit, 0, FALSE, 0, 0, 0}),
     [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
-
-// Clearing is not saving.
-TEST_F(MainWindowUseTest, ClearAllWithoutConfirmationEmptiesTheWindowAndKeepsTheUnsavedState) {
-  WriteSetting("Setting", "Confirm", "0");
-  Then([this] {
-    LoadUnsavedIcons(2);
-    ClickItem(0);
-    Command(ID_CLEAR_ALL);
-    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
-    EXPECT_EQ(dlg.m_largeImages.GetImageCount() + dlg.m_smallImages.GetImageCount(), 0);
-    EXPECT_EQ(dlg.PathText(), "");
-    EXPECT_FALSE(Icons().m_saved);
-  });
-  EXPECT_EQ(Run(), kStepsDone);
-}
 
 }  // namespace

@@ -3,9 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 
 #include "app/FilterSettings.h"
 #include "support/IconBuilder.h"
@@ -48,36 +45,6 @@ BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM context) {
   const std::string name = ClassName(hwnd);
   if (lstrcmpiA(name.c_str(), "Static") == 0) seen->text += StoredText(hwnd);
   return TRUE;
-}
-
-// The slot of this program's import table through which calls to the
-// module's function go, or null.
-void** ImportSlot(const char* moduleName, const char* function) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (!imports.VirtualAddress) return nullptr;
-  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name;
-       ++module) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + module->Name), moduleName) != 0) continue;
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-    const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
-    for (; slot->u1.Function; ++slot, ++name) {
-      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-        return reinterpret_cast<void**>(&slot->u1.Function);
-    }
-  }
-  return nullptr;
-}
-
-void WriteSlot(void** slot, void* value) {
-  DWORD old = 0;
-  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-  *slot = value;
-  VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
 }  // namespace
@@ -135,36 +102,6 @@ std::string WriteModuleAt(const std::string& path, int groups) {
   return path;
 }
 
-COLORREF CentreColour(HIMAGELIST list, int index) {
-  int width = 0, height = 0;
-  ImageList_GetIconSize(list, &width, &height);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  PatBlt(dc, 0, 0, width, height, BLACKNESS);
-  ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
-  GdiFlush();
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  const size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 4;
-  const COLORREF colour = RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return colour;
-}
-
-bool SameColour(COLORREF a, COLORREF b) {
-  const auto close = [](int x, int y) { return std::abs(x - y) <= 40; };
-  return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
-}
-
 LRESULT HostListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == LVM_SCROLL) scrolls.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
   return CListCtrl::WindowProc(msg, wParam, lParam);
@@ -206,7 +143,6 @@ void DialogWatcher::Watch() {
     Search search{&m_caption, m_excluding, nullptr};
     EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
-      m_seen.hwnd = search.found;
       m_seen.owner = GetWindow(search.found, GW_OWNER);
       EnumChildWindows(search.found, CollectChildren, reinterpret_cast<LPARAM>(&m_seen));
       if (m_action) m_action(search.found);
@@ -222,17 +158,6 @@ std::function<void(HWND)> Press(int button) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
   };
-}
-
-ImportHook::ImportHook(const char* module, const char* function, void* replacement)
-    : m_slot(ImportSlot(module, function)) {
-  if (!m_slot) return;
-  original = *m_slot;
-  WriteSlot(m_slot, replacement);
-}
-
-ImportHook::~ImportHook() {
-  if (m_slot) WriteSlot(m_slot, original);
 }
 
 void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }
@@ -272,15 +197,12 @@ void SaveTest::TearDown() {
   AppTest::TearDown();
 }
 
-std::string SaveTest::AddIco(const std::string& name, const std::vector<std::vector<uint8_t>>& blocks) {
-  const std::string path = sources.File(name);
-  WriteBytes(path, BuildIcoFile(blocks));
-  Icons().LoadFromFile(path.c_str(), TRUE);
-  return path;
-}
-
 void SaveTest::AddIcos(const std::vector<uint8_t>& seeds) {
-  for (const uint8_t seed : seeds) AddIco("seed" + std::to_string(seed) + ".ico", {MakeDibBlock(32, 32, 32, 0, seed)});
+  for (const uint8_t seed : seeds) {
+    const std::string path = sources.File("seed" + std::to_string(seed) + ".ico");
+    WriteBytes(path, BuildIcoFile({MakeDibBlock(32, 32, 32, 0, seed)}));
+    Icons().LoadFromFile(path.c_str(), TRUE);
+  }
 }
 
 std::vector<uint8_t> SaveTest::SavedSeed(uint8_t seed) { return WithSizeImageCleared(MakeDibBlock(32, 32, 32, 0, seed)); }
@@ -293,15 +215,4 @@ std::vector<uint8_t> SaveTest::FirstBlockIn(const std::string& name) const {
 void SaveTest::TickOnly(const std::vector<int>& items) {
   for (int i = 0; i < host.list.GetItemCount(); ++i)
     host.list.SetCheck(i, std::find(items.begin(), items.end(), i) != items.end());
-}
-
-INT_PTR SaveTest::RunSaveDialog(CSaveProgressDlg& dialog, const std::string& type, int total) {
-  int ticked = 0;
-  for (int i = 0; i < host.list.GetItemCount(); ++i) ticked += host.list.GetCheck(i) ? 1 : 0;
-  dialog.m_folder = library.Path().c_str();
-  dialog.m_baseName = "Untitled";
-  dialog.m_type = type.c_str();
-  dialog.m_list = &host.list;
-  dialog.m_total = total >= 0 ? total : ticked;
-  return dialog.DoModal();
 }

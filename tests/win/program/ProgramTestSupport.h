@@ -1,10 +1,8 @@
 #pragma once
 
 // The one support layer of the program tests: a private folder with its own
-// Config.ini, icon fixtures, a hidden list view, a watcher that operates the
-// dialogs the code under test opens, dialogs (the main window among them)
-// that run a test's steps from their own modal loop, an import redirector,
-// and a reader of the colours an image list holds.
+// Config.ini, icon fixtures, a hidden list view, and a watcher that operates
+// the dialogs the code under test opens.
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -23,8 +21,6 @@
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/Static.h"
-#include "save/SaveProgressDlg.h"
-#include "support/IconBuilder.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestFiles.h"
 
@@ -42,10 +38,6 @@ std::vector<uint8_t> BuildSolidIcoFile(const std::vector<COLORREF>& colours);
 std::string WriteIcoAt(const std::string& path, COLORREF colour = RGB(200, 0, 0));
 // A module with `groups` icon groups, ids 1, 2, ...
 std::string WriteModuleAt(const std::string& path, int groups);
-// The colour at the centre of one image of an image list, drawn on black.
-COLORREF CentreColour(HIMAGELIST list, int index);
-// Close enough: the image lists keep 8-bit versions of the icons.
-bool SameColour(COLORREF a, COLORREF b);
 
 // A list view that records its scroll requests.
 class HostListCtrl : public CListCtrl {
@@ -71,7 +63,6 @@ class ListViewHost : public CWnd {
 
 // What a dialog box showed when it was found.
 struct SeenDialog {
-  HWND hwnd = nullptr;
   HWND owner = nullptr;
   // The texts of its static controls, one after the other.
   std::string text;
@@ -104,21 +95,6 @@ class DialogWatcher {
 
 std::function<void(HWND)> Press(int button);
 
-// While it lives, this program's calls to the module's function go to the
-// replacement instead (its import is redirected); `original` is the function.
-class ImportHook {
- public:
-  ImportHook(const char* module, const char* function, void* replacement);
-  ~ImportHook();
-  ImportHook(const ImportHook&) = delete;
-  ImportHook& operator=(const ImportHook&) = delete;
-  bool Installed() const { return m_slot != nullptr; }
-  void* original = nullptr;
-
- private:
-  void** m_slot;
-};
-
 
 // A test that owns the application's settings and collection: Config.ini in a
 // fresh folder of its own, and a collection left empty and unbound afterwards.
@@ -141,8 +117,6 @@ class SaveTest : public AppTest {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Writes an .ico file of the blocks into the sources folder and loads it.
-  std::string AddIco(const std::string& name, const std::vector<std::vector<uint8_t>>& blocks);
   // One .ico file with one distinct 32 by 32 image per seed, each loaded.
   void AddIcos(const std::vector<uint8_t>& seeds);
   // The block of the image written for a seed, as the .ico writer stores it.
@@ -150,8 +124,6 @@ class SaveTest : public AppTest {
   // The first block of a file in the library.
   std::vector<uint8_t> FirstBlockIn(const std::string& name) const;
   void TickOnly(const std::vector<int>& items);
-  // Runs a save progress dialog over the list as the commands do.
-  INT_PTR RunSaveDialog(CSaveProgressDlg& dialog, const std::string& type, int total = -1);
 
   TempFolder sources;
   TempFolder library;

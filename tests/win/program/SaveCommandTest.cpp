@@ -1,6 +1,5 @@
 // Save and Save As as commands: what they check before writing, where they
-// write, the messages they show, the probe, the saved flag and the folder
-// opened afterwards.
+// write, the messages they show, the probe and the saved flag.
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -12,15 +11,6 @@
 namespace {
 
 const char kCannotSave[] = "Cannot save icons to the selected directory!Please check settings!";
-
-// What the program asked the shell to do, as "verb target".
-std::vector<std::string> g_shellCalls;
-
-HINSTANCE WINAPI RecordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-  g_shellCalls.push_back(std::string(verb ? verb : "") + " " + (file ? file : ""));
-  // Above 32: what the shell answers when it has opened the target.
-  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-}
 
 // A save command whose save-file dialog gives a fixed folder, title and
 // extension; an empty folder stands for Cancel.
@@ -42,11 +32,6 @@ class PickedPathSaveCommand : public CSaveCommand {
 
 class SaveCommandTest : public SaveTest {
  protected:
-  void SetUp() override {
-    SaveTest::SetUp();
-    g_shellCalls.clear();
-    ASSERT_TRUE(shell.Installed());
-  }
   void Save() { command.SaveToLibrary(); }
   void SaveAs(const std::string& folder, const std::string& title, const std::string& ext) {
     command.folder = folder;
@@ -62,7 +47,6 @@ class SaveCommandTest : public SaveTest {
     return watcher.Seen();
   }
 
-  ImportHook shell{"shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute)};
   PickedPathSaveCommand command{&host, &host.list, Icons(), TheApp().m_config};
   TempFolder other;
 };
@@ -101,7 +85,6 @@ TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
   EXPECT_EQ(FirstBlockIn("Untitled_0001.ico"), SavedSeed(1));
   EXPECT_EQ(FirstBlockIn("Untitled_0002.ico"), SavedSeed(0));
   EXPECT_TRUE(Icons().m_saved);
-  EXPECT_TRUE(g_shellCalls.empty());
 }
 
 // Only the last level is made; the probe spares the user's own files named
@@ -127,21 +110,11 @@ TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndThe
   EXPECT_EQ(ReadBytes(library.File("1.ico")), mine);
   EXPECT_EQ(ReadBytes(library.File("1.bmp")), mine);
   Icons().m_saved = FALSE;
-  WriteSetting("Setting", "OpenDir", "1");
   WriteSetting("Setting", "RestorePath", library.File("missing\\deeper").c_str());
   const SeenDialog seen = ExpectBox("Error", [this] { Save(); });
   EXPECT_EQ(seen.text, kCannotSave);
   EXPECT_EQ(seen.owner, host.m_hWnd);
   EXPECT_FALSE(Icons().m_saved);
-  EXPECT_TRUE(g_shellCalls.empty());
-}
-
-TEST_F(SaveCommandTest, OpenDirOpensTheFolderWrittenToOnceAfterTheSave) {
-  AddIcos({1, 2, 3});
-  WriteSetting("Setting", "OpenDir", "1");
-  Save();
-  SaveAs(other.Path(), "star", "ico");
-  EXPECT_EQ(g_shellCalls, (std::vector<std::string>{"open " + library.Path(), "open " + other.Path()}));
 }
 
 TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSparesThePickedFile) {
@@ -163,7 +136,6 @@ TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSpa
 TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBeforeWriting) {
   AddIcos({1});
   Icons().m_saved = FALSE;
-  WriteSetting("Setting", "OpenDir", "1");
   for (const char* ext : {"png", "icon", ""}) {
     const SeenDialog seen = ExpectBox("Error", [&] { SaveAs(other.Path(), "star", ext); });
     EXPECT_EQ(seen.text, "Icons can be saved only as .ico or .bmp files.") << ext;
@@ -173,7 +145,6 @@ TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBe
   EXPECT_EQ(command.pickCalls, 5);
   EXPECT_TRUE(NamesIn(other.Path()).empty());
   EXPECT_FALSE(Icons().m_saved);
-  EXPECT_TRUE(g_shellCalls.empty());
 }
 
 }  // namespace

@@ -4,8 +4,6 @@ namespace searchtest {
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // A search's end as the tests see it: the labels as they were shown last.
 class LabelKeepingDlg : public SearchDlg {
  public:
@@ -21,33 +19,6 @@ class LabelKeepingDlg : public SearchDlg {
 };
 
 }  // namespace
-
-UnixSymlink::UnixSymlink(const std::string& target, const std::string& linkWindowsPath)
-    : m_windowsPath(linkWindowsPath) {
-  const size_t slash = linkWindowsPath.rfind('\\');
-  const std::string unixFolder = UnixPath(linkWindowsPath.substr(0, slash));
-  if (unixFolder.empty()) return;
-  m_link = unixFolder + "/" + linkWindowsPath.substr(slash + 1);
-  if (!Run("/bin/ln -s \"" + target + "\" \"" + m_link + "\"", true)) m_link.clear();
-}
-
-UnixSymlink::~UnixSymlink() {
-  if (Made()) Run("/bin/rm -f \"" + m_link + "\"", false);
-}
-
-bool UnixSymlink::Run(const std::string& command, bool linkExists) const {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  std::string line = command;
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  // Wine gives no waitable handle for a Unix process: its effect is awaited instead.
-  for (int attempt = 0; attempt < 250 && Exists(m_windowsPath) != linkExists; ++attempt) Sleep(20);
-  return Exists(m_windowsPath) == linkExists;
-}
 
 std::string MakeFolder(const std::string& parent, const std::string& name) {
   const std::string path = parent + "\\" + name;

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the folder-search tests: the search dialog run with steps
-// from its own modal loop, builders of folder trees, and Unix links under Wine.
+// from its own modal loop, and the tree it searches.
 
 #include <windows.h>
 
@@ -14,22 +14,6 @@
 namespace searchtest {
 
 using SearchDlg = ScriptedDialog<CSearchProgressDlg>;
-
-// A Unix symbolic link `link` -> `target` under Wine, removed again on
-// destruction (before the folder holding it: that removal would follow it).
-class UnixSymlink {
- public:
-  UnixSymlink(const std::string& target, const std::string& linkWindowsPath);
-  ~UnixSymlink();
-  UnixSymlink(const UnixSymlink&) = delete;
-  UnixSymlink& operator=(const UnixSymlink&) = delete;
-  bool Made() const { return !m_link.empty(); }
-
- private:
-  bool Run(const std::string& command, bool linkExists) const;
-  std::string m_link;
-  std::string m_windowsPath;
-};
 
 std::string MakeFolder(const std::string& parent, const std::string& name);
 

@@ -16,6 +16,43 @@ using Paths = std::vector<std::string>;
 
 using SearchWalkTest = SearchTest;
 
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A Unix symbolic link `link` -> `target` under Wine, removed again on
+// destruction (before the folder holding it: that removal would follow it).
+class UnixSymlink {
+ public:
+  UnixSymlink(const std::string& target, const std::string& linkWindowsPath) : m_windowsPath(linkWindowsPath) {
+    const size_t slash = linkWindowsPath.rfind('\\');
+    const std::string unixFolder = UnixPath(linkWindowsPath.substr(0, slash));
+    if (unixFolder.empty()) return;
+    m_link = unixFolder + "/" + linkWindowsPath.substr(slash + 1);
+    if (!Run("/bin/ln -s \"" + target + "\" \"" + m_link + "\"", true)) m_link.clear();
+  }
+  ~UnixSymlink() {
+    if (Made()) Run("/bin/rm -f \"" + m_link + "\"", false);
+  }
+  UnixSymlink(const UnixSymlink&) = delete;
+  UnixSymlink& operator=(const UnixSymlink&) = delete;
+  bool Made() const { return !m_link.empty(); }
+
+ private:
+  bool Run(std::string command, bool linkExists) const {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine gives no waitable handle for a Unix process: its effect is awaited instead.
+    for (int attempt = 0; attempt < 250 && Exists(m_windowsPath) != linkExists; ++attempt) Sleep(20);
+    return Exists(m_windowsPath) == linkExists;
+  }
+  std::string m_link;
+  std::string m_windowsPath;
+};
+
 // The files of a folder in the order a depth-first walk meets them.
 void WalkInOrder(const std::string& folder, Paths& files) {
   WIN32_FIND_DATAA found;
@@ -51,15 +88,6 @@ TEST_F(SearchWalkTest, EntersHiddenSubfoldersAsTheyAreMetAndCountsFilesBeforeThe
   ExpectCollectionHolds(5);
   EXPECT_EQ(fileLabel, "3");
   EXPECT_EQ(iconLabel, std::to_string(Icons().m_addedCount));
-}
-
-TEST_F(SearchWalkTest, AnEmptyOrUnreadableRootCompletesAtOnceWithBothCountsZero) {
-  for (const std::string& root : {tree, Tree("no-such-folder")}) {
-    EXPECT_EQ(Search(root), IDOK);
-    EXPECT_EQ(fileLabel, "0");
-    EXPECT_EQ(iconLabel, "0");
-    ExpectCollectionHolds(0);
-  }
 }
 
 TEST_F(SearchWalkTest, LinksBackIntoTheTreeAreEnteredOnceAndLinksOutOfItFollowed) {

@@ -57,19 +57,17 @@ struct Ending {
   INT_PTR result;
 };
 
-void Command(Dlg& dialog, int id) { dialog.SendMessage(WM_COMMAND, id, 0); }
-
 const Ending kEndings[] = {
     {"EnterIgnoredThenCancelTwice",
      [](Dlg& d) {
        // Enter is pressed once; a worker it stopped would never write 5 more.
        if (d.enteredAt < 0 && d.written >= 5) {
-         Command(d, IDOK);
+         d.SendMessage(WM_COMMAND, IDOK, 0);
          d.enteredAt = d.written;
        }
        if (d.enteredAt < 0 || d.written < d.enteredAt + 5) return d.RunAgainLater();
        d.PostMessage(WM_COMMAND, IDCANCEL);
-       Command(d, IDCANCEL);
+       d.SendMessage(WM_COMMAND, IDCANCEL, 0);
      },
      IDCANCEL},
     {"QuitMidRun",
