@@ -2,7 +2,7 @@
 // the system's open dialog, Save writes every icon group with every image,
 // Save As writes into the folder picked in the system's save dialog, and
 // Clear All and Exit ask before the icons go. (The reader the files are held
-// against is itself held against wrestool by the native tests.)
+// against is itself held against modules of known bytes by the format tests.)
 
 #include <cstdio>
 
