@@ -128,7 +128,7 @@ TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSpa
   SaveAs(other.Path(), "one", "BMP");
   EXPECT_EQ(NamesIn(other.Path()), (std::vector<std::string>{"my.icon_0000.ico", "one_0000.bmp", "star.ico",
                                                              "star_0000.ico", "star_0001.ico"}));
-  EXPECT_EQ(IcoBlocks(ReadBytes(other.File("star_0001.ico")))[0], SavedSeed(2));
+  EXPECT_EQ(IcoBlocks(ReadBytes(other.File("star_0001.ico"))), std::vector<std::vector<uint8_t>>{SavedSeed(2)});
   EXPECT_EQ(ReadBytes(other.File("star.ico")), mine);
   EXPECT_TRUE(Icons().m_saved);
 }
