@@ -28,8 +28,6 @@ constexpr int kGroupsPerModule = 100;
 constexpr int kModulesPerFolder = 10;
 constexpr DWORD kStartTimeout = 30000;
 constexpr DWORD kSearchTimeout = 30 * 60 * 1000;
-constexpr int kIconCountLabel = 1045;
-constexpr int kCurrentFileBox = 1046;
 
 void WriteBytesTo(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
@@ -119,25 +117,27 @@ RunResult SearchWithProgram(const std::string& tree, int icons, int cancelAtIcon
     result.error = "could not start the program";
     return result;
   }
-  const HWND window = product.WaitForMainWindow(kStartTimeout);
+  const HWND window = WaitForMainWindow(product.Id(), kStartTimeout);
   if (!window) {
     result.error = "no main window";
     return result;
   }
   BringToFront(window);
   PressKey('D', true);
-  const HWND browser = WaitForDialogOf(product.Id(), window, 0, 10000, "SysTreeView32");
+  const HWND browser = WaitForDialogOf(product.Id(), window, 0, 10000);
   if (!browser) {
     result.error = "no folder browser after Ctrl+D";
     return result;
   }
-  if (!PickFolderInBrowser(browser, tree, &result.error)) return result;
+  if (!PickFolderInBrowser(browser, tree)) {
+    result.error = "the browser never showed " + tree;
+    return result;
+  }
 
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   ClickButton(browser, IDOK);
-  HWND dialog = nullptr;
-  WaitUntil([&] { return (dialog = FindDialogOf(product.Id(), nullptr, kCurrentFileBox)) != nullptr; }, 10000);
+  const HWND dialog = WaitForDialogOf(product.Id(), window, IDC_CURRENT_FILE, 10000);
   if (!dialog) {
     result.error = "no search dialog";
     return result;
@@ -151,7 +151,7 @@ RunResult SearchWithProgram(const std::string& tree, int icons, int cancelAtIcon
       SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
       result.longestAnswerMs = std::max(result.longestAnswerMs, GetTickCount() - lastProbe);
     }
-    const int shown = std::atoi(WindowText(GetDlgItem(dialog, kIconCountLabel)).c_str());
+    const int shown = std::atoi(WindowText(GetDlgItem(dialog, IDC_ICON_COUNT)).c_str());
     while (result.tenths.size() < 10 && shown >= icons * static_cast<int>(result.tenths.size() + 1) / 10) {
       QueryPerformanceCounter(&end);
       result.tenths.push_back(Seconds(start, end));
@@ -170,7 +170,7 @@ RunResult SearchWithProgram(const std::string& tree, int icons, int cancelAtIcon
   QueryPerformanceCounter(&end);
   if (cancelledAt) result.cancelAnsweredMs = GetTickCount() - cancelledAt;
   result.seconds = Seconds(start, end);
-  result.listed = static_cast<int>(AskControl(window, kIconList, LVM_GETITEMCOUNT));
+  result.listed = static_cast<int>(Ask(GetDlgItem(window, IDC_ICON_LIST), LVM_GETITEMCOUNT));
   // The last count may be shown only as the dialog closes: the end of a whole search is its last tenth.
   if (!cancelAtIcons && result.tenths.size() == 9 && result.listed >= icons) result.tenths.push_back(result.seconds);
   if (cancelAtIcons > 0) {

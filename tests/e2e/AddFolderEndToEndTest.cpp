@@ -5,9 +5,6 @@
 
 #include "ProductProcess.h"
 
-#include <commctrl.h>
-#include <shlobj.h>
-
 #include <cstdlib>
 #include <utility>
 
@@ -19,38 +16,6 @@ constexpr DWORD kSearchTimeout = 120000;
 constexpr int kCopies = 40;
 
 int Number(const std::string& text) { return std::atoi(text.c_str()); }
-
-// Selects the folder with the browser's own message and waits until its tree
-// shows it selected. The path and the tree's answer live in the browser's
-// process, so they go through memory taken there.
-bool PickFolderInBrowser(HWND browser, const std::string& folder) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(browser, &processId);
-  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  const size_t size = sizeof(TVITEMA) + MAX_PATH;
-  auto* remote =
-      process ? static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) : nullptr;
-  const HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
-  const std::string name = folder.substr(folder.rfind('\\') + 1);
-  const auto selected = [&] {
-    WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr);
-    Ask(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
-    TVITEMA item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET));
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = MAX_PATH;
-    char shown[MAX_PATH + 1] = {};
-    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    if (Ask(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)) > 0)
-      ReadProcessMemory(process, item.pszText, shown, MAX_PATH, nullptr);
-    return lstrcmpiA(shown, name.c_str()) == 0;
-  };
-  const bool picked = remote && tree && WaitUntil(selected, kDialogTimeout);
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  if (process) CloseHandle(process);
-  return picked;
-}
 
 using AddFolderEndToEndTest = ProductTest;
 

@@ -1,6 +1,7 @@
 #include "ProductProcess.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <functional>
@@ -71,6 +72,61 @@ bool ProductProcess::WaitForExit(DWORD milliseconds, DWORD* code) const {
 
 std::vector<HWND> MainWindowsOf(DWORD processId) {
   return WindowsOf(processId, [](HWND hwnd) { return WindowText(hwnd) == "Vantrel"; });
+}
+
+HWND WaitForMainWindow(DWORD processId, DWORD milliseconds) {
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = MainWindowsOf(processId);
+        return (window = windows.empty() ? nullptr : windows.front()) != nullptr;
+      },
+      milliseconds);
+  return window;
+}
+
+HWND WaitForDialogOf(DWORD processId, HWND mainWindow, int childId, DWORD milliseconds) {
+  std::vector<HWND> found;
+  WaitUntil(
+      [&] {
+        found = WindowsOf(processId, [&](HWND hwnd) {
+          return hwnd != mainWindow && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId));
+        });
+        return !found.empty();
+      },
+      milliseconds);
+  return found.empty() ? nullptr : found.front();
+}
+
+// The path and the tree's answer live in the browser's process, so they go
+// through memory taken there.
+bool PickFolderInBrowser(HWND browser, const std::string& folder) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(browser, &processId);
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  const size_t size = sizeof(TVITEMA) + MAX_PATH;
+  auto* remote =
+      process ? static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) : nullptr;
+  const HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  const std::string name = folder.substr(folder.rfind('\\') + 1);
+  const auto selected = [&] {
+    WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr);
+    Ask(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CARET));
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = MAX_PATH;
+    char shown[MAX_PATH + 1] = {};
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    if (Ask(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)) > 0)
+      ReadProcessMemory(process, item.pszText, shown, MAX_PATH, nullptr);
+    return lstrcmpiA(shown, name.c_str()) == 0;
+  };
+  const bool picked = remote && tree && WaitUntil(selected, kDialogTimeout);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process) CloseHandle(process);
+  return picked;
 }
 
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -156,13 +212,7 @@ void ProductTest::SetUp() {
 
 void ProductTest::Start() {
   ASSERT_TRUE(product.Start(exePath));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        const std::vector<HWND> windows = MainWindowsOf(product.Id());
-        return (window = windows.empty() ? nullptr : windows.front()) != nullptr;
-      },
-      20000))
-      << "no main window";
+  ASSERT_TRUE((window = WaitForMainWindow(product.Id(), 20000)) != nullptr) << "no main window";
 }
 
 int ProductTest::ItemCount() const {
@@ -170,19 +220,6 @@ int ProductTest::ItemCount() const {
 }
 
 bool ProductTest::MainWindowFree() const { return IsWindowEnabled(window) && !WaitForDialog(0, 0); }
-
-HWND ProductTest::WaitForDialog(int childId, DWORD milliseconds) const {
-  std::vector<HWND> found;
-  WaitUntil(
-      [&] {
-        found = WindowsOf(product.Id(), [&](HWND hwnd) {
-          return hwnd != window && ClassName(hwnd) == "#32770" && (!childId || GetDlgItem(hwnd, childId));
-        });
-        return !found.empty();
-      },
-      milliseconds);
-  return found.empty() ? nullptr : found.front();
-}
 
 void ProductTest::AddFile(const std::string& path, int expectedItems) {
   ClickButton(window, IDC_ADD_FILE);

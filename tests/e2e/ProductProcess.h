@@ -35,6 +35,14 @@ class ProductProcess {
 };
 
 std::vector<HWND> MainWindowsOf(DWORD processId);
+// The process's main window once it shows, or null after `milliseconds`.
+HWND WaitForMainWindow(DWORD processId, DWORD milliseconds);
+// A visible dialog box of the process other than `mainWindow` with a child of
+// the given id (0: any), or null after `milliseconds`.
+HWND WaitForDialogOf(DWORD processId, HWND mainWindow, int childId, DWORD milliseconds);
+// Selects the folder in the system's folder browser and waits until its tree
+// shows it selected; false when it never does.
+bool PickFolderInBrowser(HWND browser, const std::string& folder);
 
 // A message that a hung product answers with -1 instead of hanging the test.
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -60,9 +68,9 @@ class ProductTest : public ::testing::Test {
   void Start();
   int ItemCount() const;
   bool MainWindowFree() const;
-  // A visible dialog box of the product other than its main window with a
-  // child of the given id (0: any), or null.
-  HWND WaitForDialog(int childId, DWORD milliseconds = kDialogTimeout) const;
+  HWND WaitForDialog(int childId, DWORD milliseconds = kDialogTimeout) const {
+    return WaitForDialogOf(product.Id(), window, childId, milliseconds);
+  }
   // Add File, the path typed into the system's open dialog; waits for that many icons.
   void AddFile(const std::string& path, int expectedItems);
 

@@ -4,8 +4,6 @@
 // skipped, later ones kept), record, images and item always in step, the
 // running count, clearing and emptying.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
 

@@ -4,10 +4,6 @@
 // end-to-end tests drive through the real program (Add File, About, Setting,
 // the Clear All confirmation, Save As) are not repeated here.
 
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <memory>
 
 #include "ProgramTestSupport.h"

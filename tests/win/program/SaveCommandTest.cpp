@@ -1,9 +1,6 @@
 // Save and Save As as commands: what they check before writing, where they
 // write, the messages they show, the probe and the saved flag.
 
-#include <windows.h>
-#include <gtest/gtest.h>
-
 #include "ProgramTestSupport.h"
 #include "save/SaveCommand.h"
 #include "support/IconBuilder.h"

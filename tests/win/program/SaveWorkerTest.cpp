@@ -2,10 +2,6 @@
 // bar shows and what a Cancel keeps. (That every image of a module's group is
 // written byte for byte the end-to-end save shows on a real module.)
 
-#include <windows.h>
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
 #include "ProgramTestSupport.h"
 #include "save/SaveProgressDlg.h"
 #include "support/IconBuilder.h"

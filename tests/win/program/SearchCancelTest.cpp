@@ -1,8 +1,6 @@
 // The folder search under Cancel and while the user-interface thread works
 // with the list: what was found stays, and only that thread touches it.
 
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "SearchTestSupport.h"

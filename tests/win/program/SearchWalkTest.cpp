@@ -1,8 +1,6 @@
 // The folder search's walk through a real tree: its order, which folders it
 // enters, and enters once only, and which files it counts and loads.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>

@@ -1,8 +1,6 @@
 // The Setting dialog run modally inside the test process: which key each box
 // shows and writes.
 
-#include <gtest/gtest.h>
-
 #include "ProgramTestSupport.h"
 #include "ui/SettingsDlg.h"
 #include "resources/resource.h"

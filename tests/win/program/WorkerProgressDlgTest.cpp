@@ -1,8 +1,6 @@
 // The progress dialog both long jobs run in: however it ends, it ends once,
 // and only after its worker is done with its windows.
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 
 #include "ProgramTestSupport.h"
