@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686 wine wine32:i386
   g++-mingw-w64-x86-64-posix wine64
   xvfb xauth xdotool imagemagick icoutils
+  zlib1g-dev libz-mingw-w64-dev libpng-dev
 )
 
 need_i386=0
