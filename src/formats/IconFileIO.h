@@ -37,6 +37,9 @@ class IconFileIO {
   // Writes the set's first DIB image (PNG images are passed over).
   bool SaveImageAsBmp(const std::string& path, const IconImageSet& set) const;
 
+  // Writes the set's largest image as a PNG (see LargestImageIndex and ImageAsPng).
+  bool SavePngFile(const IconImageSet& set, const std::string& path) const;
+
  private:
   void Report(const std::string& path, BmpMessage message) const;
   BmpMessageSink m_sink;
