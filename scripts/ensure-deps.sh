@@ -7,6 +7,7 @@ packages=(
   cmake g++ clang libclang-rt-14-dev googletest libgtest-dev
   g++-mingw-w64-i686 wine wine32:i386
   g++-mingw-w64-x86-64-posix wine64
+  fonts-wine  # Marlett for the caption buttons; the prefix set-up copies it in
   xvfb xauth xdotool imagemagick icoutils
   zlib1g-dev libz-mingw-w64-dev libpng-dev
 )

@@ -74,6 +74,18 @@ ensure_wine_prefix() {
     "$WINESERVER" -w
     touch "$WINEPREFIX/.vantrel-unmanaged"
   fi
+  # Captions draw their buttons in Marlett; without it they read "0 1 r".
+  # Debian's Wine never reads fonts-wine's folder (it asks for
+  # "Z:\usr\share\wine\../fonts", a name that never resolves), but it
+  # reads the prefix's own Fonts folder.
+  local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/marlett.ttf" ]; then
+    if [ -f "$marlett" ]; then
+      mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+    else
+      echo "$marlett is missing (fonts-wine): window captions will show letters" >&2
+    fi
+  fi
 }
 
 XVFB_PID=""
