@@ -32,7 +32,10 @@ HICON IconFromGroup(const ModuleResources& module, const ResourceName& group) {
   if (imageId == 0) return nullptr;
   auto image = module.Find(kResourceIcon, ResourceName::Id(static_cast<uint16_t>(imageId)));
   if (!image || image->empty()) return nullptr;
-  return CreateIconFromResource(image->data(), static_cast<DWORD>(image->size()), TRUE, 0x00030000);
+  // Not CreateIconFromResource: it asks for a shared icon, which DestroyIcon
+  // leaves alive, so every icon ever listed would stay in memory.
+  return CreateIconFromResourceEx(image->data(), static_cast<DWORD>(image->size()), TRUE, 0x00030000, 0, 0,
+                                  LR_DEFAULTSIZE);
 }
 
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
