@@ -41,7 +41,9 @@ bool ReadClassesRootDefault(const CString& key, CString* value) {
   HKEY opened = nullptr;
   if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
   char buffer[MAX_PATH] = {};
-  LONG size = sizeof buffer;
+  // A stored value need not end in a NUL: the last byte is kept for one, and
+  // a value that needs it as well does not fit.
+  LONG size = sizeof buffer - 1;
   const bool read = ::RegQueryValueA(opened, nullptr, buffer, &size) == ERROR_SUCCESS;
   ::RegCloseKey(opened);
   if (read) *value = buffer;

@@ -47,8 +47,9 @@ void CImageButton::SetIconHandles(HICON in, HICON out) {
   ReleaseIcons();
   const bool measured = in && MeasureIcon(in, &m_inIcon) && (!out || MeasureIcon(out, &m_outIcon));
   if (!measured) {
-    // Icons that cannot be measured are not shown; they are still ours to free.
-    ReleaseIcons();
+    // Icons that cannot be measured are not shown; they are still ours to
+    // free, each once, though the in icon may already be stored.
+    m_inIcon = Icon{};
     if (in) ::DestroyIcon(in);
     if (out) ::DestroyIcon(out);
   }

@@ -62,8 +62,9 @@ TEST(HyperlinkLabel, HoverTurnsItRedLeavingUndoesOnlyWhatTheModeAsksAndVisitedSh
 
 // When the shell cannot open a link, the command registered for .htm pages
 // (here one of the test's own, under a redirected classes root) is run with
-// it; a target that would not fit the command line is refused, not cut short.
-TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessTheTargetWouldNotFit) {
+// it; a target that would not fit the command line is refused, not cut short,
+// and so is a command that fills its whole value with no end (never read past).
+TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessItOrTheTargetDoesNotFit) {
   constexpr char kClasses[] = "Software\\VantrelTests\\Classes";
   HKEY classes = nullptr;
   ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, kClasses, &classes), ERROR_SUCCESS);
@@ -76,6 +77,9 @@ TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessTheTargetWouldNot
                  static_cast<DWORD>(command.size()));
   EXPECT_GT(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
   EXPECT_LE(CHyperlinkLabel::GotoUrl(("vantreltest:" + std::string(500, 'x')).c_str(), SW_HIDE), 32);
+  ::RegSetKeyValueA(classes, "VantrelTestPage\\shell\\open\\command", nullptr, REG_SZ,
+                    (command + std::string(MAX_PATH - command.size(), ' ')).data(), MAX_PATH);  // no NUL
+  EXPECT_LE(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
   ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
   ::RegCloseKey(classes);
   ::RegDeleteTreeA(HKEY_CURRENT_USER, kClasses);
