@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <utility>
 
 #include "ControlTestSupport.h"
@@ -20,6 +22,9 @@ class ProbeButton : public CShadedButton {
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+using Shades = std::array<COLORREF, 3>;
+Shades Entries(const CPaletteDib& t) { return {t.GetPaletteEntry(64), t.GetPaletteEntry(128), t.GetPaletteEntry(255)}; }
 
 // A visible window at a fixed place that hosts buttons and counts their clicks.
 class ButtonHost : public CWnd {
@@ -51,10 +56,9 @@ TEST(ShadedButton, LightsForAFreeMouseOnlyRaisedWhenLitAndSunkenWhenPressed) {
   ProbeButton button;
   host.Add(button, 10, 1);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-  // At rest no edge: the face runs from bright on the left to dark and blue-tinted on the right.
+  // At rest no edge, only the face: bright on the left, dark on the right.
   const auto [restLeft, restRight] = host.Corners(button, 0);
   EXPECT_GT(Brightness(restLeft), Brightness(restRight) + 120);
-  EXPECT_GT(GetBValue(restRight), GetRValue(restRight));
 
   button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(5, 5));  // a press begun elsewhere
   EXPECT_FALSE(button.Lit());
@@ -64,6 +68,25 @@ TEST(ShadedButton, LightsForAFreeMouseOnlyRaisedWhenLitAndSunkenWhenPressed) {
   EXPECT_EQ(host.Corners(button, ODS_SELECTED), std::make_pair(shadow, light));
   button.SendMessage(WM_MOUSEMOVE, 0, At(kWidth + 20, 5));
   EXPECT_FALSE(button.Lit());
+}
+
+// Shadow, face and light of the classic scheme; the normal face is tinted 5
+// percent toward a blue, the lit one a further 20 toward the light. Across a
+// face 75 wide the columns start from 248, 128 and 20 at the left, middle and
+// right, each pixel spread by up to 8 either way, wrapping.
+TEST(ShadedButton, TextureColoursAndColumnsAreTheDesigned) {
+  const CShadedButton::FaceColours classic{RGB(128, 128, 128), RGB(212, 208, 200), RGB(255, 255, 255)};
+  CShadedButton plain, tinted;
+  plain.SetShade(kWidth, 64, classic, 8, 20, 0, RGB(55, 55, 255));
+  tinted.SetShade(kWidth, 64, classic, 8, 20, 5, RGB(55, 55, 255));
+  // Entries 64, 128 and 255; 128, the first of the upper half, is (127 face + light) / 128.
+  EXPECT_EQ(Entries(plain.GetTexture(false)), (Shades{RGB(170, 168, 164), RGB(212, 208, 200), RGB(255, 255, 255)}));
+  EXPECT_EQ(Entries(tinted.GetTexture(false)), (Shades{RGB(164, 162, 168), RGB(204, 200, 202), RGB(245, 245, 255)}));
+  EXPECT_EQ(Entries(tinted.GetTexture(true)), (Shades{RGB(182, 180, 185), RGB(214, 211, 212), RGB(247, 247, 255)}));
+  const CPaletteDib& texture = tinted.GetTexture(false);
+  for (const auto& [x, base] : {std::pair{0, 248}, {37, 128}, {74, 20}})
+    for (int y = 0; y < texture.GetHeight(); ++y)
+      EXPECT_LE(std::abs(static_cast<signed char>(texture.GetBits()[y * texture.GetLineBytes() + x] - base)), 8) << x;
 }
 
 TEST(ShadedButton, ADoubleClickIsTwoClicksAndDisablingTheFocusedOneHandsTheFocusOn) {
