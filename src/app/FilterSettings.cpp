@@ -3,5 +3,5 @@
 #include "collection/FileTypes.h"
 
 void ReadFilterSettings(const CConfigFile& config, CIconCollection& icons) {
-  for (const FileType& type : kFileTypes) icons.*type.switchedOn = config.GetBool("Filter", type.settingKey);
+  for (const FilterSwitch& type : kFilterSwitches) icons.*type.switchedOn = config.GetBool("Filter", type.settingKey);
 }

@@ -40,12 +40,12 @@ HICON IconFromGroup(const ModuleResources& module, const ResourceName& group) {
 
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
   const FileType* type = FindFileType(extension);
-  return type && this->*type->switchedOn;
+  return type && this->*SwitchOf(*type).switchedOn;
 }
 
 TypeSwitches CIconCollection::Switches() const {
   TypeSwitches switches{};
-  for (size_t i = 0; i < kFileTypeCount; ++i) switches[i] = this->*kFileTypes[i].switchedOn != FALSE;
+  for (size_t i = 0; i < kTypeSwitchCount; ++i) switches[i] = this->*kFilterSwitches[i].switchedOn != FALSE;
   return switches;
 }
 
@@ -58,7 +58,7 @@ void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
 void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take) {
   const FileType* type = FindFileType(LowercaseExtension(path));
-  if (!type || !switches[static_cast<size_t>(type - kFileTypes.data())]) return;
+  if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return;
   if (!type->isModule) {
     OwnedIcon icon(ExtractIconA(AfxGetInstanceHandle(), path, 0));
     // 1 means "not an icon file", not a handle.

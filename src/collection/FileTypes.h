@@ -1,31 +1,27 @@
 #pragma once
-// The seven kinds of file icons are taken from, in the order of the "Filter"
-// settings: what the loader opens, the filter switches, Add File's filter
-// text, the search and the save all read this one table.
+// The seven type switches of the filter, in the order of the "Filter"
+// settings: the settings, the collection's flags and Add File's filter text
+// read this table; which extensions each switch takes is formats/FileTypes.h.
 
 #include <windows.h>
 
 #include <array>
-#include <string>
+
+#include "formats/FileTypes.h"
 
 class CIconCollection;
 
-struct FileType {
-  const char* extension;   // lower case, without the dot
+struct FilterSwitch {
   const char* settingKey;  // key in the "Filter" section
-  const char* filterEntry;  // Add File's entry, "Name (*.ext)|*.ext|"
+  const char* filterName;  // Add File's name for the switch's files
   BOOL CIconCollection::*switchedOn;
-  bool isModule;  // icon groups of a module, not an .ico file
 };
 
-constexpr size_t kFileTypeCount = 7;
-extern const std::array<FileType, kFileTypeCount> kFileTypes;
+extern const std::array<FilterSwitch, kTypeSwitchCount> kFilterSwitches;
 
-// Which types are taken, in the table's order.
-using TypeSwitches = std::array<bool, kFileTypeCount>;
+// Which switches are on, in the table's order.
+using TypeSwitches = std::array<bool, kTypeSwitchCount>;
 
-// The type of a lowercase extension (no dot), or null.
-const FileType* FindFileType(const std::string& extension);
-
-// The extension after the last dot of the file name, lowercased, without the dot.
-std::string LowercaseExtension(LPCSTR path);
+inline const FilterSwitch& SwitchOf(const FileType& type) {
+  return kFilterSwitches[static_cast<size_t>(type.switchedBy)];
+}

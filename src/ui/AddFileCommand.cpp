@@ -7,13 +7,28 @@
 #include "framework/FileDialog.h"
 #include "ui/MainDlg.h"
 
+namespace {
+
+// "*.dll;*.mun": the patterns of every file type the switch takes.
+CString PatternsOf(const FilterSwitch& filterSwitch) {
+  CString patterns;
+  for (const FileType& type : kFileTypes) {
+    if (&SwitchOf(type) != &filterSwitch) continue;
+    if (!patterns.IsEmpty()) patterns += ";";
+    patterns += CString("*.") + type.extension;
+  }
+  return patterns;
+}
+
+}  // namespace
+
 CString AddFileFilter(const CIconCollection& icons) {
   CString filter("All Supported Types (By Filter)|");
-  for (const FileType& type : kFileTypes)
-    if (icons.*type.switchedOn) filter += CString("*.") + type.extension + ";";
+  for (const FilterSwitch& type : kFilterSwitches)
+    if (icons.*type.switchedOn) filter += PatternsOf(type) + ";";
   filter += "|";
-  for (const FileType& type : kFileTypes)
-    if (icons.*type.switchedOn) filter += type.filterEntry;
+  for (const FilterSwitch& type : kFilterSwitches)
+    if (icons.*type.switchedOn) filter += CString(type.filterName) + " (" + PatternsOf(type) + ")|" + PatternsOf(type) + "|";
   return filter;
 }
 

@@ -16,7 +16,7 @@
 namespace {
 
 const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
-const char* const kExtensions[] = {"exe", "dll", "ico", "icl", "cpl", "ocx", "scr"};
+const char* const kExtensions[] = {"exe", "dll", "ico", "icl", "cpl", "ocx", "scr", "mun"};
 BOOL CIconCollection::*const kFlags[] = {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll,
                                          &CIconCollection::m_filterIco, &CIconCollection::m_filterIcl,
                                          &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
@@ -117,13 +117,13 @@ class IconCollectionTest : public AppTest {
 };
 
 // Each key of [Filter] alone lets only its own type load and lists only it in
-// Add File's filter; all of them list in order. Only the last extension
-// counts, in either case.
+// Add File's filter (.mun companions go with the .dll files); all of them
+// list in order. Only the last extension counts, in either case.
 TEST_F(IconCollectionTest, EachFilterKeySwitchesOnItsOwnTypeForLoadingAndForAddFile) {
   const std::vector<uint8_t> module = BuildModuleWithGroups(NumberedGroups(2));
   const char* const keys[] = {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"};
   std::vector<std::string> samples;
-  for (size_t type = 0; type < 7; ++type) {
+  for (size_t type = 0; type < 8; ++type) {
     std::string name = std::string("sample.") + kExtensions[type];
     if (type % 2) CharUpperA(&name[0]);
     samples.push_back(Write(name, type == 2 ? BuildSolidIcoFile({0}) : module));
@@ -132,17 +132,17 @@ TEST_F(IconCollectionTest, EachFilterKeySwitchesOnItsOwnTypeForLoadingAndForAddF
     SCOPED_TRACE(keys[on]);
     for (size_t key = 0; key < 7; ++key) WriteSetting("Filter", keys[key], key == on ? "1" : "0");
     ReadFilterSettings(TheApp().m_config, icons);
-    const std::string extension = kExtensions[on];
+    const std::string patterns = on == 1 ? "*.dll;*.mun" : std::string("*.") + kExtensions[on];
     const std::string name = on == 2 ? "Icon" : keys[on];
-    EXPECT_EQ(std::string(AddFileFilter(icons)), "All Supported Types (By Filter)|*." + extension + ";|" + name +
-                                                     " Files (*." + extension + ")|*." + extension + "|");
-    for (size_t type = 0; type < 7; ++type)
-      EXPECT_EQ(LoadAlone({samples[type]}), type != on ? 0 : on == 2 ? 1 : 2) << samples[type];
+    EXPECT_EQ(std::string(AddFileFilter(icons)),
+              "All Supported Types (By Filter)|" + patterns + ";|" + name + " Files (" + patterns + ")|" + patterns + "|");
+    for (size_t type = 0; type < 8; ++type)
+      EXPECT_EQ(LoadAlone({samples[type]}), (type == 7 ? 1 : type) != on ? 0 : on == 2 ? 1 : 2) << samples[type];
   }
   SwitchAllTypes(TRUE);
   EXPECT_EQ(std::string(AddFileFilter(icons)),
-            "All Supported Types (By Filter)|*.exe;*.dll;*.ico;*.icl;*.cpl;*.ocx;*.scr;|"
-            "Exe Files (*.exe)|*.exe|Dll Files (*.dll)|*.dll|Icon Files (*.ico)|*.ico|Icl Files (*.icl)|*.icl|"
+            "All Supported Types (By Filter)|*.exe;*.dll;*.mun;*.ico;*.icl;*.cpl;*.ocx;*.scr;|"
+            "Exe Files (*.exe)|*.exe|Dll Files (*.dll;*.mun)|*.dll;*.mun|Icon Files (*.ico)|*.ico|Icl Files (*.icl)|*.icl|"
             "Cpl Files (*.cpl)|*.cpl|Ocx Files (*.ocx)|*.ocx|Scr Files (*.scr)|*.scr|");
   EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
   SwitchAllTypes(FALSE);
