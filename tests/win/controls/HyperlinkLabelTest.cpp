@@ -77,8 +77,9 @@ TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessItOrTheTargetDoes
                  static_cast<DWORD>(command.size()));
   EXPECT_GT(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
   EXPECT_LE(CHyperlinkLabel::GotoUrl(("vantreltest:" + std::string(500, 'x')).c_str(), SW_HIDE), 32);
-  ::RegSetKeyValueA(classes, "VantrelTestPage\\shell\\open\\command", nullptr, REG_SZ,
-                    (command + std::string(MAX_PATH - command.size(), ' ')).data(), MAX_PATH);  // no NUL
+  // Stored as binary, which nothing gives a terminator on the way in or out.
+  ::RegSetKeyValueA(classes, "VantrelTestPage\\shell\\open\\command", nullptr, REG_BINARY,
+                    (command + std::string(MAX_PATH - command.size(), ' ')).data(), MAX_PATH);
   EXPECT_LE(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
   ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
   ::RegCloseKey(classes);
