@@ -89,10 +89,11 @@ ensure_wine_prefix() {
 }
 
 XVFB_PID=""
-# Starts a private virtual display and points DISPLAY at it.
+# Starts a private virtual display and points DISPLAY at it: the first free
+# one from 90 to 130, or in the range given.
 start_virtual_display() {
   local n tries
-  for n in $(seq 90 130); do
+  for n in $(seq "${1:-90}" "${2:-130}"); do
     if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
