@@ -208,7 +208,7 @@ run_fuzzers() {
     tally "fuzz seeds" 1
     return
   fi
-  for target in ico module; do
+  for target in ico module pixels; do
     corpus="$BUILD_NATIVE/fuzz-corpus/$target"
     mkdir -p "$corpus"
     echo "== fuzz_$target (${seconds}s)" >&2

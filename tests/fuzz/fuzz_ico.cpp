@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the .ico reader as a file, then writes whatever it
-// accepted as .ico and .bmp. The written .ico must read back to the same blocks
+// accepted as .ico, .bmp and .png. The written .ico must read back to the same blocks
 // (a DIB's biSizeImage cleared): anything else is a fault worth a crash report.
 
 #include <unistd.h>
@@ -20,9 +20,9 @@ namespace {
 struct FuzzPaths {
   const std::string stem =
       (std::filesystem::temp_directory_path() / ("vantrel-fuzz-ico-" + std::to_string(getpid()))).string();
-  const std::string input = stem + "-in.ico", ico = stem + "-out.ico", bmp = stem + "-out.bmp";
+  const std::string input = stem + "-in.ico", ico = stem + "-out.ico", bmp = stem + "-out.bmp", png = stem + "-out.png";
   ~FuzzPaths() {
-    for (const std::string* path : {&input, &ico, &bmp}) std::remove(path->c_str());
+    for (const std::string* path : {&input, &ico, &bmp, &png}) std::remove(path->c_str());
   }
 };
 
@@ -59,5 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   io.SaveImageAsBmp(paths.bmp, *set);
+  io.SavePngFile(*set, paths.png);
   return 0;
 }

@@ -1,12 +1,14 @@
 // Writes the fuzzers' seed corpus, made by the builders the tests use: small
-// .ico files and PE32, PE32+ and NE modules with icon groups.
-//   make_fuzz_seeds DIR   writes DIR/ico/*.ico and DIR/module/*
+// .ico files, PE32, PE32+ and NE modules with icon groups, and image blocks.
+//   make_fuzz_seeds DIR   writes DIR/ico/*.ico, DIR/module/* and DIR/pixels/*
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "formats/IconPixels.h"
+#include "formats/PngWriter.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(root + "/ico", error);
   std::filesystem::create_directories(root + "/module", error);
+  std::filesystem::create_directories(root + "/pixels", error);
   // Small images keep the corpus, and so the fuzzers' input length, small.
   const Bytes png = MakePngBlock(8, 8), dib = MakeDibBlock(8, 8, 4), mono = MakeDibBlock(8, 8, 1, 0, 1);
   const std::vector<BuiltResource> groups = {
@@ -30,8 +33,13 @@ int main(int argc, char** argv) {
       {kResourceGroupIcon, ResourceName::Id(100), 0x409, BuildGroupIcon({mono}, {3})},
   };
   bool written = !error;
-  for (const uint16_t bits : {1, 4, 8, 24, 32})
-    written &= WriteBytes(root + "/ico/dib" + std::to_string(bits) + ".ico", BuildIcoFile({MakeDibBlock(8, 8, bits)}));
+  for (const uint16_t bits : {1, 4, 8, 16, 24, 32}) {
+    const Bytes block = MakeDibBlock(8, 8, bits);
+    written &= WriteBytes(root + "/ico/dib" + std::to_string(bits) + ".ico", BuildIcoFile({block}));
+    written &= WriteBytes(root + "/pixels/dib" + std::to_string(bits), block);
+    const auto pixels = DibToRgba(block.data(), block.size());
+    written &= pixels && WriteBytes(root + "/pixels/png" + std::to_string(bits), EncodePng(*pixels));
+  }
   written &= WriteBytes(root + "/ico/mixed.ico", BuildIcoFile({png, MakeDibBlock(8, 8, 8, 16), mono}));
   written &= WriteBytes(root + "/module/pe32.dll", BuildPeModule(groups));
   written &= WriteBytes(root + "/module/pe32plus.dll", BuildPeModule(groups, true));
