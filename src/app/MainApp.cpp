@@ -2,14 +2,19 @@
 
 #include <cstring>
 
+#include "app/PathHandOver.h"
 #include "framework/FileFind.h"
 #include "ui/MainDlg.h"
 
 BOOL CMainApp::InitInstance() {
+  const std::vector<std::string> paths = CommandLinePaths();
   // Named after the executable, so copies under other names may run together.
   // The handle stays open for the life of the process.
   CreateMutexA(nullptr, TRUE, GetAppName());
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (!paths.empty()) HandPathsOver(GetAppName(), paths);
+    return FALSE;
+  }
 
   m_config.SetPath(GetModuleFolder() + "\\Config.ini");
   CFileFind finder;
@@ -17,6 +22,7 @@ BOOL CMainApp::InitInstance() {
   finder.Close();
 
   CMainDlg mainWindow;
+  mainWindow.QueuePaths(paths);
   m_pMainWnd = &mainWindow;
   mainWindow.DoModal();
   m_pMainWnd = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
-// The application: one copy at a time, Config.ini beside the executable, and
-// the main window run until the user closes it.
+// The application: one copy at a time (a second start hands the paths on its
+// command line to the first), Config.ini beside the executable, and the main
+// window run until the user closes it.
 
 #include "app/ConfigFile.h"
 #include "collection/IconCollection.h"

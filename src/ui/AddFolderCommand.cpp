@@ -34,7 +34,12 @@ void CMainDlg::OnAddFolder() {
                                                          ItemListFree{allocator.get()});
   char folder[MAX_PATH] = {};
   if (!picked || !SHGetPathFromIDListA(picked.get(), folder) || !folder[0]) return;
+  SearchFolder(folder);
+}
 
+void CMainDlg::SearchFolder(LPCSTR folder) {
+  // Cut short, the path would name another folder.
+  if (lstrlenA(folder) >= MAX_PATH) return;
   CSearchProgressDlg search;
   lstrcpynA(search.m_folder, folder, MAX_PATH);
   search.m_checked = SelectAllChecked();

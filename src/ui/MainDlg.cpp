@@ -121,6 +121,7 @@ BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
 }
 
 LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; OnPathMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(m_hIcon);

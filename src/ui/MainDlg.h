@@ -2,6 +2,10 @@
 // The main window: the icon list with its views, the source path of the icon
 // last clicked, the menu, the accelerators and the command buttons.
 
+#include <deque>
+#include <string>
+#include <vector>
+
 #include "controls/ColorLabel.h"
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
@@ -19,6 +23,13 @@ class CMainDlg : public CDialog {
   void ApplyViewSetting(int value);
   // Whether newly loaded icons come ticked.
   BOOL SelectAllChecked() const { return m_selectAllCheck.GetCheck() == BST_CHECKED; }
+  // Files and folders from the command line or a second start, opened in
+  // order whenever the window is free: never under another dialog, never
+  // while a worker runs.
+  void QueuePaths(const std::vector<std::string>& paths);
+  // Loads one file as a drop on the list does, with the drop's message for a
+  // type that is not taken.
+  void AddFileAsDropped(const std::string& path);
 
   CButton m_selectAllCheck;
   CButton m_viewNormal;
@@ -75,4 +86,12 @@ class CMainDlg : public CDialog {
   void OnSelectAll();
   void OnListClick(const NMHDR* header);
   void CloseAfterAsking();
+  // Add Folder's search, with its progress dialog, of a folder already chosen.
+  void SearchFolder(LPCSTR folder);
+  // The messages of the path hand-over; false leaves the message to the window.
+  bool OnPathMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void OpenQueuedPaths();
+
+  std::deque<std::string> m_queuedPaths;
+  bool m_openingPaths = false;
 };

@@ -55,8 +55,8 @@ ProductProcess::~ProductProcess() {
   CloseHandle(m_info.hProcess);
 }
 
-bool ProductProcess::Start(const std::string& exePath) {
-  std::string commandLine = "\"" + exePath + "\"";
+bool ProductProcess::Start(const std::string& exePath, const std::string& arguments) {
+  std::string commandLine = "\"" + exePath + "\" " + arguments;
   const std::string folder = exePath.substr(0, exePath.rfind('\\'));
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -210,8 +210,8 @@ void ProductTest::SetUp() {
   ASSERT_TRUE(CopyFileA(built.c_str(), exePath.c_str(), FALSE)) << "from " << built;
 }
 
-void ProductTest::Start() {
-  ASSERT_TRUE(product.Start(exePath));
+void ProductTest::Start(const std::string& arguments) {
+  ASSERT_TRUE(product.Start(exePath, arguments));
   ASSERT_TRUE((window = WaitForMainWindow(product.Id(), 20000)) != nullptr) << "no main window";
 }
 

@@ -26,7 +26,8 @@ class ProductProcess {
   ProductProcess(const ProductProcess&) = delete;
   ProductProcess& operator=(const ProductProcess&) = delete;
 
-  bool Start(const std::string& exePath);
+  // arguments: the command line after the program's quoted name.
+  bool Start(const std::string& exePath, const std::string& arguments = "");
   DWORD Id() const { return m_info.dwProcessId; }
   bool WaitForExit(DWORD milliseconds, DWORD* code = nullptr) const;
 
@@ -65,7 +66,7 @@ bool TabTo(HWND dialog, int id);
 class ProductTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void Start();
+  void Start(const std::string& arguments = "");
   int ItemCount() const;
   bool MainWindowFree() const;
   HWND WaitForDialog(int childId, DWORD milliseconds = kDialogTimeout) const {
