@@ -1,23 +1,15 @@
 #pragma once
-// One icon read from a file and not yet in the collection: its picture and
+// One icon read from a file and not yet in the collection: its pictures and
 // where it came from. A worker makes these; the user-interface thread appends them.
 
-#include <windows.h>
-
-#include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 
+#include "collection/IconPictures.h"
 #include "formats/ResourceName.h"
 
-struct IconDestroyer {
-  void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
-using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
-
 struct FoundIcon {
-  OwnedIcon icon;
+  IconPictures pictures;
   std::string path;
   // The icon group of a module; none for an .ico file.
   std::optional<ResourceName> group;

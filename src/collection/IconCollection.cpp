@@ -17,12 +17,18 @@ void CIconCollection::SetListView(CListCtrl* list) { m_listView = list; }
 
 void CIconCollection::SetCountLabel(CWnd* label) { m_countLabel = label; }
 
-void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) { AddIcons({icon}, index, checked); }
+void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) {
+  if (m_largeImages) ImageList_ReplaceIcon(m_largeImages->GetSafeHandle(), -1, icon);
+  if (m_smallImages) ImageList_ReplaceIcon(m_smallImages->GetSafeHandle(), -1, icon);
+  AddItems(index, 1, checked);
+}
 
 void CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   const int first = GetCount();
-  std::vector<HICON> icons;
-  icons.reserve(found.size());
+  std::vector<const RgbaImage*> large;
+  std::vector<const RgbaImage*> small;
+  large.reserve(found.size());
+  small.reserve(found.size());
   for (const FoundIcon& one : found) {
     auto* source = new IconSource;
     // A path that does not fit the record is never cut into another file's path.
@@ -32,16 +38,16 @@ void CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
     }
     if (one.group) source->SetResourceName(one.group->isId ? MAKEINTRESOURCEA(one.group->id) : one.group->text.c_str());
     m_sources.SetAtGrow(GetCount(), source);
-    icons.push_back(one.icon.get());
+    large.push_back(&one.pictures.large);
+    small.push_back(&one.pictures.small);
   }
-  AddIcons(icons, first, checked);
+  if (large.empty()) return;
+  if (m_largeImages) AppendPictureStrip(m_largeImages->GetSafeHandle(), large);
+  if (m_smallImages) AppendPictureStrip(m_smallImages->GetSafeHandle(), small);
+  AddItems(first, static_cast<int>(large.size()), checked);
 }
 
-void CIconCollection::AddIcons(const std::vector<HICON>& icons, int first, BOOL checked) {
-  if (icons.empty()) return;
-  if (m_largeImages) AppendIconStrip(m_largeImages->GetSafeHandle(), icons);
-  if (m_smallImages) AppendIconStrip(m_smallImages->GetSafeHandle(), icons);
-  const int count = static_cast<int>(icons.size());
+void CIconCollection::AddItems(int first, int count, BOOL checked) {
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
     // A batch is drawn once, not once for each icon.

@@ -71,17 +71,21 @@ class CIconCollection {
   BOOL m_saved = TRUE;
 
  private:
-  void AddIcons(const std::vector<HICON>& icons, int first, BOOL checked);
+  // The list items of the pictures just appended, with the scroll and the count.
+  void AddItems(int first, int count, BOOL checked);
 
 };
 
-// Makes the icons of one file whose type is switched on, one picture per icon
-// (per icon group for a module), and hands each to `take` as soon as it is
+// Makes the pictures of one file's icons when its type is switched on (one
+// icon per icon group of a module, or of its companion when it has none; see
+// CompanionOf), and hands each to `take` as soon as it is
 // made. Touches no window and no collection, so any thread may run it. A
 // raised `stop`, read before each icon, ends the file early: a module of
 // hundreds of icons must not hold up a Cancel.
 void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take);
 
-// The picture the system picks from one icon group for the large icon size, or null.
-HICON IconFromGroup(const ModuleResources& module, const ResourceName& group);
+// Where current Windows keeps the icons of a system module that holds none:
+// <Windows folder>\SystemResources\<file name>.mun. Not redirected for a
+// 32-bit program, unlike System32.
+std::string CompanionOf(const std::string& modulePath);

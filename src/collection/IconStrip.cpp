@@ -4,74 +4,92 @@
 #include <memory>
 #include <type_traits>
 
+#include "formats/IconPixels.h"
+
 namespace {
 
-// Icons per strip: a strip stays a modest bitmap however many icons come.
-const size_t kStripIcons = 64;
-
-struct DcDeleter {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
-using OwnedDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+// Pictures per strip: a strip stays a modest bitmap however many icons come.
+const size_t kStripPictures = 64;
+// Below this alpha a pixel counts as transparent in the mask, which the list
+// uses where it draws without alpha.
+const uint8_t kOpaqueFrom = 128;
 
 struct BitmapDeleter {
   void operator()(HBITMAP bitmap) const { ::DeleteObject(bitmap); }
 };
 using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
 
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
-  ~Selection() { ::SelectObject(m_dc, m_previous); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC m_dc;
-  HGDIOBJ m_previous;
-};
-
-OwnedBitmap ColourStrip(int width, int height) {
+// A top-down 32-bit section of straight (not premultiplied) blue, green, red
+// and alpha, black wherever the mask makes a pixel transparent.
+OwnedBitmap ColourStrip(const RgbaImage* const* pictures, int count, int width, int height) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biWidth = width * count;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  // A new section is all zero: black wherever an icon leaves its colour out.
-  return OwnedBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
-
-bool AppendStrip(HIMAGELIST list, const HICON* icons, int count, int width, int height) {
-  const OwnedDc colourDc(::CreateCompatibleDC(nullptr));
-  const OwnedDc maskDc(::CreateCompatibleDC(nullptr));
-  const OwnedBitmap colour = ColourStrip(width * count, height);
-  const OwnedBitmap mask(::CreateBitmap(width * count, height, 1, 1, nullptr));
-  if (!colourDc || !maskDc || !colour || !mask) return false;
-  {
-    const Selection colourSelected(colourDc.get(), colour.get());
-    const Selection maskSelected(maskDc.get(), mask.get());
-    ::PatBlt(maskDc.get(), 0, 0, width * count, height, WHITENESS);
-    for (int i = 0; i < count; ++i) {
-      ::DrawIconEx(maskDc.get(), i * width, 0, icons[i], width, height, 0, nullptr, DI_MASK);
-      ::DrawIconEx(colourDc.get(), i * width, 0, icons[i], width, height, 0, nullptr, DI_IMAGE);
+  OwnedBitmap strip(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!strip) return strip;
+  auto* out = static_cast<uint8_t*>(bits);
+  const size_t stripRow = static_cast<size_t>(width) * count * 4;
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* in = pictures[i]->pixels.data();
+    for (int y = 0; y < height; ++y) {
+      uint8_t* pixel = out + y * stripRow + static_cast<size_t>(i) * width * 4;
+      for (int x = 0; x < width; ++x, in += 4, pixel += 4) {
+        if (in[3] == 0) continue;
+        pixel[0] = in[2];
+        pixel[1] = in[1];
+        pixel[2] = in[0];
+        pixel[3] = in[3];
+      }
     }
   }
-  return ImageList_Add(list, colour.get(), mask.get()) >= 0;
+  return strip;
+}
+
+// One bit a pixel, set where transparent; rows padded to 16 bits.
+OwnedBitmap MaskStrip(const RgbaImage* const* pictures, int count, int width, int height) {
+  const int stripWidth = width * count;
+  const size_t rowBytes = static_cast<size_t>((stripWidth + 15) / 16 * 2);
+  std::vector<uint8_t> bits(rowBytes * height, 0);
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* in = pictures[i]->pixels.data();
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x, in += 4) {
+        const int column = i * width + x;
+        if (in[3] < kOpaqueFrom) bits[y * rowBytes + column / 8] |= static_cast<uint8_t>(0x80 >> (column % 8));
+      }
+  }
+  return OwnedBitmap(::CreateBitmap(stripWidth, height, 1, 1, bits.data()));
 }
 
 }  // namespace
 
-void AppendIconStrip(HIMAGELIST list, const std::vector<HICON>& icons) {
+void AppendPictureStrip(HIMAGELIST list, const std::vector<const RgbaImage*>& pictures) {
   int width = 0;
   int height = 0;
-  if (!list || !ImageList_GetIconSize(list, &width, &height)) return;
-  for (size_t first = 0; first < icons.size(); first += kStripIcons) {
-    const size_t count = std::min(kStripIcons, icons.size() - first);
-    if (AppendStrip(list, icons.data() + first, static_cast<int>(count), width, height)) continue;
-    // Without a strip, one by one: image i must stay icon i.
-    for (size_t i = first; i < first + count; ++i) ImageList_ReplaceIcon(list, -1, icons[i]);
+  if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) return;
+  // Every picture at the list's size, so a strip is plain copying.
+  std::vector<RgbaImage> resized;
+  std::vector<const RgbaImage*> fitting(pictures);
+  resized.reserve(pictures.size());
+  for (const RgbaImage*& picture : fitting) {
+    if (picture->width == static_cast<uint32_t>(width) && picture->height == static_cast<uint32_t>(height) &&
+        picture->pixels.size() == static_cast<size_t>(width) * height * 4)
+      continue;
+    resized.push_back(ScaleRgba(*picture, static_cast<uint32_t>(width), static_cast<uint32_t>(height)));
+    picture = &resized.back();
+  }
+  for (size_t first = 0; first < fitting.size(); first += kStripPictures) {
+    const int count = static_cast<int>(std::min(kStripPictures, fitting.size() - first));
+    const int before = ImageList_GetImageCount(list);
+    const OwnedBitmap colour = ColourStrip(fitting.data() + first, count, width, height);
+    const OwnedBitmap mask = MaskStrip(fitting.data() + first, count, width, height);
+    // Without a strip, blank images: image i must stay icon i.
+    if (!colour || !mask || ImageList_Add(list, colour.get(), mask.get()) < 0)
+      ImageList_SetImageCount(list, static_cast<UINT>(before + count));
   }
 }

@@ -79,8 +79,8 @@ BOOL CMainDlg::OnInitDialog() {
   ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
   m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
 
-  m_largeImages.Create(32, 32, ILC_COLOR8 | ILC_MASK, 8, kImageListGrowth);
-  m_smallImages.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, kImageListGrowth);
+  m_largeImages.Create(kLargeIconSize, kLargeIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
+  m_smallImages.Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
   m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   m_iconList.SetImageList(&m_largeImages, LVSIL_NORMAL);
   m_iconList.SetImageList(&m_smallImages, LVSIL_SMALL);
