@@ -6,11 +6,12 @@
 #include "framework/FileDialog.h"
 #include "save/SaveNaming.h"
 #include "save/SaveProgressDlg.h"
+#include "save/SaveTypes.h"
 #include "save/WriteProbe.h"
 
 const char kNoSelectedIcon[] = "No Selected Icon!";
 const char kCannotSaveHere[] = "Cannot save icons to the selected directory!Please check settings!";
-const char kOnlyIcoOrBmp[] = "Icons can be saved only as .ico or .bmp files.";
+const char kOnlySaveTypes[] = "Icons can be saved only as .ico, .bmp or .png files.";
 
 CSaveCommand::CSaveCommand(CWnd* owner, CListCtrl* list, CIconCollection& icons, const CConfigFile& config)
     : m_owner(owner), m_list(list), m_icons(icons), m_config(config) {}
@@ -53,7 +54,7 @@ void CSaveCommand::SaveAs() {
   // Refused before anything is written: any other type would write nothing
   // while counting every icon as saved.
   if (!IsSavableType(type)) {
-    ShowMessage(kOnlyIcoOrBmp, "Error", MB_ICONERROR);
+    ShowMessage(kOnlySaveTypes, "Error", MB_ICONERROR);
     return;
   }
   const int lastBackslash = path.ReverseFind('\\');
@@ -83,8 +84,9 @@ void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, cons
 }
 
 bool CSaveCommand::PickSaveAsPath(CString& path, CString& title, CString& ext) {
-  CFileDialog dialog(FALSE, ".ico", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                     "Icon Files (*.ico)|*.ico|Bmp Files (*.bmp)|*.bmp||", m_owner);
+  CString filter;
+  for (const SaveType& type : kSaveTypes) filter += type.filterEntry;
+  CFileDialog dialog(FALSE, ".ico", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter + "|", m_owner);
   if (dialog.DoModal() != IDOK) return false;
   path = dialog.GetPathName();
   title = dialog.GetFileTitle();

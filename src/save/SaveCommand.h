@@ -43,4 +43,4 @@ class CSaveCommand {
 
 extern const char kNoSelectedIcon[];
 extern const char kCannotSaveHere[];
-extern const char kOnlyIcoOrBmp[];
+extern const char kOnlySaveTypes[];

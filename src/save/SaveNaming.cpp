@@ -1,5 +1,7 @@
 #include "save/SaveNaming.h"
 
+#include "save/SaveTypes.h"
+
 CString WithTrailingBackslash(const CString& folder) {
   if (folder.GetLength() > 0 && folder.GetAt(folder.GetLength() - 1) == '\\') return folder;
   return folder + "\\";
@@ -14,7 +16,7 @@ CString SavedFileName(const CString& folder, const CString& baseName, int number
 CString SaveTypeFromSetting(const CString& setting) {
   CString type = setting;
   type.MakeLower();
-  return type == "bmp" ? CString("bmp") : CString("ico");
+  return IsSavableType(type) ? type : CString(kSaveTypes[0].extension);
 }
 
-bool IsSavableType(const CString& type) { return type == "ico" || type == "bmp"; }
+bool IsSavableType(const CString& type) { return SaveTypePosition(type) >= 0; }

@@ -7,8 +7,8 @@
 // The folder with one backslash at its end.
 CString WithTrailingBackslash(const CString& folder);
 CString SavedFileName(const CString& folder, const CString& baseName, int number, const CString& type);
-// The type a "DefaultType" setting stands for: "bmp" in any case is bmp,
-// everything else (png, an empty value) is ico.
+// The type a "DefaultType" setting stands for, in any case; anything unknown
+// (an empty value too) is ico.
 CString SaveTypeFromSetting(const CString& setting);
-// Whether icons can be written as this type ("ico" or "bmp", lower case).
+// Whether icons can be written as this type (lower case).
 bool IsSavableType(const CString& type);

@@ -76,6 +76,7 @@ EarlyReads ReadThreatenedSources(const SaveJob& job, const std::vector<SaveSourc
 bool WriteIcon(const IconFileIO& io, const IconImageSet& set, const CString& path, const std::string& type) {
   if (type == "ico") return io.SaveIcoFile(set, std::string(path));
   if (type == "bmp") return io.SaveImageAsBmp(std::string(path), set);
+  if (type == "png") return io.SavePngFile(set, std::string(path));
   return false;
 }
 

@@ -4,6 +4,8 @@
 
 #include "app/MainApp.h"
 #include "resources/resource.h"
+#include "save/SaveNaming.h"
+#include "save/SaveTypes.h"
 #include "ui/ButtonLook.h"
 
 namespace {
@@ -13,9 +15,6 @@ const COLORREF kFolderTextColor = RGB(192, 97, 10);
 const COLORREF kFolderBackColor = RGB(251, 244, 170);
 const COLORREF kLabelTextColor = RGB(0, 0, 0);
 const COLORREF kGroupTextColor = RGB(0, 0, 255);
-
-const int kIconFilePosition = 0;
-const int kBmpFilePosition = 1;
 
 // The shell's allocator, released when done; null when the shell has none.
 class ShellAllocator {
@@ -73,11 +72,8 @@ BOOL CSettingsDlg::OnInitDialog() {
 
   // Fixed positions, whatever the list's sort style: the type is read back
   // from the position, not from the text.
-  m_typeCombo.InsertString(kIconFilePosition, "Icon File");
-  m_typeCombo.InsertString(kBmpFilePosition, "Bmp File");
-  CString type = config.GetString("Setting", "DefaultType");
-  type.MakeLower();
-  m_typeCombo.SetCurSel(type == "bmp" ? kBmpFilePosition : kIconFilePosition);
+  for (size_t i = 0; i < kSaveTypeCount; ++i) m_typeCombo.InsertString(static_cast<int>(i), kSaveTypes[i].listName);
+  m_typeCombo.SetCurSel(SaveTypePosition(SaveTypeFromSetting(config.GetString("Setting", "DefaultType"))));
 
   m_prefixEdit.SetWindowText(config.GetString("Setting", "TitlePrefix"));
   m_openDirCheck.SetCheck(config.GetBool("Setting", "OpenDir") ? BST_CHECKED : BST_UNCHECKED);
@@ -133,7 +129,8 @@ void CSettingsDlg::OnOK() {
   config.WriteString("Setting", "RestorePath", text);
   config.WriteInt("Setting", "SelectAll", m_selectAllCheck.GetCheck() == BST_CHECKED ? 1 : 0);
   config.WriteBool("Setting", "Confirm", m_confirmCheck.GetCheck() == BST_CHECKED);
-  config.WriteString("Setting", "DefaultType", m_typeCombo.GetCurSel() == kBmpFilePosition ? "bmp" : "ico");
+  const int type = m_typeCombo.GetCurSel();
+  config.WriteString("Setting", "DefaultType", kSaveTypes[type >= 0 && type < static_cast<int>(kSaveTypeCount) ? type : 0].extension);
   m_prefixEdit.GetWindowText(text);
   config.WriteString("Setting", "TitlePrefix", text);
 

@@ -2,6 +2,8 @@
 // write, the messages they show, the probe and the saved flag.
 
 #include "ProgramTestSupport.h"
+#include "formats/IconPixels.h"
+#include "formats/PngWriter.h"
 #include "save/SaveCommand.h"
 #include "support/IconBuilder.h"
 
@@ -85,8 +87,8 @@ TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
 }
 
 // Only the last level is made; the probe spares the user's own files named
-// like it. The prefix and type come from the settings: BMP in any case is
-// bmp, anything else ico; a trailing backslash changes no name.
+// like it. The prefix and type come from the settings, in any case; an
+// unknown type is ico; a trailing backslash changes no name.
 TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndTheProbeSparesUsersFiles) {
   AddIcos({1});
   const std::vector<uint8_t> mine = {'m', 'i', 'n', 'e'};
@@ -97,7 +99,7 @@ TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndThe
   WriteBytes(library.File("1.bmp"), mine);
   SetFileAttributesA(library.File("1.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
   WriteSetting("Setting", "RestorePath", (library.Path() + "\\").c_str());
-  WriteSetting("Setting", "DefaultType", "png");
+  WriteSetting("Setting", "DefaultType", "gif");
   Save();
   WriteSetting("Setting", "DefaultType", "BMP");
   WriteSetting("Setting", "TitlePrefix", "Mine");
@@ -133,15 +135,41 @@ TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSpa
 TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBeforeWriting) {
   AddIcos({1});
   Icons().m_saved = FALSE;
-  for (const char* ext : {"png", "icon", ""}) {
+  for (const char* ext : {"gif", "icon", ""}) {
     const SeenDialog seen = ExpectBox("Error", [&] { SaveAs(other.Path(), "star", ext); });
-    EXPECT_EQ(seen.text, "Icons can be saved only as .ico or .bmp files.") << ext;
+    EXPECT_EQ(seen.text, "Icons can be saved only as .ico, .bmp or .png files.") << ext;
   }
   EXPECT_EQ(ExpectBox("Error", [this] { SaveAs(other.File("gone"), "star", "ico"); }).text, kCannotSave);
   SaveAs("", "star", "ico");
   EXPECT_EQ(command.pickCalls, 5);
   EXPECT_TRUE(NamesIn(other.Path()).empty());
   EXPECT_FALSE(Icons().m_saved);
+}
+
+// A PNG holds the icon's largest image: a PNG image byte for byte; of DIBs
+// of one size the deepest, top row first, alpha from the mask.
+TEST_F(SaveCommandTest, PngTypeWritesTheLargestImageOfEachTickedIcon) {
+  const std::vector<uint8_t> png = EncodePng({48, 48, std::vector<uint8_t>(48 * 48 * 4, 0x5A)});
+  const std::vector<uint8_t> deepest = MakeDibBlock(32, 32, 24, 0, 3);
+  const std::string first = sources.File("png.ico");
+  const std::string second = sources.File("dibs.ico");
+  WriteBytes(first, BuildIcoFile({MakeDibBlock(16, 16, 8), png, MakeDibBlock(32, 32, 32)}));
+  WriteBytes(second, BuildIcoFile({MakeDibBlock(32, 32, 8), deepest, MakeDibBlock(16, 16, 32)}));
+  Icons().LoadFromFile(first.c_str(), TRUE);
+  Icons().LoadFromFile(second.c_str(), TRUE);
+  WriteSetting("Setting", "DefaultType", "PNG");
+  Save();
+  EXPECT_EQ(ReadBytes(library.File("Untitled_0000.png")), png);
+  const std::vector<uint8_t> saved = ReadBytes(library.File("Untitled_0001.png"));
+  const auto pixels = DecodePng(saved.data(), saved.size());
+  ASSERT_TRUE(pixels);
+  ASSERT_EQ(pixels->width * pixels->height, 32u * 32u);
+  // The top row is stored last: blue, green, red from byte 40 + 31 rows of 96,
+  // its mask bit the first of the mask's last row.
+  const size_t bottomUp = 40 + 31 * 96;
+  const bool masked = deepest[40 + 32 * 96 + 31 * 4] & 0x80;
+  EXPECT_EQ(std::vector<uint8_t>(pixels->pixels.begin(), pixels->pixels.begin() + 4),
+            (std::vector<uint8_t>{deepest[bottomUp + 2], deepest[bottomUp + 1], deepest[bottomUp], uint8_t(masked ? 0 : 255)}));
 }
 
 }  // namespace
