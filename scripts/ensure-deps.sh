@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64
   fonts-wine  # Marlett for the caption buttons; the prefix set-up copies it in
   xvfb xauth xdotool imagemagick icoutils
-  zlib1g-dev libz-mingw-w64-dev libpng-dev
+  zlib1g-dev libz-mingw-w64-dev libpng-dev python3
 )
 
 need_i386=0
