@@ -90,3 +90,5 @@
 #define ID_SAVE 32781
 #define ID_CLEAR_ALL 32782
 #define ID_HELP 32783
+// Reached by its key only: the menus stay as they are.
+#define ID_COPY_ICON 32784

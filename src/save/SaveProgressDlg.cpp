@@ -25,10 +25,7 @@ BOOL CSaveProgressDlg::OnInitDialog() {
   for (int i = 0; i < count && i < icons.GetCount(); ++i) {
     const IconSource* source = m_list->GetCheck(i) ? icons.GetSource(i) : nullptr;
     if (!source) continue;
-    SaveSource copy{source->m_path, std::nullopt};
-    ResourceName group;
-    if (NameFromPointer(source->m_resName, group)) copy.group = group;
-    m_sources.push_back(std::move(copy));
+    m_sources.push_back(SourceOf(*source));
   }
   StartWorker();
   return TRUE;

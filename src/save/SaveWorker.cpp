@@ -3,40 +3,12 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <memory>
 #include <set>
 
-#include "collection/FileTypes.h"
-#include "formats/IconFileIO.h"
 #include "save/BmpMessageBox.h"
 #include "save/SaveNaming.h"
 
 namespace {
-
-// Reads sources again in full. Consecutive icons of one module are read
-// through one opening of it: opening a module costs more than reading an icon.
-class SourceReader {
- public:
-  explicit SourceReader(const IconFileIO& io) : m_io(io) {}
-
-  // Null when the source is gone, changed or unreadable.
-  IconImageSetPtr Read(const SaveSource& source) {
-    const FileType* type = FindFileType(LowercaseExtension(source.path.c_str()));
-    if (!type) return nullptr;
-    if (!type->isModule) return m_io.LoadIcoFile(source.path);
-    if (!source.group) return nullptr;
-    if (!m_module || m_modulePath != source.path) {
-      m_module = ModuleResources::OpenFile(source.path);
-      m_modulePath = source.path;
-    }
-    return m_module ? m_io.LoadGroupIcon(*m_module, *source.group, source.path) : nullptr;
-  }
-
- private:
-  const IconFileIO& m_io;
-  std::unique_ptr<ModuleResources> m_module;
-  std::string m_modulePath;
-};
 
 // The full path in lower case: how the file system tells two names of one file apart.
 std::string Comparable(const std::string& path) {

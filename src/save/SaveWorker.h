@@ -5,17 +5,10 @@
 #include <windows.h>
 
 #include <atomic>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "formats/ResourceName.h"
-
-// One ticked icon's source, copied from its record.
-struct SaveSource {
-  std::string path;
-  std::optional<ResourceName> group;  // none for an .ico file
-};
+#include "save/SourceReader.h"
 
 struct SaveJob {
   std::string folder;

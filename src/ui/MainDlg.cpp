@@ -177,6 +177,9 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     case ID_EXIT:
       OnExit();
       return TRUE;
+    case ID_COPY_ICON:
+      OnCopyIcon();
+      return TRUE;
     case IDC_SELECT_ALL:
       OnSelectAll();
       return TRUE;

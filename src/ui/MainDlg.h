@@ -80,6 +80,7 @@ class CMainDlg : public CDialog {
   void OnHelp();
   void OnAbout();
   void OnExit();
+  void OnCopyIcon();
 
  private:
   void SetUpMenuImages();
