@@ -1,9 +1,10 @@
 #include "collection/IconPictures.h"
 
-#include <windows.h>
-
 #include <cstdint>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "formats/ByteReader.h"
@@ -23,10 +24,35 @@ bool IsWholeGroup(const std::vector<uint8_t>& group) {
   return count && *count > 0 && reader.Has(kGroupHeaderBytes, uint64_t{*count} * kGroupEntryBytes);
 }
 
-// The id of the group's image the system would show at size x size, or 0.
-uint16_t PickedImageId(const std::vector<uint8_t>& group, int size) {
-  return static_cast<uint16_t>(
-      LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, size, size, LR_DEFAULTCOLOR) & 0xFFFF);
+// The id of the group's image to show at side x side, or 0: one at least that
+// large and nearest to it (shrinking looks better than growing), else the
+// largest; of one size the most colour bits; of equals the first. Our own
+// rule: the system's picker asks the display for its depth on every call,
+// which costs more under Wine than making the picture.
+uint16_t PickedImageId(const std::vector<uint8_t>& group, int side) {
+  const ByteReader reader(group.data(), group.size());
+  const uint16_t count = reader.U16(4).value_or(0);
+  uint16_t picked = 0;
+  std::tuple<bool, int, int> best{};
+  for (uint16_t i = 0; i < count; ++i) {
+    const size_t entry = kGroupHeaderBytes + i * kGroupEntryBytes;
+    const auto width = reader.U8(entry);
+    const auto height = reader.U8(entry + 1);
+    const auto colours = reader.U8(entry + 2);
+    const auto bits = reader.U16(entry + 6);
+    const auto id = reader.U16(entry + 12);
+    if (!width || !height || !colours || !bits || !id) break;
+    // 0 stands for 256; a zero depth is told by the colour count.
+    const int size = std::max(*width ? *width : 256, *height ? *height : 256);
+    const int depth = *bits ? *bits : *colours == 2 ? 1 : *colours == 16 ? 4 : 8;
+    // Smaller is better: too small, then distance, then fewer bits.
+    const std::tuple<bool, int, int> rank{size < side, std::abs(size - side), -depth};
+    if (picked == 0 || rank < best) {
+      picked = *id;
+      best = rank;
+    }
+  }
+  return picked;
 }
 
 std::optional<RgbaImage> PictureOf(const uint8_t* block, size_t size, int side) {

@@ -54,8 +54,9 @@ class SearchHandOver {
   }
 
  private:
-  // About what the interface thread appends in a tenth of a second.
-  static constexpr size_t kMostWaiting = 96;
+  // About what the interface thread appends in a twentieth of a second,
+  // now that a picture costs it only its copy into a strip.
+  static constexpr size_t kMostWaiting = 384;
 
   std::mutex m_mutex;
   std::condition_variable m_taken;
