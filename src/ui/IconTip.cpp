@@ -1,0 +1,60 @@
+#include "ui/IconTip.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "formats/IconFileIO.h"
+
+namespace {
+
+// The multiplication sign in the program's code page, or "x" where it has none.
+std::string TimesSign() {
+  char sign[8] = {};
+  BOOL defaulted = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u00D7", 1, sign, sizeof sign - 1, nullptr,
+                                         &defaulted);
+  return length > 0 && !defaulted ? std::string(sign, static_cast<size_t>(length)) : "x";
+}
+
+std::string ImageText(const IconImage& image, const std::string& times) {
+  std::string text = std::to_string(image.width) + times + std::to_string(image.height);
+  if (image.kind == ImageKind::Png) return text + " PNG";
+  if (image.kind == ImageKind::Dib) return text + " " + std::to_string(image.colorBits) + "-bit";
+  return text + " unreadable";
+}
+
+}  // namespace
+
+std::string DescribeImages(const IconImageSet& set) {
+  std::vector<const IconImage*> images;
+  for (uint32_t i = 0; i < set.imageCount; ++i) images.push_back(&set.images[i]);
+  std::stable_sort(images.begin(), images.end(), [](const IconImage* a, const IconImage* b) {
+    const uint64_t aPixels = uint64_t{a->width} * a->height;
+    const uint64_t bPixels = uint64_t{b->width} * b->height;
+    return aPixels != bPixels ? aPixels > bPixels : a->colorBits > b->colorBits;
+  });
+  const std::string times = TimesSign();
+  std::string text;
+  for (const IconImage* image : images) text += (text.empty() ? "" : ", ") + ImageText(*image, times);
+  return text;
+}
+
+std::string IconTipText(const IconSource& source) {
+  const IconFileIO io;
+  std::string name;
+  IconImageSetPtr set;
+  if (!source.m_resName) {
+    const char* slash = std::strrchr(source.m_path, '\\');
+    name = slash ? slash + 1 : source.m_path;
+    set = io.LoadIcoFile(source.m_path);
+  } else {
+    name = IS_INTRESOURCE(source.m_resName)
+               ? "Icon group " + std::to_string(reinterpret_cast<uintptr_t>(source.m_resName))
+               : "Icon group " + std::string(source.m_resName);
+    set = io.LoadGroupIcon(source.m_path, source.m_resName);
+  }
+  return set ? name + "\n" + DescribeImages(*set) : name;
+}

@@ -1,0 +1,36 @@
+// The tooltip's text over a listed icon, read from its source when asked.
+
+#include "ProgramTestSupport.h"
+#include "formats/PngWriter.h"
+#include "support/IconBuilder.h"
+#include "support/ModuleBuilder.h"
+#include "ui/IconTip.h"
+
+namespace {
+
+TEST(IconTipTest, NamesTheGroupOrFileThenEveryImageLargestFirst) {
+  TempFolder folder;
+  const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 4), MakeDibBlock(32, 32, 8),
+                                                    EncodePng({256, 256, std::vector<uint8_t>(256 * 256 * 4)}),
+                                                    MakeDibBlock(32, 32, 32), MakeDibBlock(48, 48, 32)};
+  const std::string ico = folder.File("five.ico");
+  ASSERT_TRUE(WriteBytes(ico, BuildIcoFile(images)));
+  std::vector<BuiltResource> resources = {
+      {kResourceGroupIcon, ResourceName::Text("MAIN"), 0x409, BuildGroupIcon({images[4], images[0]}, {1, 2})},
+      {kResourceIcon, ResourceName::Id(1), 0x409, images[4]},
+      {kResourceIcon, ResourceName::Id(2), 0x409, images[0]}};
+  const std::string module = folder.File("two.dll");
+  ASSERT_TRUE(WriteBytes(module, BuildPeModule(resources)));
+  IconSource fromIco, fromGroup, fromId;
+  fromIco.SetPath(ico.c_str());
+  fromGroup.SetPath(module.c_str());
+  fromGroup.SetResourceName("MAIN");
+  fromId.SetPath(module.c_str());
+  fromId.SetResourceName(MAKEINTRESOURCEA(7));
+  // Wine's code page here has the multiplication sign.
+  EXPECT_EQ(IconTipText(fromIco), "five.ico\n256\xD7" "256 PNG, 48\xD7" "48 32-bit, 32\xD7" "32 32-bit, 32\xD7" "32 8-bit, 16\xD7" "16 4-bit");
+  EXPECT_EQ(IconTipText(fromGroup), "Icon group MAIN\n48\xD7" "48 32-bit, 16\xD7" "16 4-bit");
+  EXPECT_EQ(IconTipText(fromId), "Icon group 7");
+}
+
+}  // namespace
