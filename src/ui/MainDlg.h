@@ -27,8 +27,8 @@ class CMainDlg : public CDialog {
   // order whenever the window is free: never under another dialog, never
   // while a worker runs.
   void QueuePaths(const std::vector<std::string>& paths);
-  // Loads one file as a drop on the list does, with the drop's message for a
-  // type that is not taken.
+  // One file dropped on the list or given on the command line: loaded as Add
+  // File loads it when its type is taken, else the "Unsupported Type!" message.
   void AddFileAsDropped(const std::string& path);
 
   CButton m_selectAllCheck;
