@@ -2,12 +2,12 @@
 // Add File's list of the types), one
 // icon per .ico file and one per icon group of a module (damaged groups
 // skipped, later ones kept), record, images and item always in step, the
-// running count, clearing and emptying.
-
-#include <cstdlib>
+// running count, clearing and emptying, each list's picture in true colour,
+// and the memory given back.
 
 #include "ProgramTestSupport.h"
 #include <psapi.h>
+
 #include "app/FilterSettings.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
@@ -60,12 +60,6 @@ COLORREF CentreColour(HIMAGELIST list, int index) {
   return colour;
 }
 
-// Close enough: the image lists keep 8-bit versions of the icons.
-bool SameColour(COLORREF a, COLORREF b) {
-  const auto close = [](int x, int y) { return std::abs(x - y) <= 40; };
-  return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
-}
-
 struct Entry {
   std::string path;
   std::string group;
@@ -101,8 +95,8 @@ class IconCollectionTest : public AppTest {
       const Entry& entry = entries[static_cast<size_t>(i)];
       EXPECT_EQ(std::string(icons.GetSource(i)->m_path), entry.path);
       EXPECT_EQ(NameOf(icons.GetSource(i)->m_resName), entry.group);
-      EXPECT_TRUE(SameColour(CentreColour(host.large, i), entry.colour));
-      EXPECT_TRUE(SameColour(CentreColour(host.small, i), entry.colour));
+      EXPECT_EQ(CentreColour(host.large, i), entry.colour);
+      EXPECT_EQ(CentreColour(host.small, i), entry.colour);
       LVITEMA item{};
       item.mask = LVIF_IMAGE;
       item.iItem = i;
@@ -193,6 +187,16 @@ TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
                    {path, "#4", kColours[3], TRUE},
                    {path, "#5", kColours[4], TRUE}});
   }
+}
+
+// Each list shows, in its own colours, the image nearest its size and not
+// smaller: 48 pixels for the large list, 24 for the small one.
+TEST_F(IconCollectionTest, EachListShowsTheImageNearestItsSizeInTrueColour) {
+  icons.m_filterIco = TRUE;
+  const COLORREF deep = RGB(37, 91, 155);
+  LoadAlone({Write("two.ico", BuildIcoFile({SolidIconBlock(kColours[0], 24), SolidIconBlock(deep, 48)}))});
+  EXPECT_EQ(CentreColour(host.large, 0), deep);
+  EXPECT_EQ(CentreColour(host.small, 0), kColours[0]);
 }
 
 // A file's icons scroll once, by the sum of the icons added before each.

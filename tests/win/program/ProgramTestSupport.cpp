@@ -115,8 +115,8 @@ ListViewHost::ListViewHost() {
   label.CreateEx(0, "STATIC", "untouched", WS_CHILD | WS_VISIBLE, CRect(0, 210, 100, 230), this, 1045);
   pathBox.CreateEx(0, "EDIT", "C:\\some\\path.exe", WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(0, 240, 400, 260),
                    this, 1012);
-  large.Create(32, 32, ILC_COLOR8 | ILC_MASK, 8, 1024);
-  small.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, 1024);
+  large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 1024);
+  small.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1024);
   list.SetImageList(&large, LVSIL_NORMAL);
   list.SetImageList(&small, LVSIL_SMALL);
 }
