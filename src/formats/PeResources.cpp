@@ -183,12 +183,22 @@ bool PeResources::ReadNameLevel(uint16_t type, std::vector<NameEntry>& out) cons
   return true;
 }
 
+const std::vector<PeResources::NameEntry>* PeResources::NameLevel(uint16_t type) const {
+  auto level = m_nameLevels.find(type);
+  if (level == m_nameLevels.end()) {
+    std::vector<NameEntry> entries;
+    const bool read = ReadNameLevel(type, entries);
+    level = m_nameLevels.emplace(type, read ? std::make_optional(std::move(entries)) : std::nullopt).first;
+  }
+  return level->second ? &*level->second : nullptr;
+}
+
 std::vector<ResourceName> PeResources::EnumNames(uint16_t type) const {
-  std::vector<NameEntry> entries;
-  if (!ReadNameLevel(type, entries)) return {};
+  const std::vector<NameEntry>* entries = NameLevel(type);
+  if (!entries) return {};
   std::vector<ResourceName> names;
-  names.reserve(entries.size());
-  for (const NameEntry& entry : entries) {
+  names.reserve(entries->size());
+  for (const NameEntry& entry : *entries) {
     if (!entry.isText) {
       names.push_back(ResourceName::Id(static_cast<uint16_t>(entry.idOrOffset)));
       continue;
@@ -201,8 +211,8 @@ std::vector<ResourceName> PeResources::EnumNames(uint16_t type) const {
 }
 
 std::optional<std::vector<uint8_t>> PeResources::Find(uint16_t type, const ResourceName& name) const {
-  std::vector<NameEntry> entries;
-  if (!ReadNameLevel(type, entries)) return std::nullopt;
+  const std::vector<NameEntry>* entries = NameLevel(type);
+  if (!entries) return std::nullopt;
   // Only the names that can match are decoded: lookups by id read no strings.
   const auto matches = [&](const NameEntry& entry) {
     if (!entry.isText) return ResourceNameMatches(name, ResourceName::Id(static_cast<uint16_t>(entry.idOrOffset)));
@@ -210,8 +220,8 @@ std::optional<std::vector<uint8_t>> PeResources::Find(uint16_t type, const Resou
     const auto text = ReadName(entry.idOrOffset);
     return text && ResourceNameMatches(name, ResourceName::Text(*text));
   };
-  const auto found = std::find_if(entries.begin(), entries.end(), matches);
-  if (found == entries.end()) return std::nullopt;
+  const auto found = std::find_if(entries->begin(), entries->end(), matches);
+  if (found == entries->end()) return std::nullopt;
 
   std::vector<DirectoryEntry> languages;
   if (!ReadDirectory(found->directory, languages) || languages.empty()) return std::nullopt;

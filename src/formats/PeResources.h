@@ -3,6 +3,7 @@
 // table: type, name and language levels, offsets relative to the directory.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,8 +50,13 @@ class PeResources final : public ModuleResources {
   // The entries under one type, each checked to lead to a language directory
   // without looping; false on any inconsistency.
   bool ReadNameLevel(uint16_t type, std::vector<NameEntry>& out) const;
+  // The same, read once per type and kept: reading every icon of a module
+  // would otherwise read the whole icon directory again for each (so a
+  // module is read from one thread at a time). Null on any inconsistency.
+  const std::vector<NameEntry>* NameLevel(uint16_t type) const;
 
   std::unique_ptr<ByteSource> m_source;
   std::vector<Section> m_sections;
   uint32_t m_directoryRva;  // 0 when the module has no resources
+  mutable std::map<uint16_t, std::optional<std::vector<NameEntry>>> m_nameLevels;
 };

@@ -1,0 +1,120 @@
+#include "cli/CommandLine.h"
+
+#include <cstdlib>
+
+const char kUsage[] =
+    "usage: vantrel-extract COMMAND [OPTIONS] PATH...\n"
+    "\n"
+    "Reads the icons of modules (.exe .dll .icl .cpl .scr .ocx .mun: PE32, PE32+ and NE)\n"
+    "and of .ico files; the extension decides how a file is read.\n"
+    "\n"
+    "  list [--json] [-r] PATH...        each file's icon groups and their images\n"
+    "  ico [-r] -o DIR PATH...           each group (and each .ico) as an .ico file\n"
+    "  png [-r] [--size N] -o DIR PATH...\n"
+    "                                    each group's largest image, or the one nearest\n"
+    "                                    N pixels, as a .png file\n"
+    "  thumbnail SIZE IN OUT             IN's first icon no larger than SIZE (or its\n"
+    "                                    smallest, scaled down) as a PNG at OUT\n"
+    "\n"
+    "  -r, --recursive   search folders and all their subfolders\n"
+    "  -o, --output DIR  the folder to write into (made when missing); files already\n"
+    "                    there are kept, and new names get a number instead\n"
+    "  --help, --version\n"
+    "\n"
+    "Exit status: 0 every input read, 1 some input refused, 2 usage error.\n";
+
+namespace {
+
+std::optional<uint32_t> PositiveNumber(const std::string& text, uint32_t max) {
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const unsigned long value = std::strtoul(text.c_str(), nullptr, 10);
+  if (value == 0 || value > max) return std::nullopt;
+  return static_cast<uint32_t>(value);
+}
+
+std::optional<Command> CommandNamed(const std::string& word) {
+  if (word == "list") return Command::List;
+  if (word == "ico") return Command::Ico;
+  if (word == "png") return Command::Png;
+  if (word == "thumbnail") return Command::Thumbnail;
+  if (word == "--help" || word == "-h" || word == "help") return Command::Help;
+  if (word == "--version") return Command::Version;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, std::string& error) {
+  Options options;
+  if (words.empty()) {
+    error = "no command given";
+    return std::nullopt;
+  }
+  const auto command = CommandNamed(words[0]);
+  if (!command) {
+    error = "unknown command '" + words[0] + "'";
+    return std::nullopt;
+  }
+  options.command = *command;
+
+  bool optionsEnded = false;
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    const bool hasValue = i + 1 < words.size();
+    if (optionsEnded || word.empty() || word[0] != '-' || word == "-") {
+      options.paths.push_back(word);
+    } else if (word == "--") {
+      optionsEnded = true;
+    } else if (word == "--help" || word == "-h") {
+      options.command = Command::Help;
+      return options;
+    } else if ((word == "-r" || word == "--recursive") && options.command != Command::Thumbnail) {
+      options.recursive = true;
+    } else if (word == "--json" && options.command == Command::List) {
+      options.json = true;
+    } else if ((word == "-o" || word == "--output") && hasValue &&
+               (options.command == Command::Ico || options.command == Command::Png)) {
+      options.outputFolder = words[++i];
+    } else if (word == "--size" && hasValue && options.command == Command::Png) {
+      options.size = PositiveNumber(words[++i], UINT16_MAX);
+      if (!options.size) {
+        error = "--size takes a number of pixels from 1 to 65535";
+        return std::nullopt;
+      }
+    } else {
+      error = "'" + word + "' is not an option of " + words[0] + (hasValue ? "" : " or lacks its value");
+      return std::nullopt;
+    }
+  }
+
+  switch (options.command) {
+    case Command::Help:
+    case Command::Version: break;
+    case Command::Thumbnail:
+      if (options.paths.size() != 3) {
+        error = "thumbnail takes SIZE IN OUT";
+        return std::nullopt;
+      }
+      options.size = PositiveNumber(options.paths[0], kMaxThumbnailSize);
+      if (!options.size) {
+        error = "SIZE is a number of pixels from 1 to " + std::to_string(kMaxThumbnailSize);
+        return std::nullopt;
+      }
+      options.paths.erase(options.paths.begin());
+      break;
+    case Command::Ico:
+    case Command::Png:
+      if (options.outputFolder.empty()) {
+        error = words[0] + " needs -o DIR";
+        return std::nullopt;
+      }
+      [[fallthrough]];
+    case Command::List:
+      if (options.paths.empty()) {
+        error = words[0] + " needs at least one PATH";
+        return std::nullopt;
+      }
+      break;
+  }
+  return options;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The command's words: a sub-command, its options and its paths.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Command { List, Ico, Png, Thumbnail, Help, Version };
+
+struct Options {
+  Command command = Command::Help;
+  bool recursive = false;
+  bool json = false;
+  std::string outputFolder;
+  std::optional<uint32_t> size;  // png --size, or the thumbnail's SIZE
+  std::vector<std::string> paths;  // for thumbnail: IN, then OUT
+};
+
+// No thumbnail is drawn larger than this, so its pixels stay a modest allocation.
+constexpr uint32_t kMaxThumbnailSize = 4096;
+
+// The options, or a usage error's reason in `error`.
+std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, std::string& error);
+
+extern const char kUsage[];

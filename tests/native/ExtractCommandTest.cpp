@@ -1,0 +1,116 @@
+// The vantrel-extract command, run as a user runs it on built modules and .ico
+// files: each sub-command once, its JSON read by Python's parser, its exit
+// statuses and the files it leaves.
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <tuple>
+
+#include "formats/FormatTestHelpers.h"
+#include "formats/IconPixels.h"
+#include "formats/PngWriter.h"
+#include "support/ModuleBuilder.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome Shell(const TempFolder& folder, const std::string& command) {
+  const std::string out = folder.File("stdout"), err = folder.File("stderr");
+  const int status = std::system((command + " >" + out + " 2>" + err).c_str());
+  const auto text = [](const std::string& path) {
+    const Bytes bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(out), text(err)};
+}
+
+Outcome Extract(const TempFolder& folder, const std::string& arguments) {
+  return Shell(folder, VANTREL_EXTRACT " " + arguments);
+}
+
+std::pair<uint32_t, uint32_t> PngSize(const std::string& path) {
+  const Bytes png = ReadBytes(path);
+  const auto image = DecodePng(png.data(), png.size());
+  return image ? std::make_pair(image->width, image->height) : std::make_pair(0u, 0u);
+}
+
+TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
+  const TempFolder folder;
+  namespace fs = std::filesystem;
+  const std::string in = folder.File("in");
+  fs::create_directories(in + "/sub/.hidden");
+  fs::create_directory_symlink("..", in + "/sub/loop");  // leads back to in
+  RgbaImage picture{48, 48, Bytes(48 * 48 * 4, 200)};
+  const Bytes dib16 = MakeDibBlock(16, 16, 4), dib24 = MakeDibBlock(24, 24, 8), png48 = EncodePng(picture);
+  const Bytes dib24deep = MakeDibBlock(24, 24, 32);
+  const Bytes module = BuildPeModule({
+      {kResourceIcon, ResourceName::Id(1), 0x409, dib16},
+      {kResourceIcon, ResourceName::Id(2), 0x409, dib24},
+      {kResourceIcon, ResourceName::Id(3), 0x409, png48},
+      {kResourceIcon, ResourceName::Id(4), 0x409, dib24deep},
+      {kResourceGroupIcon, ResourceName::Id(7), 0x409, BuildGroupIcon({dib24deep}, {4})},
+      {kResourceGroupIcon, ResourceName::Text("MAIN"), 0x409, BuildGroupIcon({dib16, dib24, png48}, {1, 2, 3})},
+  });
+  ASSERT_TRUE(WriteBytes(in + "/app.dll", module) && WriteBytes(in + "/notes.txt", {1}) &&
+              WriteBytes(in + "/sub/plain.ico", BuildIcoFile({dib24, dib16})) &&
+              WriteBytes(in + "/sub/.hidden/old.icl", BuildNeModule({{kResourceIcon, ResourceName::Id(1), 0, dib16},
+                                                                     {kResourceGroupIcon, ResourceName::Id(1), 0,
+                                                                      BuildGroupIcon({dib16}, {1})}})) &&
+              WriteBytes(folder.File("trunc.dll"), Bytes(module.begin(), module.begin() + 300)));
+
+  // Named groups come before numbered ones; a refused file is listed with its reason.
+  const Outcome list = Extract(folder, "list --json " + in + "/app.dll " + in + "/sub/plain.ico " + folder.File("trunc.dll"));
+  EXPECT_EQ(list.status, 1);
+  EXPECT_EQ(list.err, folder.File("trunc.dll") + ": not a readable module\n");
+  ASSERT_TRUE(WriteBytes(folder.File("list.json"), Bytes(list.out.begin(), list.out.end())));
+  const Outcome parsed = Shell(folder, "python3 -c 'import json, sys\n"
+                                   "for f in json.load(sys.stdin):\n"
+                                   "  print(f[\"path\"].split(\"/\")[-1], f.get(\"error\"), [(g[\"name\"], [(i[\"width\"], "
+                                   "i[\"height\"], i[\"bits\"], i[\"format\"], i[\"bytes\"]) for i in g[\"images\"]]) "
+                                   "for g in f[\"groups\"]])' <" + folder.File("list.json"));
+  const auto bytes = [](const Bytes& block) { return std::to_string(block.size()); };
+  EXPECT_EQ(parsed.out, "app.dll None [('MAIN', [(16, 16, 4, 'dib', " + bytes(dib16) + "), (24, 24, 8, 'dib', " +
+                            bytes(dib24) + "), (48, 48, 32, 'png', " + bytes(png48) + ")]), (7, [(24, 24, 32, 'dib', " +
+                            bytes(dib24deep) + ")])]\n"
+                            "plain.ico None [(None, [(24, 24, 8, 'dib', " + bytes(dib24) + "), (16, 16, 4, 'dib', " +
+                            bytes(dib16) + ")])]\n"
+                            "trunc.dll not a readable module []\n");
+
+  // Every group of every file under the folder, hidden ones too, once despite the loop;
+  // the bytes the program saves; and a second run keeps the first run's files.
+  const std::vector<std::string> written = {"app.dll-7.ico", "app.dll-MAIN.ico", "old.icl-1.ico", "plain.ico"};
+  EXPECT_EQ(Extract(folder, "ico -r -o " + folder.File("icons") + " " + in).status, 0);
+  EXPECT_EQ(NamesIn(folder.File("icons")), written);
+  const TempPath expected;
+  const auto source = ModuleResources::OpenFile(in + "/app.dll");
+  ASSERT_TRUE(source && IconFileIO().SaveIcoFile(*IconFileIO().LoadGroupIcon(*source, ResourceName::Text("MAIN"), ""),
+                                                 expected.path));
+  EXPECT_EQ(ReadBytes(folder.File("icons/app.dll-MAIN.ico")), ReadBytes(expected.path));
+  EXPECT_EQ(Extract(folder, "ico -r -o " + folder.File("icons") + " " + in).status, 0);
+  EXPECT_EQ(NamesIn(folder.File("icons")).size(), 8u);
+  EXPECT_EQ(ReadBytes(folder.File("icons/app.dll-MAIN-1.ico")), ReadBytes(expected.path));
+
+  // Nearest 20 pixels: 16 and 24 are as near, and the larger goes.
+  EXPECT_EQ(Extract(folder, "png --size 20 -o " + folder.File("pngs") + " " + in + "/app.dll").status, 0);
+  EXPECT_EQ(PngSize(folder.File("pngs/app.dll-MAIN.png")), std::make_pair(24u, 24u));
+  // The first group's largest image no larger than 40, else its smallest scaled down; OUT is never replaced.
+  const std::tuple<std::string, std::pair<uint32_t, uint32_t>> thumbnails[] = {{"40", {24, 24}}, {"8", {8, 8}}};
+  for (const auto& [size, dimensions] : thumbnails) {
+    EXPECT_EQ(Extract(folder, "thumbnail " + size + " " + in + "/app.dll " + folder.File(size + ".png")).status, 0);
+    EXPECT_EQ(PngSize(folder.File(size + ".png")), dimensions);
+  }
+  const Outcome again = Extract(folder, "thumbnail 8 " + in + "/app.dll " + folder.File("40.png"));
+  EXPECT_EQ(std::make_tuple(again.status, PngSize(folder.File("40.png"))), std::make_tuple(1, std::make_pair(24u, 24u)));
+
+  const Outcome usage = Extract(folder, "png " + in);
+  EXPECT_EQ(usage.status, 2);
+  EXPECT_NE(usage.err.find("png needs -o DIR\n\nusage: vantrel-extract"), std::string::npos);
+}
+
+}  // namespace
