@@ -93,12 +93,10 @@ void CIconCollection::Clear() {
 
 void CIconCollection::EmptyWithViews(CWnd* pathBox) {
   if (m_listView && m_listView->GetSafeHwnd()) SendMessageA(m_listView->GetSafeHwnd(), LVM_DELETEALLITEMS, 0, 0);
-  if (m_largeImages && m_smallImages) {
-    for (int i = ImageList_GetImageCount(m_largeImages->GetSafeHandle()) - 1; i >= 0; --i) {
-      ImageList_Remove(m_largeImages->GetSafeHandle(), i);
-      ImageList_Remove(m_smallImages->GetSafeHandle(), i);
-    }
-  }
+  // All images at once: removed one at a time, each removal copies every
+  // image left, and 4,000 icons took over a minute to clear under Wine.
+  if (m_largeImages) ImageList_Remove(m_largeImages->GetSafeHandle(), -1);
+  if (m_smallImages) ImageList_Remove(m_smallImages->GetSafeHandle(), -1);
   Clear();
   if (pathBox && pathBox->GetSafeHwnd()) SetWindowTextA(pathBox->GetSafeHwnd(), "");
 }

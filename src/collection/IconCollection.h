@@ -42,7 +42,7 @@ class CIconCollection {
   // Deletes every record and unbinds the count label; the views are emptied by
   // their owner first (see EmptyWithViews).
   void Clear();
-  // List items, images from the end backwards, records, and the source-path box.
+  // List items, images, records, and the source-path box, in that order.
   void EmptyWithViews(CWnd* pathBox);
 
   // Adds every icon of one file whose type is switched on in the filter.
