@@ -4,8 +4,6 @@
 
 namespace {
 
-const char kBindingProperty[] = "VantrelWnd";
-
 bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 // Signed coordinates from a mouse or hit-test lParam (multi-monitor set-ups
@@ -24,7 +22,10 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kBindingProperty)) : nullptr;
+  // The slot is ours only where our procedure runs; elsewhere it is another's.
+  if (!hwnd || ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc))
+    return nullptr;
+  return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
@@ -49,14 +50,11 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
   if (m_hWnd || !hwnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
   m_hWnd = hwnd;
   PreSubclassWindow();
-  if (!::SetPropA(hwnd, kBindingProperty, this)) {
-    m_hWnd = nullptr;
-    return FALSE;
-  }
+  ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   m_oldProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
   if (!m_oldProc) {
-    ::RemovePropA(hwnd, kBindingProperty);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     m_hWnd = nullptr;
     return FALSE;
   }
@@ -78,7 +76,7 @@ HWND CWnd::UnsubclassWindow() {
 BOOL CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
 
 void CWnd::Unbind() {
-  ::RemovePropA(m_hWnd, kBindingProperty);
+  ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
   m_hWnd = nullptr;
   m_oldProc = nullptr;
   m_ownsWindow = false;
@@ -86,8 +84,9 @@ void CWnd::Unbind() {
 }
 
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  CWnd* wnd = FromHandlePermanent(hwnd);
-  // Only bound windows get this procedure; the guard covers a removed property.
+  // Only bound windows get this procedure, so the slot is ours.
+  auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  // The guard covers a window just unbound.
   if (!wnd) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
   return wnd->Dispatch(msg, wParam, lParam);
 }

@@ -1,4 +1,4 @@
-// Binding a window to its object: one property, one procedure, released when
+// Binding a window to its object: one slot, one procedure, released when
 // either side goes away.
 
 #include <gtest/gtest.h>
