@@ -121,31 +121,31 @@ struct LibpngImage {
   int filter;
 };
 
-Bytes LibpngWrite(const LibpngImage& spec, const Bytes& samples, size_t rowBytes) {
+Bytes LibpngWrite(const LibpngImage& kind, const Bytes& samples, size_t rowBytes) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   Bytes out;
   png_set_write_fn(png, &out, [](png_structp write, png_bytep data, png_size_t length) {
     static_cast<Bytes*>(png_get_io_ptr(write))->insert(static_cast<Bytes*>(png_get_io_ptr(write))->end(), data, data + length);
   }, nullptr);
-  png_set_IHDR(png, info, 13, 11, spec.depth, spec.colourType, spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, 13, 11, kind.depth, kind.colourType, kind.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, spec.filter);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, kind.filter);
   png_color palette[256];
   png_byte alphas[256];
   for (int i = 0; i < 256; ++i) {
     palette[i] = {static_cast<png_byte>(i * 5), static_cast<png_byte>(255 - i), static_cast<png_byte>(i * i)};
     alphas[i] = static_cast<png_byte>(i * 37);
   }
-  if (spec.colourType == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 1 << spec.depth);
+  if (kind.colourType == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 1 << kind.depth);
   // The key colour is the first pixel's, so that some pixels are transparent.
   const auto first = [&](int c) {
-    return spec.depth == 16 ? samples[c * 2] << 8 | samples[c * 2 + 1]
-           : spec.depth == 8 ? samples[c] : samples[0] >> (8 - spec.depth);
+    return kind.depth == 16 ? samples[c * 2] << 8 | samples[c * 2 + 1]
+           : kind.depth == 8 ? samples[c] : samples[0] >> (8 - kind.depth);
   };
   png_color_16 key = {0, static_cast<png_uint_16>(first(0)), static_cast<png_uint_16>(first(1)),
                       static_cast<png_uint_16>(first(2)), static_cast<png_uint_16>(first(0))};
-  if (spec.transparency) png_set_tRNS(png, info, alphas, (1 << spec.depth) / 2, &key);
+  if (kind.transparency) png_set_tRNS(png, info, alphas, (1 << kind.depth) / 2, &key);
   png_write_info(png, info);
   std::vector<png_bytep> rows;
   for (size_t y = 0; y < 11; ++y) rows.push_back(const_cast<png_bytep>(samples.data() + y * rowBytes));
@@ -166,15 +166,15 @@ TEST(PngInput, DecodesWhatLibpngWritesAsLibpngReadsIt) {
       {PNG_COLOR_TYPE_GA, 16, true, false, PNG_FILTER_SUB},        {PNG_COLOR_TYPE_RGBA, 8, true, false, PNG_FILTER_AVG},
       {PNG_COLOR_TYPE_RGBA, 16, false, false, PNG_ALL_FILTERS},
   };
-  for (const LibpngImage& spec : cases) {
-    SCOPED_TRACE(testing::Message() << "type " << spec.colourType << ", " << spec.depth << " bits, interlaced "
-                                    << spec.interlaced);
-    const int channels = spec.colourType == PNG_COLOR_TYPE_RGB ? 3 : spec.colourType == PNG_COLOR_TYPE_GA ? 2
-                         : spec.colourType == PNG_COLOR_TYPE_RGBA ? 4 : 1;
-    const size_t rowBytes = (13 * channels * spec.depth + 7) / 8;
+  for (const LibpngImage& kind : cases) {
+    SCOPED_TRACE(testing::Message() << "type " << kind.colourType << ", " << kind.depth << " bits, interlaced "
+                                    << kind.interlaced);
+    const int channels = kind.colourType == PNG_COLOR_TYPE_RGB ? 3 : kind.colourType == PNG_COLOR_TYPE_GA ? 2
+                         : kind.colourType == PNG_COLOR_TYPE_RGBA ? 4 : 1;
+    const size_t rowBytes = (13 * channels * kind.depth + 7) / 8;
     Bytes samples(rowBytes * 11);
     for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i % 7 < 3 ? i / 4 : i * i * 7);
-    const Bytes png = LibpngWrite(spec, samples, rowBytes);
+    const Bytes png = LibpngWrite(kind, samples, rowBytes);
 
     uint32_t width = 0, height = 0;
     const Bytes expected = LibpngRgba(png, width, height);
