@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/IconFileIO.h"
+#include "save/SourceReader.h"
 
 namespace {
 
@@ -43,18 +44,16 @@ std::string DescribeImages(const IconImageSet& set) {
 }
 
 std::string IconTipText(const IconSource& source) {
-  const IconFileIO io;
   std::string name;
-  IconImageSetPtr set;
   if (!source.m_resName) {
     const char* slash = std::strrchr(source.m_path, '\\');
     name = slash ? slash + 1 : source.m_path;
-    set = io.LoadIcoFile(source.m_path);
   } else {
     name = IS_INTRESOURCE(source.m_resName)
                ? "Icon group " + std::to_string(reinterpret_cast<uintptr_t>(source.m_resName))
                : "Icon group " + std::string(source.m_resName);
-    set = io.LoadGroupIcon(source.m_path, source.m_resName);
   }
+  const IconFileIO io;
+  const IconImageSetPtr set = SourceReader(io).Read(SourceOf(source));
   return set ? name + "\n" + DescribeImages(*set) : name;
 }
