@@ -9,10 +9,10 @@
 #include "formats/Dib.h"
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
+#include "formats/PngFormat.h"
 
 namespace {
 
-constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr uint32_t kDibHeaderBytes = 40;
 constexpr uint32_t kIcoHeaderBytes = 6;
 constexpr uint32_t kIcoEntryBytes = 16;

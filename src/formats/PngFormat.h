@@ -1,5 +1,6 @@
 #pragma once
-// What the PNG reader and writer share: the signature and the Paeth predictor.
+// What the PNG reader and writer share (the .ico reader too: the signature):
+// the signature and the Paeth predictor.
 
 #include <cstdint>
 #include <cstdlib>
