@@ -272,7 +272,8 @@ def main():
         if only:
             continue
         images = []
-        for size in (32, 16):
+        # 32 first: the size a plain load takes; the others serve larger DPIs.
+        for size in (32, 16, 48, 24, 64):
             pixels = render(layers, size, size)
             images.append((pixels, icon_image(pixels)))
         (out / f'icon{number}.ico').write_bytes(ico_file(images))

@@ -2,10 +2,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 const char kMissingText[] = "Default";
+// What the system reads in place of bytes that are not UTF-8: a value written
+// by an older copy in the ANSI code page with letters beyond ASCII.
+const char kUnreadable[] = "\xEF\xBF\xBD";
 
 }  // namespace
 
@@ -36,6 +40,8 @@ void CConfigFile::WriteInt(LPCSTR section, LPCSTR key, int value) const {
 CString CConfigFile::GetString(LPCSTR section, LPCSTR key) const {
   char value[MAX_PATH + 1] = {};
   if (IsBound()) GetPrivateProfileStringA(section, key, "", value, sizeof value, m_path);
+  // Taken as unset rather than as a garbled folder or prefix to write into.
+  if (std::strstr(value, kUnreadable)) return CString();
   return CString(value);
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "collection/IconCollection.h"
@@ -10,6 +12,13 @@
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
   const FileType* type = FindFileType(extension);
   return type && this->*SwitchOf(*type).switchedOn;
+}
+
+PictureSides CIconCollection::Sides() const {
+  PictureSides sides{kLargeIconSize, kSmallIconSize};
+  if (m_largeImages) ImageList_GetIconSize(*m_largeImages, &sides.large, &sides.large);
+  if (m_smallImages) ImageList_GetIconSize(*m_smallImages, &sides.small, &sides.small);
+  return sides;
 }
 
 TypeSwitches CIconCollection::Switches() const {
@@ -20,16 +29,17 @@ TypeSwitches CIconCollection::Switches() const {
 
 void CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
   std::vector<FoundIcon> found;
-  ReadIconsOfFile(path, Switches(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
+  ReadIconsOfFile(path, Switches(), Sides(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
   AppendFound(found, checked);
 }
 
-void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
+void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
+                     const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take) {
   const FileType* type = FindFileType(LowercaseExtension(path));
   if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return;
   if (!type->isModule) {
-    auto pictures = PicturesOfIcoFile(path);
+    auto pictures = PicturesOfIcoFile(path, sides);
     if (pictures) take(FoundIcon{std::move(*pictures), path, std::nullopt});
     return;
   }
@@ -47,7 +57,7 @@ void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomi
   for (const ResourceName& group : groups) {
     if (stop && *stop) return;
     // A group whose pictures cannot be made is left out; later groups still load.
-    auto pictures = PicturesOfGroup(*module, group);
+    auto pictures = PicturesOfGroup(*module, group, sides);
     if (pictures) take(FoundIcon{std::move(*pictures), source, group});
   }
 }

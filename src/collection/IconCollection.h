@@ -50,6 +50,8 @@ class CIconCollection {
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
   TypeSwitches Switches() const;
+  // The pictures' sides, as the bound image lists hold them.
+  PictureSides Sides() const;
 
   int GetCount() const { return static_cast<int>(m_sources.GetSize()); }
   IconSource* GetSource(int index) const { return static_cast<IconSource*>(m_sources.GetAt(index)); }
@@ -82,7 +84,8 @@ class CIconCollection {
 // made. Touches no window and no collection, so any thread may run it. A
 // raised `stop`, read before each icon, ends the file early: a module of
 // hundreds of icons must not hold up a Cancel.
-void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
+void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
+                     const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take);
 
 // Where current Windows keeps the icons of a system module that holds none:

@@ -51,19 +51,21 @@ std::optional<RgbaImage> Fitted(std::optional<RgbaImage> pixels, int side) {
 // Both pictures, each from the candidate picked for its size; `picture(i,
 // side)` makes one from candidate i.
 template <typename MakePicture>
-std::optional<IconPictures> PicturesOf(const std::vector<Candidate>& candidates, MakePicture picture) {
-  const int large = Pick(candidates, kLargeIconSize);
-  const int small = Pick(candidates, kSmallIconSize);
+std::optional<IconPictures> PicturesOf(const std::vector<Candidate>& candidates, const PictureSides& sides,
+                                      MakePicture picture) {
+  const int large = Pick(candidates, sides.large);
+  const int small = Pick(candidates, sides.small);
   if (large < 0 || small < 0) return std::nullopt;
-  auto largePicture = picture(large, kLargeIconSize);
-  auto smallPicture = picture(small, kSmallIconSize);
+  auto largePicture = picture(large, sides.large);
+  auto smallPicture = picture(small, sides.small);
   if (!largePicture || !smallPicture) return std::nullopt;
   return IconPictures{std::move(*largePicture), std::move(*smallPicture)};
 }
 
 }  // namespace
 
-std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group) {
+std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group,
+                                            const PictureSides& sides) {
   const auto directory = module.Find(kResourceGroupIcon, group);
   if (!directory) return std::nullopt;
   const ByteReader reader(directory->data(), directory->size());
@@ -83,7 +85,7 @@ std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const
                           bits ? bits : colours == 2 ? 1 : colours == 16 ? 4 : 8});
     ids.push_back(*reader.U16(entry + 12));
   }
-  return PicturesOf(candidates, [&](int i, int side) -> std::optional<RgbaImage> {
+  return PicturesOf(candidates, sides, [&](int i, int side) -> std::optional<RgbaImage> {
     const auto block = module.Find(kResourceIcon, ResourceName::Id(ids[static_cast<size_t>(i)]));
     if (!block || block->empty() || block->size() > UINT32_MAX) return std::nullopt;
     IconImage image;
@@ -94,12 +96,12 @@ std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const
   });
 }
 
-std::optional<IconPictures> PicturesOfIcoFile(const std::string& path) {
+std::optional<IconPictures> PicturesOfIcoFile(const std::string& path, const PictureSides& sides) {
   const IconImageSetPtr set = IconFileIO().LoadIcoFile(path);
   if (!set) return std::nullopt;
   std::vector<Candidate> candidates;
   for (uint32_t i = 0; i < set->imageCount; ++i)
     candidates.push_back({static_cast<int>(std::min<uint32_t>(std::max(set->images[i].width, set->images[i].height), INT32_MAX)),
                           static_cast<int>(std::min<uint32_t>(set->images[i].colorBits, INT32_MAX))});
-  return PicturesOf(candidates, [&](int i, int side) { return Fitted(ImageToRgba(set->images[i]), side); });
+  return PicturesOf(candidates, sides, [&](int i, int side) { return Fitted(ImageToRgba(set->images[i]), side); });
 }

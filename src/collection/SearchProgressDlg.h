@@ -11,6 +11,7 @@
 
 #include "app/WorkerProgressDlg.h"
 #include "collection/FileTypes.h"
+#include "collection/IconPictures.h"
 #include "collection/SearchHandOver.h"
 #include "controls/RoundButton.h"
 #include "framework/Edit.h"
@@ -54,6 +55,7 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
 
   // Read from the settings before the worker starts; the worker only reads them.
   TypeSwitches m_switches{};
+  PictureSides m_sides{kLargeIconSize, kSmallIconSize};
   SearchHandOver m_found;
   // Folders entered in this search, used by the worker only.
   std::set<FolderIdentity> m_visitedFolders;

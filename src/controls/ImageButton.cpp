@@ -2,17 +2,22 @@
 
 #include <commctrl.h>
 
+#include "controls/DisplayScale.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 const UINT kTypeMask = 0x1F;
+// At 96 DPI.
 const int kIconMargin = 3;
+const int kIconSize = 32;
 const int kMaxTipWidth = 400;
 
+// The image of the display's size, so that a large DPI never stretches a small one.
 HICON LoadResourceIcon(UINT id) {
+  const int side = ScaleToDpi(kIconSize, DisplayDpi());
   return static_cast<HICON>(
-      ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+      ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -107,8 +112,9 @@ void CImageButton::DrawIcon(CDC* dc, const RECT& item, bool hasCaption, RECT* ca
   if (!icon.handle) return;
   int x = item.left + (item.right - item.left - icon.width) / 2;
   if (hasCaption) {
-    x = item.left + kIconMargin;
-    captionRect->left += icon.width + kIconMargin;
+    const int margin = ScaleToDpi(kIconMargin, DisplayDpi());
+    x = item.left + margin;
+    captionRect->left += icon.width + margin;
   }
   int y = item.top + (item.bottom - item.top - icon.height) / 2;
   if (m_pressed && !m_checkBoxMode) {

@@ -169,7 +169,7 @@ void CXPMenu::UpdateMenu(CWnd*, HMENU menu, bool enabled, bool isMenuBar) {
     widestAccelerator = std::max(widestAccelerator, AcceleratorWidth(dc, item));
   }
   if (isMenuBar) return;
-  const DWORD itemData = PackItemData(widestLabel, widestAccelerator, ItemHeight(metrics.tmHeight));
+  const DWORD itemData = PackItemData(widestLabel, widestAccelerator, ItemHeight(metrics.tmHeight, DpiOf(dc)));
   const int separatorHeight = SeparatorHeight(metrics.tmHeight);
   for (int i = 0; i < count; ++i)
     SetItemData(menu, i, (ItemType(menu, i) & MFT_SEPARATOR) ? separatorHeight : itemData);
@@ -189,7 +189,7 @@ void CXPMenu::MeasureItem(MEASUREITEMSTRUCT* measure) {
   if (measure->CtlType != ODT_MENU) return;
   const ULONG_PTR data = measure->itemData;
   measure->itemHeight = data & 0xFF;
-  measure->itemWidth = measure->itemHeight != 0 ? (data >> 16) + ((data >> 8) & 0xFF) + kDropDownExtraWidth
+  measure->itemWidth = measure->itemHeight != 0 ? (data >> 16) + ((data >> 8) & 0xFF) + ScaleToDpi(kDropDownExtraWidth, DisplayDpi())
                                                 : (data >> 16) + kMenuBarExtraWidth;
 }
 

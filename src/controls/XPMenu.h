@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "controls/DisplayScale.h"
+
 class CWnd;
 
 class CXPMenu {
@@ -31,6 +33,10 @@ class CXPMenu {
   // The data word of a drop-down item: widest label (16 bits), widest
   // accelerator (8 bits) and item height (8 bits).
   static DWORD PackItemData(int labelWidth, int acceleratorWidth, int height);
-  static int ItemHeight(int fontHeight) { return (fontHeight + 2 > 16 ? fontHeight + 2 : 16) + 4; }
+  // Room for the text or the command image (16 pixels at 96 DPI), whichever is taller.
+  static int ItemHeight(int fontHeight, int dpi) {
+    const int image = ScaleToDpi(16, dpi);
+    return (fontHeight + 2 > image ? fontHeight + 2 : image) + ScaleToDpi(4, dpi);
+  }
   static int SeparatorHeight(int fontHeight) { return fontHeight / 2 + 2; }
 };

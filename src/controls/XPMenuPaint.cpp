@@ -4,17 +4,36 @@
 
 #include "controls/BoldFontSelector.h"
 #include "controls/BrushSelector.h"
+#include "controls/DisplayScale.h"
 #include "controls/PenSelector.h"
 #include "framework/Gdi.h"
 
 namespace {
 
-// The gutter ends at this x of the item; drop-down items start at x 0.
+// Lengths at 96 DPI. The gutter ends at this x of the item; drop-down items start at x 0.
 const int kGutterRight = 22;
 const int kTextLeft = 30;
 const int kShadowWidth = 4;
 const int kImageSize = 16;
+const int kCheckBoxRight = 20;
 const int kCheckMarkBitmap = 32760;
+
+// The drop-down layout at the display's DPI.
+struct Layout {
+  explicit Layout(int dpi)
+      : gutterRight(ScaleToDpi(kGutterRight, dpi)),
+        textLeft(ScaleToDpi(kTextLeft, dpi)),
+        imageSize(ScaleToDpi(kImageSize, dpi)),
+        checkBoxRight(ScaleToDpi(kCheckBoxRight, dpi)),
+        dpi(dpi) {}
+  int Scaled(int pixelsAt96) const { return ScaleToDpi(pixelsAt96, dpi); }
+
+  int gutterRight;
+  int textLeft;
+  int imageSize;
+  int checkBoxRight;
+  int dpi;
+};
 
 struct ItemState {
   bool selected;
@@ -46,7 +65,8 @@ void FramedBox(CDC& dc, const RECT& box, COLORREF pen, COLORREF fill) {
   ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
 }
 
-void PaintBackground(CDC& dc, const RECT& r, const ItemState& s, bool disabled, const CXPMenuColors& colors) {
+void PaintBackground(CDC& dc, const RECT& r, const ItemState& s, bool disabled, const CXPMenuColors& colors,
+                     const Layout& layout) {
   const RECT titleBox{r.left, r.top, r.right - kShadowWidth, r.bottom};
   const RECT shadowStrip{r.right - kShadowWidth, r.top, r.right, r.bottom};
   if (s.menuBar && s.selected) {
@@ -64,35 +84,36 @@ void PaintBackground(CDC& dc, const RECT& r, const ItemState& s, bool disabled, 
   } else if (s.menuBar) {
     dc.FillSolidRect(&r, colors.m_face);
   } else {
-    const RECT gutter{r.left, r.top, kGutterRight, r.bottom};
-    const RECT rest{kGutterRight, r.top, r.right, r.bottom};
+    const RECT gutter{r.left, r.top, layout.gutterRight, r.bottom};
+    const RECT rest{layout.gutterRight, r.top, r.right, r.bottom};
     dc.FillSolidRect(&gutter, colors.m_gutter);
     dc.FillSolidRect(&rest, colors.m_background);
   }
 }
 
-void PaintImage(CDC& dc, const RECT& r, const CXPMenuItem& item, bool selected, const CXPMenuColors& colors) {
+void PaintImage(CDC& dc, const RECT& r, const CXPMenuItem& item, bool selected, const CXPMenuColors& colors,
+                const Layout& layout) {
   const bool disabled = item.IsDisabled();
   const bool lifted = selected && !item.IsChecked();
   if (disabled || lifted) {
     const bool hotShadow = selected && !disabled;
-    const int offset = hotShadow ? 4 : 3;
+    const int offset = layout.Scaled(hotShadow ? 4 : 3);
     CBrush brush(hotShadow ? colors.m_hotSilhouette : colors.m_disabledSilhouette);
     HICON icon = ImageList_GetIcon(item.m_imageList, item.m_imageIndex, 0);
-    ::DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, r.left + offset, r.top + offset, kImageSize,
-                 kImageSize, DST_ICON | DSS_MONO);
+    ::DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, r.left + offset, r.top + offset,
+                 layout.imageSize, layout.imageSize, DST_ICON | DSS_MONO);
     ::DestroyIcon(icon);
   }
   if (!disabled) {
-    const int offset = lifted ? 2 : 3;
+    const int offset = layout.Scaled(lifted ? 2 : 3);
     ImageList_Draw(item.m_imageList, item.m_imageIndex, dc, r.left + offset, r.top + offset, ILD_TRANSPARENT);
   }
 }
 
 void PaintCheckMark(CDC& dc, const RECT& r, const CXPMenuItem& item, COLORREF checkColor,
-                    const CXPMenuColors& colors) {
-  const int boxLeft = r.left + 5;
-  const int cx = (boxLeft + r.left + 20) / 2;
+                    const CXPMenuColors& colors, const Layout& layout) {
+  const int boxLeft = r.left + layout.Scaled(5);
+  const int cx = (boxLeft + r.left + layout.checkBoxRight) / 2;
   const int cy = (r.top + r.bottom) / 2;
   if (item.IsRadio()) {
     const COLORREF mark = item.IsDisabled() ? colors.m_disabledSilhouette : colors.m_text;
@@ -110,23 +131,24 @@ void PaintCheckMark(CDC& dc, const RECT& r, const CXPMenuItem& item, COLORREF ch
 }
 
 void PaintDropDownContent(CDC& dc, const RECT& r, const CXPMenuItem& item, const std::string& label, bool selected,
-                          UINT prefixFlag, const CXPMenuColors& colors) {
+                          UINT prefixFlag, const CXPMenuColors& colors, const Layout& layout) {
   CBoldFontSelector bold(dc, item.IsDefault());
-  RECT labelBox{kTextLeft, r.top, r.right, r.bottom};
+  RECT labelBox{layout.textLeft, r.top, r.right, r.bottom};
   dc.DrawText(label.c_str(), -1, &labelBox, DT_VCENTER | DT_SINGLELINE | prefixFlag);
   const std::string accelerator = item.Accelerator();
   if (!accelerator.empty()) {
-    RECT acceleratorBox{kTextLeft, r.top, r.right - 12, r.bottom};
+    RECT acceleratorBox{layout.textLeft, r.top, r.right - layout.Scaled(12), r.bottom};
     dc.DrawText(accelerator.c_str(), -1, &acceleratorBox, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
   }
   if (item.IsChecked()) {
     const COLORREF checkColor = item.IsDisabled() ? colors.m_disabledHotFill
                                 : selected        ? colors.m_selectedCheckFill
                                                   : colors.m_hotFill;
-    FramedBox(dc, RECT{r.left + 1, r.top + 1, r.left + 20, r.bottom - 1}, colors.m_highlight, checkColor);
-    if (!item.HasImage()) PaintCheckMark(dc, r, item, checkColor, colors);
+    FramedBox(dc, RECT{r.left + 1, r.top + 1, r.left + layout.checkBoxRight, r.bottom - 1}, colors.m_highlight,
+              checkColor);
+    if (!item.HasImage()) PaintCheckMark(dc, r, item, checkColor, colors, layout);
   }
-  if (item.HasImage()) PaintImage(dc, r, item, selected, colors);
+  if (item.HasImage()) PaintImage(dc, r, item, selected, colors, layout);
 }
 
 }  // namespace
@@ -136,11 +158,12 @@ void PaintXPMenuItem(CDC& dc, const DRAWITEMSTRUCT& draw, const CXPMenuItem& ite
   const ItemState s{(draw.itemState & ODS_SELECTED) != 0, (draw.itemData & 0xFF) == 0,
                     (draw.itemState & ODS_HOTLIGHT) != 0, (draw.itemState & ODS_INACTIVE) != 0,
                     (draw.itemState & ODS_NOACCEL) != 0};
-  PaintBackground(dc, r, s, item.IsDisabled(), colors);
+  const Layout layout(DpiOf(dc));
+  PaintBackground(dc, r, s, item.IsDisabled(), colors, layout);
   if (item.IsSeparator()) {
     CPenSelector pen(dc, colors.m_separator);
     const int y = (r.top + r.bottom) / 2;
-    dc.MoveTo(r.left + 30, y);
+    dc.MoveTo(r.left + layout.textLeft, y);
     dc.LineTo(r.right - 1, y);
     return;
   }
@@ -157,5 +180,5 @@ void PaintXPMenuItem(CDC& dc, const DRAWITEMSTRUCT& draw, const CXPMenuItem& ite
     dc.DrawText(label.c_str(), -1, &titleBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefixFlag);
     return;
   }
-  PaintDropDownContent(dc, r, item, label, s.selected, prefixFlag, colors);
+  PaintDropDownContent(dc, r, item, label, s.selected, prefixFlag, colors, layout);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainApp.h"
+#include "controls/DisplayScale.h"
 #include "controls/XPMenu.h"
 #include "framework/Gdi.h"
 #include "resources/resource.h"
@@ -79,8 +80,11 @@ BOOL CMainDlg::OnInitDialog() {
   ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
   m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
 
-  m_largeImages.Create(kLargeIconSize, kLargeIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
-  m_smallImages.Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
+  const int dpi = DisplayDpi();
+  const int large = ScaleToDpi(kLargeIconSize, dpi);
+  const int small = ScaleToDpi(kSmallIconSize, dpi);
+  m_largeImages.Create(large, large, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
+  m_smallImages.Create(small, small, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
   m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   m_iconList.SetImageList(&m_largeImages, LVSIL_NORMAL);
   m_iconList.SetImageList(&m_smallImages, LVSIL_SMALL);
@@ -91,10 +95,11 @@ BOOL CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::SetUpMenuImages() {
-  m_menuImages.Create(kMenuImageSize, kMenuImageSize, ILC_COLOR8 | ILC_MASK, 0, 4);
+  const int side = ScaleToDpi(kMenuImageSize, DisplayDpi());
+  m_menuImages.Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 4);
   for (const CommandImage& image : kCommandImages) {
-    HICON icon = static_cast<HICON>(LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON,
-                                               kMenuImageSize, kMenuImageSize, 0));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON, side, side, 0));
     CXPMenu::SetCommandImage(image.command, m_menuImages, m_menuImages.Add(icon));
     DestroyIcon(icon);
   }
