@@ -56,12 +56,13 @@ ProductProcess::~ProductProcess() {
 }
 
 bool ProductProcess::Start(const std::string& exePath, const std::string& arguments) {
-  std::string commandLine = "\"" + exePath + "\" " + arguments;
+  // UTF-8, so that a path may be named in any script.
+  std::wstring commandLine = Wide("\"" + exePath + "\" " + arguments);
   const std::string folder = exePath.substr(0, exePath.rfind('\\'));
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &m_info) != FALSE;
+  return CreateProcessW(Wide(exePath).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        Wide(folder).c_str(), &startup, &m_info) != FALSE;
 }
 
 bool ProductProcess::WaitForExit(DWORD milliseconds, DWORD* code) const {

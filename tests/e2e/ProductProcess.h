@@ -26,7 +26,7 @@ class ProductProcess {
   ProductProcess(const ProductProcess&) = delete;
   ProductProcess& operator=(const ProductProcess&) = delete;
 
-  // arguments: the command line after the program's quoted name.
+  // arguments: the command line after the program's quoted name, in UTF-8.
   bool Start(const std::string& exePath, const std::string& arguments = "");
   DWORD Id() const { return m_info.dwProcessId; }
   bool WaitForExit(DWORD milliseconds, DWORD* code = nullptr) const;

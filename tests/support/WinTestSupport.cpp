@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/IconBuilder.h"
+
 namespace {
 
 BOOL CALLBACK CollectDialogs(HWND hwnd, LPARAM context) {
@@ -49,4 +51,65 @@ std::string UnixPath(const std::string& windowsPath) {
   std::string result(unixPath);
   HeapFree(GetProcessHeap(), 0, unixPath);
   return result;
+}
+
+std::wstring Wide(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring WideWindowText(HWND hwnd) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+  return text;
+}
+
+bool WriteBytesAt(const std::string& utf8Path, const std::vector<uint8_t>& bytes) {
+  HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+std::vector<uint8_t> ReadBytesAt(const std::string& utf8Path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  bytes.resize(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  bytes.resize(read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool MakeFolderAt(const std::string& utf8Path) { return CreateDirectoryW(Wide(utf8Path).c_str(), nullptr) != FALSE; }
+
+std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size) {
+  std::vector<uint8_t> block = MakeDibBlock(size, size, 32);
+  const size_t pixels = static_cast<size_t>(size) * static_cast<size_t>(size);
+  for (size_t i = 0; i < pixels; ++i) {
+    uint8_t* pixel = &block[40 + i * 4];
+    pixel[0] = GetBValue(colour);
+    pixel[1] = GetGValue(colour);
+    pixel[2] = GetRValue(colour);
+    pixel[3] = 0xFF;
+  }
+  // A mask that hides nothing.
+  std::fill(block.begin() + static_cast<std::ptrdiff_t>(40 + pixels * 4), block.end(), 0);
+  return block;
 }

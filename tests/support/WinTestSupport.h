@@ -20,3 +20,16 @@ std::vector<HWND> OtherDialogs(HWND self);
 
 // The Unix path of a Windows path through Wine's own conversion, or "".
 std::string UnixPath(const std::string& windowsPath);
+
+// UTF-8 text as UTF-16 and back, for names the ANSI code page cannot spell.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+// A window's text read as UTF-16, whatever code page either program has.
+std::wstring WideWindowText(HWND hwnd);
+// Files and folders by UTF-8 names.
+bool WriteBytesAt(const std::string& utf8Path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytesAt(const std::string& utf8Path);
+bool MakeFolderAt(const std::string& utf8Path);
+
+// An icon image block (32-bit colour, opaque) of one solid colour.
+std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);

@@ -49,21 +49,6 @@ BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM context) {
 
 }  // namespace
 
-std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size) {
-  std::vector<uint8_t> block = MakeDibBlock(size, size, 32);
-  const size_t pixels = static_cast<size_t>(size) * static_cast<size_t>(size);
-  for (size_t i = 0; i < pixels; ++i) {
-    uint8_t* pixel = &block[40 + i * 4];
-    pixel[0] = GetBValue(colour);
-    pixel[1] = GetGValue(colour);
-    pixel[2] = GetRValue(colour);
-    pixel[3] = 0xFF;
-  }
-  // A mask that hides nothing.
-  std::fill(block.begin() + static_cast<std::ptrdiff_t>(40 + pixels * 4), block.end(), 0);
-  return block;
-}
-
 std::vector<uint8_t> BuildModuleWithGroups(const std::vector<GroupFixture>& groups) {
   std::vector<BuiltResource> resources;
   uint16_t imageId = 0;

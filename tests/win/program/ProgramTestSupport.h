@@ -25,8 +25,6 @@
 #include "support/TestFiles.h"
 
 
-// An icon image block (32-bit colour, opaque) of one solid colour.
-std::vector<uint8_t> SolidIconBlock(COLORREF colour, int size = 32);
 struct GroupFixture {
   ResourceName name;
   COLORREF colour;

@@ -1,0 +1,75 @@
+// The real program on a display of 144 DPI: the Normal view's pictures are
+// 48 pixels, each the icon's own 48 x 48 image, not a smaller one enlarged.
+
+#include "ProductProcess.h"
+#include "support/IconBuilder.h"
+
+namespace {
+
+const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// The display's DPI as programs started from now on read it; the old value
+// comes back when the test ends, however it ends.
+class DisplayDpi {
+ public:
+  explicit DisplayDpi(DWORD dpi) {
+    DWORD size = sizeof m_old;
+    m_hadOld = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &m_old, &size) ==
+               ERROR_SUCCESS;
+    m_set = RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi) ==
+            ERROR_SUCCESS;
+  }
+  ~DisplayDpi() {
+    if (m_hadOld)
+      RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &m_old, sizeof m_old);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+  }
+  DisplayDpi(const DisplayDpi&) = delete;
+  DisplayDpi& operator=(const DisplayDpi&) = delete;
+  bool IsSet() const { return m_set; }
+
+ private:
+  DWORD m_old = 96;
+  bool m_hadOld = false;
+  bool m_set = false;
+};
+
+// The bounds of the screen pixels of that colour within the area; empty when none.
+RECT BoundsOfColour(const RECT& area, COLORREF colour) {
+  RECT bounds{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  HDC screen = GetDC(nullptr);
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x)
+      if (GetPixel(screen, x, y) == colour)
+        bounds = {std::min(bounds.left, x), std::min(bounds.top, y), std::max(bounds.right, x + 1),
+                  std::max(bounds.bottom, y + 1)};
+  ReleaseDC(nullptr, screen);
+  return bounds.left == LONG_MAX ? RECT{} : bounds;
+}
+
+using DisplayDpiEndToEndTest = ProductTest;
+
+TEST_F(DisplayDpiEndToEndTest, At144DpiTheListShowsTheIconsOwn48PixelImage) {
+  // Screen pixels, not coordinates scaled for a program that is not DPI aware.
+  SetProcessDPIAware();
+  const COLORREF red = RGB(220, 0, 0), green = RGB(0, 200, 0), blue = RGB(0, 0, 230), yellow = RGB(240, 220, 0);
+  const std::string icon = folder.File("sizes.ico");
+  ASSERT_TRUE(WriteBytes(icon, BuildIcoFile({SolidIconBlock(red, 16), SolidIconBlock(green, 32),
+                                             SolidIconBlock(blue, 48), SolidIconBlock(yellow, 64)})));
+  const DisplayDpi dpi(144);
+  ASSERT_TRUE(dpi.IsSet());
+  Start("\"" + icon + "\"");
+  ASSERT_TRUE(WaitUntil([&] { return ItemCount() == 1; }, kDialogTimeout));
+  ASSERT_TRUE(BringToFront(window));
+  RECT list{};
+  GetWindowRect(GetDlgItem(window, IDC_ICON_LIST), &list);
+  RECT picture{};
+  ASSERT_TRUE(WaitUntil([&] { return (picture = BoundsOfColour(list, blue)).right > 0; }, kDialogTimeout))
+      << "the 48 x 48 image is not shown";
+  EXPECT_EQ(picture.right - picture.left, 48);
+  EXPECT_EQ(picture.bottom - picture.top, 48);
+  for (const COLORREF other : {red, green, yellow}) EXPECT_EQ(BoundsOfColour(list, other).right, 0);
+}
+
+}  // namespace
