@@ -10,6 +10,9 @@ packages=(
   fonts-wine  # Marlett for the caption buttons; the prefix set-up copies it in
   xvfb xauth xdotool imagemagick icoutils
   zlib1g-dev libz-mingw-w64-dev libpng-dev python3
+  # ./release and its checks: the .deb's dependencies, lintian, the manual
+  # page, file types as a file manager reads them, the zip
+  dpkg-dev lintian man-db shared-mime-info libglib2.0-bin file unzip
 )
 
 need_i386=0

@@ -198,6 +198,19 @@ tally() {
   fi
 }
 
+# Runs a check that is not a GoogleTest program under a time limit, its output
+# in build/logs/LOG.log (the end of it shown when it fails), and tallies it.
+run_check() {
+  local name=$1 log="$ROOT/build/logs/$2.log" seconds=$3
+  shift 3
+  echo "== $name" >&2
+  timeout -k 20 "$seconds" "$@" </dev/null >"$log" 2>&1
+  local status=$?
+  [ "$status" -eq 0 ] || tail -20 "$log" >&2
+  tally "$name" "$status"
+  return "$status"
+}
+
 # Runs each fuzz target for a bounded time from seeds the test builders write;
 # a crash, a sanitizer report or a leak fails it.
 run_fuzzers() {

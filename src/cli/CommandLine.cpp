@@ -9,7 +9,7 @@ const char kUsage[] =
     "and of .ico files; the extension decides how a file is read.\n"
     "\n"
     "  list [--json] [-r] PATH...        each file's icon groups and their images\n"
-    "  ico [-r] -o DIR PATH...           each group (and each .ico) as an .ico file\n"
+    "  ico [-r] [--overwrite] -o DIR PATH... each group (and each .ico) as an .ico file\n"
     "  png [-r] [--size N] -o DIR PATH...\n"
     "                                    each group's largest image, or the one nearest\n"
     "                                    N pixels, as a .png file\n"
