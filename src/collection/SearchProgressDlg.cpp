@@ -50,6 +50,7 @@ BOOL CSearchProgressDlg::OnInitDialog() {
   app.m_icons.SetCountLabel(&m_iconCount);
   m_found.Reset();
   m_visitedFolders.clear();
+  m_unreachableNames = 0;
   if (StartWorker()) SetTimer(kProgressTimer, kProgressMilliseconds);
   return TRUE;
 }
@@ -98,6 +99,10 @@ bool CSearchProgressDlg::SearchFolder(LPCSTR folder) {
     if (StopRequested()) return false;
     more = find.FindNextFile();
     if (find.IsDots()) continue;
+    if (find.IsNameUnreachable()) {
+      ++m_unreachableNames;
+      continue;
+    }
     const CString path = find.GetFilePath();
     if (find.IsDirectory()) {
       // A stop inside is seen at this folder's next entry.

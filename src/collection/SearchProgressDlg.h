@@ -33,6 +33,10 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   // Set by the caller: the root of the search.
   char m_folder[MAX_PATH] = {};
 
+  // Files and folders passed over because no ANSI call can reach them; read
+  // once the dialog has ended.
+  int UnreachableNames() const { return m_unreachableNames; }
+
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
@@ -59,4 +63,5 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   SearchHandOver m_found;
   // Folders entered in this search, used by the worker only.
   std::set<FolderIdentity> m_visitedFolders;
+  int m_unreachableNames = 0;
 };

@@ -34,3 +34,20 @@ BOOL CFileFind::IsDots() const {
   return IsDirectory() &&
          (std::strcmp(m_current.cFileName, ".") == 0 || std::strcmp(m_current.cFileName, "..") == 0);
 }
+
+namespace {
+
+// No file name holds '?': the conversion to the code page put it where a
+// character did not fit.
+bool DidNotFit(const char* name) { return std::strchr(name, '?') != nullptr; }
+
+}  // namespace
+
+LPCSTR CFileFind::ReachableName() const {
+  if (DidNotFit(m_current.cFileName) && m_current.cAlternateFileName[0]) return m_current.cAlternateFileName;
+  return m_current.cFileName;
+}
+
+BOOL CFileFind::IsNameUnreachable() const {
+  return DidNotFit(m_current.cFileName) && !m_current.cAlternateFileName[0];
+}

@@ -24,17 +24,23 @@ class CFileFind {
   BOOL FindNextFile();
   void Close();
 
-  // The entry that the last FindNextFile stepped to.
-  CString GetFileName() const { return m_current.cFileName; }
+  // The entry that the last FindNextFile stepped to, by a name the ANSI calls
+  // can open: where the code page cannot spell the long name (on a Windows
+  // without the UTF-8 code page), its short name.
+  CString GetFileName() const { return ReachableName(); }
   // The pattern's folder part (as given, up to its last separator) and the
   // entry's name: C:\*.* gives C:\name, with no doubled backslash.
-  CString GetFilePath() const { return m_folder + m_current.cFileName; }
+  CString GetFilePath() const { return m_folder + ReachableName(); }
+  // A name the code page cannot spell and that has no short name either: no
+  // ANSI call can reach the entry.
+  BOOL IsNameUnreachable() const;
   BOOL IsDirectory() const { return HasAttribute(FILE_ATTRIBUTE_DIRECTORY); }
   BOOL IsHidden() const { return HasAttribute(FILE_ATTRIBUTE_HIDDEN); }
   // "." and "..".
   BOOL IsDots() const;
 
  private:
+  LPCSTR ReachableName() const;
   BOOL HasAttribute(DWORD attribute) const { return (m_current.dwFileAttributes & attribute) != 0; }
 
   HANDLE m_find = INVALID_HANDLE_VALUE;

@@ -45,6 +45,14 @@ void CMainDlg::SearchFolder(LPCSTR folder) {
   search.m_checked = SelectAllChecked();
   // A completed and a cancelled search are alike: what was found stays.
   search.DoModal();
+  if (search.UnreachableNames() > 0) {
+    CString text;
+    text.Format(
+        "%d files or folders were not searched: their names hold letters this system's code page cannot "
+        "spell, and they have no short name. Windows 10 version 1903 and later read every name.",
+        search.UnreachableNames());
+    MessageBoxA(m_hWnd, text, "Vantrel", MB_ICONINFORMATION);
+  }
 
   CIconCollection& icons = TheApp().m_icons;
   if (icons.GetCount() > 0) icons.m_saved = FALSE;

@@ -107,4 +107,20 @@ TEST_F(ScriptNamesEndToEndTest, FilesNamedInFourScriptsAreListedAndSavedUnderNam
   EXPECT_EQ(saved, expected);
 }
 
+// Written by an older copy in the ANSI code page: ASCII values read as
+// before; a value with other letters is taken as unset, never as a garbled
+// folder to write into.
+TEST_F(ScriptNamesEndToEndTest, AnOlderConfigIniKeepsItsAsciiValuesAndTakesAnAnsiPathAsUnset) {
+  const std::string settings = "[Setting]\r\nRestorePath=C:\\Ic\xF4nes\r\nTitlePrefix=Mine\r\nView=0\r\n";
+  ASSERT_TRUE(WriteBytes(folder.File("Config.ini"), Bytes(settings.begin(), settings.end())));
+  Start();
+  ChooseMenuItem(window, 'O', 'T');
+  const HWND dialog = WaitForDialog(IDC_OPEN_DIR);
+  ASSERT_NE(dialog, nullptr) << "no Setting dialog";
+  EXPECT_EQ(WideWindowText(GetDlgItem(dialog, IDC_LIBRARY_FOLDER)), L"");
+  EXPECT_EQ(WideWindowText(GetDlgItem(dialog, IDC_TITLE_PREFIX)), L"Mine");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return MainWindowFree(); }, kDialogTimeout));
+}
+
 }  // namespace

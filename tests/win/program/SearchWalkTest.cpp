@@ -124,6 +124,18 @@ TEST_F(SearchWalkTest, FilePathTooLongForTheRecordIsCountedButNeverLoaded) {
   EXPECT_EQ(LoadedPaths(), Paths{fits});
 }
 
+// As on a Windows without the UTF-8 code page: this test program has none.
+TEST_F(SearchWalkTest, NamesTheCodePageCannotSpellAreReachedByTheirShortNames) {
+  ASSERT_NE(GetACP(), 65001u);
+  ASSERT_TRUE(WriteBytesAt(tree + "\\Пример.ico", BuildSolidIcoFile({RGB(9, 9, 9)})));
+  ASSERT_TRUE(MakeFolderAt(tree + "\\ελληνικά"));
+  ASSERT_TRUE(WriteBytesAt(tree + "\\ελληνικά\\ένα.ico", BuildSolidIcoFile({RGB(9, 9, 9)})));
+
+  EXPECT_EQ(Search(tree), IDOK);
+  ExpectCollectionHolds(2);
+  for (const std::string& path : LoadedPaths()) EXPECT_EQ(path.find('?'), std::string::npos) << path;
+}
+
 TEST_F(SearchWalkTest, ReadsTheFilterWhenItOpensAndCountsEveryFile) {
   WriteSetting("Filter", "Ico", "0");
   WriteSetting("Filter", "Dll", "0");
