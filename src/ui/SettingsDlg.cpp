@@ -1,5 +1,6 @@
 #include "ui/SettingsDlg.h"
 
+#include <uxtheme.h>
 #include <shlobj.h>
 
 #include "app/MainApp.h"
@@ -64,6 +65,9 @@ BOOL CSettingsDlg::OnInitDialog() {
   ApplyButtonLook(m_browseButton, IDI_ADD_FOLDER);
   ApplyButtonLook(m_okButton, IDI_OK);
   ApplyButtonLook(m_cancelButton, IDI_CANCEL);
+  // A themed group box draws its caption in the theme's colour; ours are blue. A
+  // class list that names no class leaves it unthemed.
+  for (const int group : {IDC_SAVE_GROUP, IDC_FILTER_GROUP}) ::SetWindowTheme(::GetDlgItem(m_hWnd, group), L" ", L" ");
 
   const CConfigFile& config = TheApp().m_config;
   m_folderEdit.SetWindowText(config.GetString("Setting", "RestorePath"));

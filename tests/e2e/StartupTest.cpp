@@ -63,6 +63,13 @@ TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
   const HWND dialog = WaitForDialog(IDC_OPEN_DIR);
   ASSERT_NE(dialog, nullptr) << "no Setting dialog";
   ASSERT_TRUE(BringToFront(dialog));
+  // The group captions keep their blue under the platform's theme too.
+  for (const int group : {IDC_SAVE_GROUP, IDC_FILTER_GROUP}) {
+    RECT caption{};
+    GetWindowRect(GetDlgItem(dialog, group), &caption);
+    caption.bottom = caption.top + 12;
+    EXPECT_TRUE(ShowsColour(caption, [](COLORREF c) { return c == RGB(0, 0, 255); })) << group;
+  }
   ASSERT_TRUE(TabTo(dialog, IDC_SELECT_ALL));
   PressKey(VK_SPACE);
   ASSERT_TRUE(TabTo(dialog, IDC_DEFAULT_TYPE));
