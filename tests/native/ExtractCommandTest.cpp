@@ -122,15 +122,10 @@ TEST(ExtractCommand, ListsAnyNameAndSaysWhatHoldsNoIcon) {
   const TempFolder folder;
   const std::string odd = folder.File("caf\xe9 \xff.ico"), bare = folder.File("bare.dll");
   ASSERT_TRUE(WriteBytes(odd, BuildIcoFile({MakeDibBlock(16, 16, 4)})) && WriteBytes(bare, BuildPeModule({})));
-  ASSERT_TRUE(WriteBytes(folder.File("list.json"), [&] {
-    const std::string out = Extract(folder, "list --json '" + odd + "'").out;
-    return Bytes(out.begin(), out.end());
-  }()));
-  const Outcome parsed = Shell(folder, "python3 -c 'import json, os, sys\n"
-                                       "f = json.load(open(sys.argv[1], encoding=\"utf-8\"))[0]\n"
+  const Outcome parsed = Shell(folder, VANTREL_EXTRACT " list --json '" + odd + "' | python3 -c 'import json, os, sys\n"
+                                       "f = json.load(sys.stdin.buffer)[0]\n"
                                        "print(ascii(os.path.basename(f[\"path\"])), len(f[\"groups\"]), "
-                                       "open(bytes.fromhex(f[\"path_hex\"]), \"rb\").read(2))' " +
-                                       folder.File("list.json"));
+                                       "open(bytes.fromhex(f[\"path_hex\"]), \"rb\").read(2))'");
   EXPECT_EQ(parsed.out, "'caf\\ufffd \\ufffd.ico' 1 b'\\x00\\x00'\n") << parsed.err;
 
   const Outcome walked = Extract(folder, "list -r " + folder.Path() + " " + bare);
