@@ -5,23 +5,47 @@
 const char kUsage[] =
     "usage: vantrel-extract COMMAND [OPTIONS] PATH...\n"
     "\n"
-    "Reads the icons of modules (.exe .dll .icl .cpl .scr .ocx .mun: PE32, PE32+ and NE)\n"
-    "and of .ico files; the extension decides how a file is read.\n"
+    "Reads the icons of modules (.exe .dll .icl .cpl .scr .ocx .mun: PE32, PE32+\n"
+    "and NE) and of .ico files; the extension decides how a file is read.\n"
     "\n"
-    "  list [--json] [-r] PATH...        each file's icon groups and their images\n"
-    "  ico [-r] [--overwrite] -o DIR PATH... each group (and each .ico) as an .ico file\n"
-    "  png [-r] [--size N] -o DIR PATH...\n"
-    "                                    each group's largest image, or the one nearest\n"
-    "                                    N pixels, as a .png file\n"
-    "  thumbnail SIZE IN OUT             IN's first icon no larger than SIZE (or its\n"
-    "                                    smallest, scaled down) as a PNG at OUT\n"
+    "Commands:\n"
+    "  list [--json] [-r] PATH...\n"
+    "      each file's icon groups and their images: width x height, colour bits,\n"
+    "      PNG or DIB, bytes. A file named as PATH that holds no icon shows\n"
+    "      \"no icons\"; one that -r finds is left out.\n"
+    "  ico [-r] [--overwrite] -o DIR PATH...\n"
+    "      each icon group as DIR/FILE-GROUP.ico (shell32.dll-3.ico), with the bytes\n"
+    "      Vantrel saves; an .ico file keeps its name (DIR/NAME.ico).\n"
+    "  png [-r] [--overwrite] [--size N] -o DIR PATH...\n"
+    "      each group's largest image, or the one nearest N pixels (ties to the\n"
+    "      larger, then to more colour bits), as DIR/FILE-GROUP.png or DIR/NAME.png.\n"
+    "  thumbnail SIZE IN OUT\n"
+    "      the first icon group of IN as a PNG at OUT, which must not exist yet:\n"
+    "      its smallest image at least SIZE pixels, scaled down to SIZE; when every\n"
+    "      image is smaller, the largest as it is. Ties go to more colour bits.\n"
     "\n"
-    "  -r, --recursive   search folders and all their subfolders\n"
-    "  -o, --output DIR  the folder to write into (made when missing); files already\n"
-    "                    there are kept, and new names get a number instead\n"
-    "  --help, --version\n"
+    "Options:\n"
+    "  -r, --recursive   search each PATH that is a folder and all its subfolders,\n"
+    "                    hidden ones too, for files of the extensions above\n"
+    "  -o, --output DIR  the folder to write into, made when missing\n"
+    "  --overwrite       replace the files in DIR that have the new files' names;\n"
+    "                    without it a name already taken gets -1, -2, ... before\n"
+    "                    its extension, and no file is ever replaced\n"
+    "  --size N          png: N pixels, from 1 to 4096 (SIZE of thumbnail too)\n"
+    "  --json            list: one JSON array, an object for every file read:\n"
+    "                    {\"path\", \"groups\": [{\"name\", \"images\": [{\"width\",\n"
+    "                    \"height\", \"bits\", \"format\", \"bytes\"}]}]}, with \"error\"\n"
+    "                    when the file was refused, and \"path_hex\" (its bytes in\n"
+    "                    hex) when its name is not UTF-8\n"
+    "  --                the words after it are paths, even those starting with -\n"
+    "  -h, --help        this text\n"
+    "  --version         the program's name and version\n"
     "\n"
-    "Exit status: 0 every input read, 1 some input refused, 2 usage error.\n";
+    "Messages go to stderr as 'vantrel-extract: PATH: what failed: reason'; on a\n"
+    "terminal, work longer than a second shows one line of progress there.\n"
+    "\n"
+    "Exit status: 0 every input read and every file written, 1 some input refused\n"
+    "or some file not written (the others are still done), 2 usage error.\n";
 
 namespace {
 
@@ -70,6 +94,8 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, s
       return options;
     } else if ((word == "-r" || word == "--recursive") && options.command != Command::Thumbnail) {
       options.recursive = true;
+    } else if (word == "--overwrite" && (options.command == Command::Ico || options.command == Command::Png)) {
+      options.overwrite = true;
     } else if (word == "--json" && options.command == Command::List) {
       options.json = true;
     } else if ((word == "-o" || word == "--output") && hasValue &&

@@ -12,6 +12,7 @@ struct Options {
   Command command = Command::Help;
   bool recursive = false;
   bool json = false;
+  bool overwrite = false;  // ico, png: replace files of the same name
   std::string outputFolder;
   std::optional<uint32_t> size;  // png --size, or the thumbnail's SIZE
   std::vector<std::string> paths;  // for thumbnail: IN, then OUT

@@ -6,45 +6,50 @@
 #include "cli/ImageChoice.h"
 #include "cli/InputWalk.h"
 #include "cli/OutputNames.h"
-#include "formats/FileHandle.h"
+#include "cli/Paths.h"
 #include "formats/IconFileIO.h"
 #include "formats/PngWriter.h"
 
 namespace {
 
-// Writes one group to `path`; why it could not, or nothing.
-std::string WriteGroup(const Options& options, const IconFileIO& io, const IconImageSet& set, const std::string& path) {
-  const std::string notWritten = "cannot write " + path;
-  if (options.command == Command::Ico) return io.SaveIcoFile(set, path) ? "" : notWritten;
-  // The image and conversion of the program's own PNG save, unless a size is asked for.
-  const int index = options.size ? NearestImageIndex(set, *options.size, false) : LargestImageIndex(set);
-  const auto png = index < 0 ? std::nullopt : ImageAsPng(set.images[index]);
-  if (!png) return "its image cannot be converted to PNG";
-  OutputFile file(path);
-  return file.Create() && file.Write(png->data(), png->size()) && file.Finish() ? "" : notWritten;
+void WriteGroup(const Options& options, const IconFileIO& io, const std::string& input, const IconGroup& group,
+                OutputFolder& folder, Outcome& outcome) {
+  const IconImageSet& set = *group.set;
+  const std::string base = OutputBase(input, group.name);
+  std::optional<OutputFailure> failure;
+  if (options.command == Command::Ico) {
+    failure = folder.Write(base, ".ico", [&](const std::string& path) { return io.SaveIcoFile(set, path); });
+  } else {
+    // The image and conversion of the program's own PNG save, unless a size is asked for.
+    const int index = options.size ? NearestImageIndex(set, *options.size, false) : LargestImageIndex(set);
+    const auto png = index < 0 ? std::nullopt : ImageAsPng(set.images[index]);
+    if (!png) return outcome.Refused(input, GroupLabel(group.name) + ": its image cannot be converted to PNG");
+    failure = folder.Write(base, ".png", BytesWriter(*png));
+  }
+  if (failure) outcome.Refused(failure->path, failure->problem);
+}
+
+bool MakeFolder(const std::string& folder, Outcome& outcome) {
+  std::error_code error;
+  std::filesystem::create_directories(FsPath(folder), error);
+  if (!error && !std::filesystem::is_directory(FsPath(folder), error))
+    error = std::make_error_code(std::errc::not_a_directory);
+  if (error) outcome.Refused(folder, "cannot be made a folder: " + error.message());
+  return !error;
 }
 
 }  // namespace
 
 int RunExtract(const Options& options) {
   Outcome outcome;
-  std::error_code error;
-  std::filesystem::create_directories(options.outputFolder, error);
-  if (!std::filesystem::is_directory(options.outputFolder, error)) {
-    outcome.Refused(options.outputFolder, "is not a folder that can be made or written");
-    return outcome.ExitStatus();
-  }
+  if (!MakeFolder(options.outputFolder, outcome)) return outcome.ExitStatus();
 
   const IconFileIO io;
-  const std::string extension = options.command == Command::Ico ? ".ico" : ".png";
-  ForEachInput(options.paths, options.recursive, outcome, [&](const std::string& path) {
+  OutputFolder folder(options.outputFolder, options.overwrite);
+  ForEachInput(options.paths, options.recursive, outcome, [&](const std::string& path, bool) {
     const FileIcons icons = ReadIcons(path);
     if (!icons.error.empty()) outcome.Refused(path, icons.error);
-    for (const IconGroup& group : icons.groups) {
-      const auto target = FreeOutputPath(options.outputFolder, OutputBase(path, group.name), extension);
-      const std::string problem = target ? WriteGroup(options, io, *group.set, *target) : "no free name in the folder";
-      if (!problem.empty()) outcome.Refused(path, GroupLabel(group.name) + ": " + problem);
-    }
+    for (const IconGroup& group : icons.groups) WriteGroup(options, io, path, group, folder, outcome);
     outcome.FileDone(icons.groups.size());
   });
   return outcome.ExitStatus();

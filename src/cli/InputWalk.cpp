@@ -5,6 +5,7 @@
 #include <set>
 #include <system_error>
 
+#include "cli/Paths.h"
 #include "formats/FileTypes.h"
 
 namespace fs = std::filesystem;
@@ -24,15 +25,15 @@ class FolderWalk {
     std::vector<fs::path> entries;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
       entries.push_back(it->path());
-    if (error) m_outcome.Refused(folder.string(), "cannot be read: " + error.message());
+    if (error) m_outcome.Refused(Utf8Path(folder), "cannot be read: " + error.message());
     std::sort(entries.begin(), entries.end());
 
     for (const fs::path& entry : entries) {
       const fs::file_status status = fs::status(entry, error);
       if (fs::is_directory(status)) {
         Walk(entry);
-      } else if (fs::is_regular_file(status) && FindFileType(LowercaseExtension(entry.filename().string()))) {
-        m_visit(entry.string());
+      } else if (fs::is_regular_file(status) && FindFileType(LowercaseExtension(Utf8Path(entry.filename())))) {
+        m_visit(Utf8Path(entry), false);
       }
     }
   }
@@ -49,11 +50,11 @@ void ForEachInput(const std::vector<std::string>& paths, bool recursive, Outcome
   FolderWalk walk(outcome, visit);
   for (const std::string& path : paths) {
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const fs::file_status status = fs::status(FsPath(path), error);
     if (!fs::is_directory(status)) {
-      visit(path);  // the reader names what is wrong with it
+      visit(path, true);  // the reader names what is wrong with it
     } else if (recursive) {
-      walk.Walk(path);
+      walk.Walk(FsPath(path));
     } else {
       outcome.Refused(path, "is a folder (-r searches folders)");
     }

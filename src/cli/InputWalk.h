@@ -8,7 +8,8 @@
 
 #include "cli/Outcome.h"
 
-using FileVisitor = std::function<void(const std::string& path)>;
+// `named`: the path was given on the command line, not found by a folder walk.
+using FileVisitor = std::function<void(const std::string& path, bool named)>;
 
 // Folders are walked as Add Folder walks them: every subfolder, hidden ones
 // too, entered where it stands, here in name order; a folder reached again

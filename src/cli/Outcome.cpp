@@ -24,7 +24,7 @@ Outcome::~Outcome() { ClearProgress(); }
 
 void Outcome::Refused(const std::string& path, const std::string& reason) {
   ClearProgress();
-  std::fprintf(stderr, "%s: %s\n", path.c_str(), reason.c_str());
+  std::fprintf(stderr, "vantrel-extract: %s: %s\n", path.c_str(), reason.c_str());
   m_refused = true;
 }
 

@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
 
 #include "cli/Commands.h"
 #include "cli/IconFiles.h"
@@ -36,12 +36,6 @@ int RunThumbnail(const Options& options) {
   Outcome outcome;
   const std::string& input = options.paths[0];
   const std::string& output = options.paths[1];
-  std::error_code error;
-  if (std::filesystem::symlink_status(output, error).type() != std::filesystem::file_type::not_found) {
-    outcome.Refused(output, "already exists and is kept");
-    return outcome.ExitStatus();
-  }
-
   const FileIcons icons = ReadIcons(input, true);
   if (icons.groups.empty()) {
     outcome.Refused(input, icons.error.empty() ? "holds no icon" : icons.error);
@@ -52,7 +46,10 @@ int RunThumbnail(const Options& options) {
     outcome.Refused(input, "its icon cannot be converted to PNG");
     return outcome.ExitStatus();
   }
-  OutputFile file(output);
-  if (!file.Create() || !file.Write(png->data(), png->size()) || !file.Finish()) outcome.Refused(output, "cannot be written");
+  // OUT is made here or not at all: a file already there is kept.
+  OutputFile file(output, OutputFile::Creation::New);
+  if (!file.Create()) outcome.Refused(output, std::string("cannot be created: ") + std::strerror(errno));
+  else if (!file.Write(png->data(), png->size()) || !file.Finish())
+    outcome.Refused(output, std::string("cannot be written: ") + std::strerror(errno));
   return outcome.ExitStatus();
 }

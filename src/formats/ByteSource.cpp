@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "formats/FileHandle.h"
+
 bool ByteSource::ReadInto(uint64_t offset, size_t length, std::vector<uint8_t>& out) const {
   if (!Has(offset, length)) return false;
   // A length the file claims may be more than this process can hold: refused
@@ -27,7 +29,7 @@ bool MemorySource::ReadAt(uint64_t offset, void* out, size_t length) const {
 }
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenForReading(path).release();
   if (!file) return nullptr;
   if (std::fseek(file, 0, SEEK_END) != 0) {
     std::fclose(file);

@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
+#include <map>
+#include <set>
 #include <tuple>
 
 #include "formats/FormatTestHelpers.h"
@@ -67,7 +70,7 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   // Named groups come before numbered ones; a refused file is listed with its reason.
   const Outcome list = Extract(folder, "list --json " + in + "/app.dll " + in + "/sub/plain.ico " + folder.File("trunc.dll"));
   EXPECT_EQ(list.status, 1);
-  EXPECT_EQ(list.err, folder.File("trunc.dll") + ": not a readable module\n");
+  EXPECT_EQ(list.err, "vantrel-extract: " + folder.File("trunc.dll") + ": not a readable module\n");
   ASSERT_TRUE(WriteBytes(folder.File("list.json"), Bytes(list.out.begin(), list.out.end())));
   const Outcome parsed = Shell(folder, "python3 -c 'import json, sys\n"
                                    "for f in json.load(sys.stdin):\n"
@@ -109,8 +112,72 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   EXPECT_EQ(std::make_tuple(again.status, PngSize(folder.File("40.png"))), std::make_tuple(1, std::make_pair(24u, 24u)));
 
   const Outcome usage = Extract(folder, "png " + in);
-  EXPECT_EQ(usage.status, 2);
-  EXPECT_NE(usage.err.find("png needs -o DIR\n\nusage: vantrel-extract"), std::string::npos);
+  EXPECT_EQ(std::make_tuple(usage.status, usage.err),
+            std::make_tuple(2, std::string("vantrel-extract: png needs -o DIR\nTry 'vantrel-extract --help'.\n")));
+}
+
+// Names are bytes: one that is not UTF-8 is read, and JSON stays UTF-8 with the
+// exact bytes beside it. A walk leaves out files without icons; a named one says so.
+TEST(ExtractCommand, ListsAnyNameAndSaysWhatHoldsNoIcon) {
+  const TempFolder folder;
+  const std::string odd = folder.File("caf\xe9 \xff.ico"), bare = folder.File("bare.dll");
+  ASSERT_TRUE(WriteBytes(odd, BuildIcoFile({MakeDibBlock(16, 16, 4)})) && WriteBytes(bare, BuildPeModule({})));
+  const Outcome parsed = Shell(folder, VANTREL_EXTRACT " list --json '" + odd + "' | python3 -c 'import json, os, sys\n"
+                                       "f = json.load(sys.stdin.buffer)[0]\n"
+                                       "print(ascii(os.path.basename(f[\"path\"])), len(f[\"groups\"]), "
+                                       "open(bytes.fromhex(f[\"path_hex\"]), \"rb\").read(2))'");
+  EXPECT_EQ(parsed.out, "'caf\\ufffd \\ufffd.ico' 1 b'\\x00\\x00'\n") << parsed.err;
+
+  const Outcome walked = Extract(folder, "list -r " + folder.Path() + " " + bare);
+  EXPECT_EQ(walked.status, 0);
+  EXPECT_EQ(walked.out, odd + "\n  icon: 1 image\n    16x16, 4 bits, dib, " +
+                            std::to_string(MakeDibBlock(16, 16, 4).size()) + " bytes\n" + bare + "\n  no icons\n");
+  // Output that cannot be written fails the run.
+  EXPECT_EQ(Shell(folder, "(" VANTREL_EXTRACT " list " + bare + " >/dev/full)").status, 1);
+}
+
+// Forty runs into one folder, each with its own x.ico: each file gets its own
+// name, none is replaced. --overwrite replaces the one name, never this run's
+// own files; a name the system refuses is reported at once.
+TEST(ExtractCommand, CreatesEachOutputExclusivelyEvenFromRunsAtOnce) {
+  const TempFolder folder;
+  const std::string out = folder.File("out");
+  std::string runs;
+  std::vector<Bytes> images;  // each run's image, as the .ico writer stores it
+  for (int i = 0; i < 40; ++i) {
+    const std::string in = folder.File(std::to_string(i));
+    images.push_back(WithSizeImageCleared(MakeDibBlock(16, 16, 8, 0, static_cast<uint8_t>(i))));
+    ASSERT_TRUE(std::filesystem::create_directory(in) && WriteBytes(in + "/x.ico", BuildIcoFile({images.back()})));
+    runs += "{ " VANTREL_EXTRACT " ico -o " + out + " " + in + "/x.ico || echo failed; } & ";
+  }
+  EXPECT_EQ(Shell(folder, runs + "wait").out, "");
+  // Which run's image each file holds, by file name.
+  const auto runsIn = [&] {
+    std::map<std::string, int> runOf;
+    for (const std::string& name : NamesIn(out)) {
+      const std::vector<Bytes> blocks = IcoBlocks(ReadBytes(out + "/" + name));
+      const auto found = std::find(images.begin(), images.end(), blocks.size() == 1 ? blocks[0] : Bytes());
+      runOf[name] = found == images.end() ? -1 : static_cast<int>(found - images.begin());
+    }
+    return runOf;
+  };
+  std::set<int> runs40;
+  for (const auto& [name, run] : runsIn()) runs40.insert(run);
+  EXPECT_EQ(runs40.size(), 40u);
+  EXPECT_EQ(runs40.count(-1), 0u);
+
+  EXPECT_EQ(Extract(folder, "ico --overwrite -o " + out + " " + folder.File("7/x.ico") + " " + folder.File("9/x.ico")).status, 0);
+  const auto after = runsIn();
+  EXPECT_EQ(std::make_tuple(after.at("x.ico"), after.at("x-1.ico"), after.size()), std::make_tuple(7, 9, size_t{40}));
+
+  const std::string longName = folder.File(std::string(251, 'a') + ".dll");
+  const Bytes dib = MakeDibBlock(16, 16, 4);
+  ASSERT_TRUE(WriteBytes(longName, BuildPeModule({{kResourceIcon, ResourceName::Id(1), 0x409, dib},
+                                                  {kResourceGroupIcon, ResourceName::Id(1), 0x409, BuildGroupIcon({dib}, {1})}})));
+  const Outcome refused = Extract(folder, "ico -o " + out + " " + longName);
+  EXPECT_EQ(std::make_tuple(refused.status, refused.err),
+            std::make_tuple(1, "vantrel-extract: " + out + "/" + std::string(251, 'a') +
+                                   ".dll-1.ico: cannot be created: File name too long\n"));
 }
 
 }  // namespace

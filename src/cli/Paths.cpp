@@ -1,0 +1,24 @@
+#include "cli/Paths.h"
+
+#include "formats/Utf8.h"
+
+#ifdef _WIN32
+
+std::filesystem::path FsPath(const std::string& utf8) {
+  // Every path here came from the wide command line or a wide folder listing,
+  // so it is UTF-8 (an unpaired surrogate included).
+  const std::u16string wide = Utf8ToUtf16(utf8).value_or(u"");
+  return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
+}
+
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::wstring& wide = path.native();
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+#else
+
+std::filesystem::path FsPath(const std::string& utf8) { return std::filesystem::path(utf8); }
+std::string Utf8Path(const std::filesystem::path& path) { return path.native(); }
+
+#endif
