@@ -12,9 +12,10 @@ const char kUsage[] =
     "  ico [-r] -o DIR PATH...           each group (and each .ico) as an .ico file\n"
     "  png [-r] [--size N] -o DIR PATH...\n"
     "                                    each group's largest image, or the one nearest\n"
-    "                                    N pixels, as a .png file\n"
-    "  thumbnail SIZE IN OUT             IN's first icon no larger than SIZE (or its\n"
-    "                                    smallest, scaled down) as a PNG at OUT\n"
+    "                                    N pixels (1 to 4096), as a .png file\n"
+    "  thumbnail SIZE IN OUT             IN's first icon as a PNG at OUT: its smallest\n"
+    "                                    image at least SIZE (1 to 4096) scaled down to\n"
+    "                                    SIZE, else its largest as it is\n"
     "\n"
     "  -r, --recursive   search folders and all their subfolders\n"
     "  -o, --output DIR  the folder to write into (made when missing); files already\n"
@@ -76,9 +77,9 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, s
                (options.command == Command::Ico || options.command == Command::Png)) {
       options.outputFolder = words[++i];
     } else if (word == "--size" && hasValue && options.command == Command::Png) {
-      options.size = PositiveNumber(words[++i], UINT16_MAX);
+      options.size = PositiveNumber(words[++i], kMaxPictureSize);
       if (!options.size) {
-        error = "--size takes a number of pixels from 1 to 65535";
+        error = "--size takes a number of pixels from 1 to " + std::to_string(kMaxPictureSize);
         return std::nullopt;
       }
     } else {
@@ -95,9 +96,9 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, s
         error = "thumbnail takes SIZE IN OUT";
         return std::nullopt;
       }
-      options.size = PositiveNumber(options.paths[0], kMaxThumbnailSize);
+      options.size = PositiveNumber(options.paths[0], kMaxPictureSize);
       if (!options.size) {
-        error = "SIZE is a number of pixels from 1 to " + std::to_string(kMaxThumbnailSize);
+        error = "SIZE is a number of pixels from 1 to " + std::to_string(kMaxPictureSize);
         return std::nullopt;
       }
       options.paths.erase(options.paths.begin());

@@ -8,7 +8,6 @@
 #include "cli/OutputNames.h"
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
-#include "formats/PngWriter.h"
 
 namespace {
 
@@ -17,8 +16,7 @@ std::string WriteGroup(const Options& options, const IconFileIO& io, const IconI
   const std::string notWritten = "cannot write " + path;
   if (options.command == Command::Ico) return io.SaveIcoFile(set, path) ? "" : notWritten;
   // The image and conversion of the program's own PNG save, unless a size is asked for.
-  const int index = options.size ? NearestImageIndex(set, *options.size, false) : LargestImageIndex(set);
-  const auto png = index < 0 ? std::nullopt : ImageAsPng(set.images[index]);
+  const auto png = GroupPng(set, options.size);
   if (!png) return "its image cannot be converted to PNG";
   OutputFile file(path);
   return file.Create() && file.Write(png->data(), png->size()) && file.Finish() ? "" : notWritten;

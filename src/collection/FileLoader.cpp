@@ -29,7 +29,7 @@ void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomi
   const FileType* type = FindFileType(LowercaseExtension(path));
   if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return;
   if (!type->isModule) {
-    auto pictures = PicturesOfIcoFile(path);
+    auto pictures = PicturesOfIcoFile(path, {kLargeIconSize, kSmallIconSize});
     if (pictures) take(FoundIcon{std::move(*pictures), path, std::nullopt});
     return;
   }
@@ -47,7 +47,7 @@ void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomi
   for (const ResourceName& group : groups) {
     if (stop && *stop) return;
     // A group whose pictures cannot be made is left out; later groups still load.
-    auto pictures = PicturesOfGroup(*module, group);
+    auto pictures = PicturesOfGroup(*module, group, {kLargeIconSize, kSmallIconSize});
     if (pictures) take(FoundIcon{std::move(*pictures), source, group});
   }
 }

@@ -8,16 +8,26 @@
 #include "formats/ModuleResources.h"
 #include "formats/RgbaImage.h"
 
+// The sides of the two pictures at 96 DPI.
 constexpr int kLargeIconSize = 32;
 constexpr int kSmallIconSize = 16;
 
-struct IconPictures {
-  RgbaImage large;  // kLargeIconSize square
-  RgbaImage small;  // kSmallIconSize square
+struct PictureSides {
+  int large;
+  int small;
 };
 
-// From the images the system picks out of one icon group for each size; none
-// when the group or a picked image is missing or malformed.
-std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group);
+struct IconPictures {
+  RgbaImage large;  // sides.large square
+  RgbaImage small;  // sides.small square
+};
+
+// Each picture from the image of one icon group picked for its side: at least
+// that large and nearest, else the largest; of one size the most colour bits.
+// An image that cannot be decoded is passed over for the next by that rule,
+// and one picked for both sides is decoded once. None when the group is
+// missing or malformed or none of its images decodes.
+std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group,
+                                            const PictureSides& sides);
 // The same from an .ico file.
-std::optional<IconPictures> PicturesOfIcoFile(const std::string& path);
+std::optional<IconPictures> PicturesOfIcoFile(const std::string& path, const PictureSides& sides);
