@@ -43,6 +43,39 @@ inline Bytes PngClaiming(uint32_t side) {
   return png;
 }
 
+// A sound 16-bit RGBA PNG of zeros, its rows deflated one at a time.
+inline Bytes BlackPng(uint32_t width, uint32_t height) {
+  Bytes png = PngClaiming(width);
+  for (int i = 0; i < 4; ++i) png[20 + i] = uint8_t(height >> (24 - 8 * i));
+  png[24] = 16;
+  const uint32_t crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
+  for (int i = 0; i < 4; ++i) png[29 + i] = uint8_t(crc >> (24 - 8 * i));
+  z_stream stream{};
+  deflateInit(&stream, 9);
+  Bytes row(width * 8 + 1);
+  Bytes data(deflateBound(&stream, uLong{row.size()} * height));
+  stream.next_out = data.data();
+  stream.avail_out = static_cast<uInt>(data.size());
+  for (uint32_t y = 0; y < height; ++y) {
+    stream.next_in = row.data();
+    stream.avail_in = static_cast<uInt>(row.size());
+    deflate(&stream, y + 1 < height ? Z_NO_FLUSH : Z_FINISH);
+  }
+  data.resize(stream.total_out);
+  deflateEnd(&stream);
+  // The 1x1 image's data gives way to these.
+  const size_t idat = 33;
+  Bytes chunk = {uint8_t(data.size() >> 24), uint8_t(data.size() >> 16), uint8_t(data.size() >> 8), uint8_t(data.size()), 'I', 'D', 'A', 'T'};
+  chunk.insert(chunk.end(), data.begin(), data.end());
+  const uint32_t dataCrc = crc32(crc32(0, nullptr, 0), chunk.data() + 4, static_cast<uInt>(chunk.size() - 4));
+  for (int i = 0; i < 4; ++i) chunk.push_back(uint8_t(dataCrc >> (24 - 8 * i)));
+  const Bytes end(png.end() - 12, png.end());
+  png.resize(idat);
+  png.insert(png.end(), chunk.begin(), chunk.end());
+  png.insert(png.end(), end.begin(), end.end());
+  return png;
+}
+
 inline std::vector<OddImage> OddImages() {
   const Bytes png = EncodePng({32, 32, [] {
                                  Bytes pixels;
@@ -65,5 +98,6 @@ inline std::vector<OddImage> OddImages() {
       {"PNG cut in half", Bytes(png.begin(), png.begin() + png.size() / 2), std::nullopt},
       {"PNG of 4096x4096 in a few bytes", PngClaiming(4096), std::nullopt},
       {"PNG of 2048x2048 in a few bytes", PngClaiming(2048), std::nullopt},
+      {"PNG of 2049x2048, its data all there", BlackPng(2049, 2048), std::nullopt},
   };
 }

@@ -101,7 +101,7 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   EXPECT_EQ(PngSize(folder.File("pngs/app.dll-MAIN.png")), std::make_pair(24u, 24u));
   // The first group's smallest image at least SIZE scaled down to SIZE, else its largest as it is; OUT is never replaced.
   const std::tuple<std::string, std::pair<uint32_t, uint32_t>> thumbnails[] = {
-      {"40", {40, 40}}, {"20", {20, 20}}, {"4096", {48, 48}}};
+      {"40", {40, 40}}, {"17", {17, 17}}, {"4096", {48, 48}}};
   for (const auto& [size, dimensions] : thumbnails) {
     EXPECT_EQ(Extract(folder, "thumbnail " + size + " " + in + "/app.dll " + folder.File(size + ".png")).status, 0);
     EXPECT_EQ(PngSize(folder.File(size + ".png")), dimensions);

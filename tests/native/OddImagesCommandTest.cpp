@@ -38,4 +38,15 @@ TEST(OddImagesCommand, PngAndThumbnailWriteTheOddImageOrPassItOver) {
   }
 }
 
+TEST(OddImagesCommand, PngAndThumbnailTakeSizesFrom1To4096) {
+  const TempFolder folder;
+  const std::string ico = folder.File("a.ico");
+  ASSERT_TRUE(WriteBytes(ico, BuildIcoFile({MakeDibBlock(16, 16, 8)})));
+  EXPECT_EQ(RunExtract("png --size 4096 -o " + folder.File("out") + " " + ico), 0);
+  EXPECT_EQ(RunExtract("png --size 4097 -o " + folder.File("out") + " " + ico), 2);
+  EXPECT_EQ(RunExtract("thumbnail 4096 " + ico + " " + folder.File("t.png")), 0);
+  EXPECT_EQ(RunExtract("thumbnail 4097 " + ico + " " + folder.File("u.png")), 2);
+  EXPECT_EQ(RunExtract("thumbnail 0 " + ico + " " + folder.File("v.png")), 2);
+}
+
 }  // namespace
