@@ -5,6 +5,7 @@
 
 #include "FormatTestHelpers.h"
 #include "formats/Dib.h"
+#include "formats/IconPixels.h"
 #include "support/IconBuilder.h"
 
 namespace {
@@ -101,8 +102,8 @@ TEST(ImageOfBlock, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {
 }
 
 // No header makes an image larger than its bytes: one that cannot hold its
-// colour bitmap has no size at all.
-TEST(ImageOfBlock, GivesNoSizeToAnImageItsBlockCannotHold) {
+// colour bitmap has no size at all. None of them decodes.
+TEST(ImageOfBlock, GivesNoSizeToAnImageItsBlockCannotHoldAndDecodesNone) {
   const std::tuple<Damage, ImageKind, bool> cases[] = {
       // damage, kind, size kept
       {{"colour bitmap cut", [](Bytes& b) { b.resize(104 + 16 * 32 - 1); }}, ImageKind::Dib, false},
@@ -113,6 +114,9 @@ TEST(ImageOfBlock, GivesNoSizeToAnImageItsBlockCannotHold) {
       {{"colour count past the block", [](Bytes& b) { PutU32At(b, 32, 0xFFFF); }}, ImageKind::Dib, false},
       {{"colour count of 65536", [](Bytes& b) { PutU32At(b, 32, 0x10000); }}, ImageKind::Dib, false},
       {{"rows wrapping 32 bits", [](Bytes& b) { PutU32At(b, 4, 0x40000000); }}, ImageKind::Dib, false},
+      {{"3 bits per pixel", [](Bytes& b) { PutU16At(b, 14, 3); }}, ImageKind::Dib, false},
+      {{"two planes", [](Bytes& b) { PutU16At(b, 12, 2); }}, ImageKind::Dib, false},
+      {{"compressed", [](Bytes& b) { PutU32At(b, 16, 1); }}, ImageKind::Dib, false},
       {{"header cut", [](Bytes& b) { b.resize(39); }}, ImageKind::Unknown, false},
       {{"core header", [](Bytes& b) { PutU32At(b, 0, 12); }}, ImageKind::Unknown, false},
       {{"empty", [](Bytes& b) { b.clear(); }}, ImageKind::Unknown, false},
@@ -123,6 +127,7 @@ TEST(ImageOfBlock, GivesNoSizeToAnImageItsBlockCannotHold) {
     damage.second(block);
     const uint32_t side = sizeKept ? 32 : 0;
     EXPECT_EQ(Geometry(Bound(block)), std::make_tuple(kind, side, side, sizeKept ? 4u : 0u));
+    EXPECT_FALSE(DibToRgba(block.data(), block.size()));
   }
   Bytes cut = MakePngBlock(16, 16);
   cut.resize(12);
