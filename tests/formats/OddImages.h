@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "FormatTestHelpers.h"
+#include "formats/PngFormat.h"
 #include "formats/PngWriter.h"
 
 struct OddImage {
@@ -34,45 +35,37 @@ inline Bytes UniformDib(uint16_t bits, uint32_t coloursUsed, const Bytes& pixel,
   return block;
 }
 
-// A sound PNG whose header then claims another size, checksum put right.
-inline Bytes PngClaiming(uint32_t side) {
-  Bytes png = EncodePng({1, 1, {1, 2, 3, 255}});
-  for (const size_t at : {16, 20}) png[at] = uint8_t(side >> 24), png[at + 1] = uint8_t(side >> 16), png[at + 2] = uint8_t(side >> 8), png[at + 3] = uint8_t(side);
-  const uint32_t crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
-  for (int i = 0; i < 4; ++i) png[29 + i] = uint8_t(crc >> (24 - 8 * i));
-  return png;
+inline Bytes BigEndian(uint32_t value) { return {uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)}; }
+
+inline void AppendChunk(Bytes& png, const char* type, const Bytes& data) {
+  const size_t start = png.size() + 4;
+  for (const Bytes& part : {BigEndian(static_cast<uint32_t>(data.size())), Bytes(type, type + 4), data})
+    png.insert(png.end(), part.begin(), part.end());
+  const Bytes crc = BigEndian(crc32(crc32(0, nullptr, 0), png.data() + start, static_cast<uInt>(png.size() - start)));
+  png.insert(png.end(), crc.begin(), crc.end());
 }
 
-// A sound 16-bit RGBA PNG of zeros, its rows deflated one at a time.
-inline Bytes BlackPng(uint32_t width, uint32_t height) {
-  Bytes png = PngClaiming(width);
-  for (int i = 0; i < 4; ++i) png[20 + i] = uint8_t(height >> (24 - 8 * i));
-  png[24] = 16;
-  const uint32_t crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
-  for (int i = 0; i < 4; ++i) png[29 + i] = uint8_t(crc >> (24 - 8 * i));
+// A 16-bit RGBA PNG of width x height whose image data holds `rows` rows of
+// zeros, deflated one at a time.
+inline Bytes BlackPng(uint32_t width, uint32_t height, uint32_t rows) {
+  Bytes header = BigEndian(width), row(width * 8 + 1), png(8);
+  std::copy(kPngSignature, kPngSignature + 8, png.begin());
+  for (const Bytes& part : {BigEndian(height), Bytes{16, 6, 0, 0, 0}}) header.insert(header.end(), part.begin(), part.end());
   z_stream stream{};
   deflateInit(&stream, 9);
-  Bytes row(width * 8 + 1);
-  Bytes data(deflateBound(&stream, uLong{row.size()} * height));
+  Bytes data(deflateBound(&stream, uLong{row.size()} * rows));
   stream.next_out = data.data();
   stream.avail_out = static_cast<uInt>(data.size());
-  for (uint32_t y = 0; y < height; ++y) {
+  for (uint32_t y = 0; y < rows; ++y) {
     stream.next_in = row.data();
     stream.avail_in = static_cast<uInt>(row.size());
-    deflate(&stream, y + 1 < height ? Z_NO_FLUSH : Z_FINISH);
+    deflate(&stream, y + 1 < rows ? Z_NO_FLUSH : Z_FINISH);
   }
   data.resize(stream.total_out);
   deflateEnd(&stream);
-  // The 1x1 image's data gives way to these.
-  const size_t idat = 33;
-  Bytes chunk = {uint8_t(data.size() >> 24), uint8_t(data.size() >> 16), uint8_t(data.size() >> 8), uint8_t(data.size()), 'I', 'D', 'A', 'T'};
-  chunk.insert(chunk.end(), data.begin(), data.end());
-  const uint32_t dataCrc = crc32(crc32(0, nullptr, 0), chunk.data() + 4, static_cast<uInt>(chunk.size() - 4));
-  for (int i = 0; i < 4; ++i) chunk.push_back(uint8_t(dataCrc >> (24 - 8 * i)));
-  const Bytes end(png.end() - 12, png.end());
-  png.resize(idat);
-  png.insert(png.end(), chunk.begin(), chunk.end());
-  png.insert(png.end(), end.begin(), end.end());
+  AppendChunk(png, "IHDR", header);
+  AppendChunk(png, "IDAT", data);
+  AppendChunk(png, "IEND", {});
   return png;
 }
 
@@ -96,8 +89,8 @@ inline std::vector<OddImage> OddImages() {
       {"top-down", topDown, std::nullopt},
       {"PNG", png, Rgb{5, 6, 7}},
       {"PNG cut in half", Bytes(png.begin(), png.begin() + png.size() / 2), std::nullopt},
-      {"PNG of 4096x4096 in a few bytes", PngClaiming(4096), std::nullopt},
-      {"PNG of 2048x2048 in a few bytes", PngClaiming(2048), std::nullopt},
-      {"PNG of 2049x2048, its data all there", BlackPng(2049, 2048), std::nullopt},
+      {"PNG of 4096x4096 in a few bytes", BlackPng(4096, 4096, 1), std::nullopt},
+      {"PNG of 2048x2048 in a few bytes", BlackPng(2048, 2048, 1), std::nullopt},
+      {"PNG of 2049x2048, its data all there", BlackPng(2049, 2048, 2048), std::nullopt},
   };
 }
