@@ -212,7 +212,7 @@ run_check() {
 }
 
 # Runs each fuzz target for a bounded time from seeds the test builders write;
-# a crash, a sanitizer report or a leak fails it.
+# a crash, a sanitizer report, a leak or one allocation of 64 MB or more fails it.
 run_fuzzers() {
   local seconds=$1 target corpus
   local seeds="$BUILD_NATIVE/fuzz-seeds"
@@ -226,7 +226,7 @@ run_fuzzers() {
     mkdir -p "$corpus"
     echo "== fuzz_$target (${seconds}s)" >&2
     (cd "$BUILD_NATIVE" && timeout -k 20 $((seconds + 120)) "$BUILD_NATIVE/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
-      -detect_leaks=1 -print_final_stats=0 "$corpus" "$seeds/$target") \
+      -malloc_limit_mb=64 -detect_leaks=1 -print_final_stats=0 "$corpus" "$seeds/$target") \
       >"$ROOT/build/logs/fuzz_$target.log" 2>&1
     local status=$?
     if [ "$status" -ne 0 ]; then tail -40 "$ROOT/build/logs/fuzz_$target.log" >&2; fi

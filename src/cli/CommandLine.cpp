@@ -102,9 +102,9 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, s
                (options.command == Command::Ico || options.command == Command::Png)) {
       options.outputFolder = words[++i];
     } else if (word == "--size" && hasValue && options.command == Command::Png) {
-      options.size = PositiveNumber(words[++i], UINT16_MAX);
+      options.size = PositiveNumber(words[++i], kMaxPictureSize);
       if (!options.size) {
-        error = "--size takes a number of pixels from 1 to 65535";
+        error = "--size takes a number of pixels from 1 to " + std::to_string(kMaxPictureSize);
         return std::nullopt;
       }
     } else {
@@ -121,9 +121,9 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, s
         error = "thumbnail takes SIZE IN OUT";
         return std::nullopt;
       }
-      options.size = PositiveNumber(options.paths[0], kMaxThumbnailSize);
+      options.size = PositiveNumber(options.paths[0], kMaxPictureSize);
       if (!options.size) {
-        error = "SIZE is a number of pixels from 1 to " + std::to_string(kMaxThumbnailSize);
+        error = "SIZE is a number of pixels from 1 to " + std::to_string(kMaxPictureSize);
         return std::nullopt;
       }
       options.paths.erase(options.paths.begin());

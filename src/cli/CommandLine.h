@@ -18,8 +18,9 @@ struct Options {
   std::vector<std::string> paths;  // for thumbnail: IN, then OUT
 };
 
-// No thumbnail is drawn larger than this, so its pixels stay a modest allocation.
-constexpr uint32_t kMaxThumbnailSize = 4096;
+// The one range of thumbnail's SIZE and png's --size: no picture is asked
+// larger, so its pixels stay a modest allocation.
+constexpr uint32_t kMaxPictureSize = 4096;
 
 // The options, or a usage error's reason in `error`.
 std::optional<Options> ParseCommandLine(const std::vector<std::string>& words, std::string& error);

@@ -21,8 +21,7 @@ void WriteGroup(const Options& options, const IconFileIO& io, const std::string&
     failure = folder.Write(base, ".ico", [&](const std::string& path) { return io.SaveIcoFile(set, path); });
   } else {
     // The image and conversion of the program's own PNG save, unless a size is asked for.
-    const int index = options.size ? NearestImageIndex(set, *options.size, false) : LargestImageIndex(set);
-    const auto png = index < 0 ? std::nullopt : ImageAsPng(set.images[index]);
+    const auto png = GroupPng(set, options.size);
     if (!png) return outcome.Refused(input, GroupLabel(group.name) + ": its image cannot be converted to PNG");
     failure = folder.Write(base, ".png", BytesWriter(*png));
   }

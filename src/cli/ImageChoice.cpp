@@ -1,44 +1,31 @@
 #include "cli/ImageChoice.h"
 
 #include <algorithm>
-#include <cstdint>
 
-namespace {
+#include "formats/IconPixels.h"
+#include "formats/ImagePick.h"
+#include "formats/PngWriter.h"
 
-uint32_t SizeOf(const IconImage& image) { return std::max(image.width, image.height); }
+std::optional<std::vector<uint8_t>> GroupPng(const IconImageSet& set, std::optional<uint32_t> size) {
+  return size ? PickedPng(set, PickRule::Nearest, *size) : PickedPng(set, PickRule::Largest);
+}
 
-// Among the images that `counts` admits, the first that `better` puts above every other.
-template <typename Admit, typename Better>
-int BestIndex(const IconImageSet& set, Admit counts, Better better) {
-  int best = -1;
-  for (uint32_t i = 0; i < set.imageCount && i <= INT32_MAX; ++i) {
-    const IconImage& image = set.images[i];
-    if (image.kind == ImageKind::Unknown || !counts(image)) continue;
-    if (best < 0 || better(image, set.images[best])) best = static_cast<int>(i);
+std::optional<std::vector<uint8_t>> ThumbnailPng(const IconImageSet& set, uint32_t size) {
+  ImageDecoder decoder(set);
+  const auto picked = decoder.First(PickOrder(ShapesOf(set), PickRule::AtLeast, size));
+  if (!picked) return std::nullopt;
+  const RgbaImage& pixels = *picked->pixels;
+  const uint32_t larger = std::max(pixels.width, pixels.height);
+  std::vector<uint8_t> png;
+  if (larger <= size) {
+    png = PngOfPicked(set.images[picked->index], pixels);
+  } else {
+    const auto side = [&](uint32_t length) {
+      return std::max<uint32_t>(1, static_cast<uint32_t>(static_cast<uint64_t>(length) * size / larger));
+    };
+    const auto scaled = ScaleRgba(pixels, side(pixels.width), side(pixels.height));
+    if (scaled) png = EncodePng(*scaled);
   }
-  return best;
-}
-
-}  // namespace
-
-int NearestImageIndex(const IconImageSet& set, uint32_t size, bool notLarger) {
-  const auto distance = [size](const IconImage& image) {
-    return SizeOf(image) > size ? SizeOf(image) - size : size - SizeOf(image);
-  };
-  return BestIndex(
-      set, [&](const IconImage& image) { return !notLarger || SizeOf(image) <= size; },
-      [&](const IconImage& image, const IconImage& best) {
-        if (distance(image) != distance(best)) return distance(image) < distance(best);
-        if (SizeOf(image) != SizeOf(best)) return SizeOf(image) > SizeOf(best);
-        return image.colorBits > best.colorBits;
-      });
-}
-
-int SmallestImageIndex(const IconImageSet& set) {
-  const auto pixels = [](const IconImage& image) { return static_cast<uint64_t>(image.width) * image.height; };
-  return BestIndex(
-      set, [](const IconImage&) { return true; },
-      [&](const IconImage& image, const IconImage& best) {
-        return pixels(image) < pixels(best) || (pixels(image) == pixels(best) && image.colorBits > best.colorBits);
-      });
+  if (png.empty()) return std::nullopt;
+  return png;
 }

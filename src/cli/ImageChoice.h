@@ -1,13 +1,19 @@
 #pragma once
-// Which image of an icon a command takes, by size: an image's size is its
-// larger side. Images of no kind we can convert are never taken.
+// Which image of an icon a command writes, as PNG bytes. An image that cannot
+// be decoded is passed over for the next by the same rule; none when no image
+// of the icon decodes.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "formats/IconImageSet.h"
 
-// Nearest `size`; ties go to the larger image, then to more colour bits, then
-// to the first. With notLarger, only images no larger than `size` count.
-// -1 when none counts.
-int NearestImageIndex(const IconImageSet& set, uint32_t size, bool notLarger);
+// `png`: the largest image, or with a size the one nearest it (ties go to the
+// larger image, then to more colour bits).
+std::optional<std::vector<uint8_t>> GroupPng(const IconImageSet& set, std::optional<uint32_t> size);
 
-// Fewest pixels; ties go to more colour bits, then to the first. -1 when none.
-int SmallestImageIndex(const IconImageSet& set);
+// `thumbnail`: the smallest image at least `size` (by its larger side),
+// scaled down so that its larger side is `size`; when every image is smaller,
+// the largest as it is, never enlarged. Ties go to more colour bits.
+std::optional<std::vector<uint8_t>> ThumbnailPng(const IconImageSet& set, uint32_t size);

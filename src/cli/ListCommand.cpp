@@ -66,10 +66,10 @@ void PrintJson(const std::string& path, const FileIcons& icons, bool first) {
   for (size_t g = 0; g < icons.groups.size(); ++g) {
     const IconGroup& group = icons.groups[g];
     std::printf("%s\n    {\"name\": %s, \"images\": [", g ? "," : "", JsonGroupName(group.name).c_str());
-    for (uint32_t i = 0; i < group.set->imageCount; ++i) {
+    for (size_t i = 0; i < group.set->images.size(); ++i) {
       const IconImage& image = group.set->images[i];
       std::printf("%s\n      {\"width\": %u, \"height\": %u, \"bits\": %u, \"format\": \"%s\", \"bytes\": %u}",
-                  i ? "," : "", image.width, image.height, image.colorBits, FormatName(image.kind), image.blockSize);
+                  i ? "," : "", image.width, image.height, image.colorBits, FormatName(image.kind), image.BlockSize());
     }
     std::printf("]}");
   }
@@ -83,12 +83,11 @@ void PrintText(const std::string& path, const FileIcons& icons, bool named) {
   std::printf("%s\n", path.c_str());
   if (icons.groups.empty()) std::printf("  no icons\n");
   for (const IconGroup& group : icons.groups) {
-    const uint32_t count = group.set->imageCount;
+    const uint32_t count = static_cast<uint32_t>(group.set->images.size());
     std::printf("  %s: %u image%s\n", GroupLabel(group.name).c_str(), count, count == 1 ? "" : "s");
-    for (uint32_t i = 0; i < count; ++i) {
-      const IconImage& image = group.set->images[i];
+    for (const IconImage& image : group.set->images) {
       std::printf("    %ux%u, %u bits, %s, %u bytes\n", image.width, image.height, image.colorBits,
-                  FormatName(image.kind), image.blockSize);
+                  FormatName(image.kind), image.BlockSize());
     }
   }
 }

@@ -8,11 +8,10 @@
 #include "formats/ModuleResources.h"
 #include "formats/RgbaImage.h"
 
-// At 96 DPI; the lists' sides grow with the display's.
+// The sides of the two pictures at 96 DPI.
 constexpr int kLargeIconSize = 32;
 constexpr int kSmallIconSize = 16;
 
-// The sides of the two lists' square pictures, in pixels.
 struct PictureSides {
   int large;
   int small;
@@ -23,8 +22,11 @@ struct IconPictures {
   RgbaImage small;  // sides.small square
 };
 
-// From the images the system picks out of one icon group for each size; none
-// when the group or a picked image is missing or malformed.
+// Each picture from the image of one icon group picked for its side: at least
+// that large and nearest, else the largest; of one size the most colour bits.
+// An image that cannot be decoded is passed over for the next by that rule,
+// and one picked for both sides is decoded once. None when the group is
+// missing or malformed or none of its images decodes.
 std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group,
                                             const PictureSides& sides);
 // The same from an .ico file.

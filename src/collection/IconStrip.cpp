@@ -80,7 +80,11 @@ void AppendPictureStrip(HIMAGELIST list, const std::vector<const RgbaImage*>& pi
     if (picture->width == static_cast<uint32_t>(width) && picture->height == static_cast<uint32_t>(height) &&
         picture->pixels.size() == static_cast<size_t>(width) * height * 4)
       continue;
-    resized.push_back(ScaleRgba(*picture, static_cast<uint32_t>(width), static_cast<uint32_t>(height)));
+    auto scaled = ScaleRgba(*picture, static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    // One that memory cannot scale shows blank, so that image i stays icon i.
+    if (!scaled) scaled = RgbaImage{static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                                    std::vector<uint8_t>(static_cast<size_t>(width) * height * 4)};
+    resized.push_back(std::move(*scaled));
     picture = &resized.back();
   }
   for (size_t first = 0; first < fitting.size(); first += kStripPictures) {

@@ -19,22 +19,20 @@ void IconFileIO::Report(const std::string& path, BmpMessage message) const {
 }
 
 bool IconFileIO::SaveDibAsBmp(const std::string& path, const IconImage& image) const {
-  // Bound afresh so that only what lies inside the block is ever written.
-  IconImage bound = image;
-  BindImagePointers(&bound);
-  if (bound.kind != ImageKind::Dib) {
+  if (image.kind != ImageKind::Dib) {
     Report(path, BmpMessage::CreateFailed);
     return false;
   }
-  if (!bound.xorBits) {
+  // Only what lies inside the block is ever written.
+  const auto layout = ReadDibLayout(ByteReader(image.Data(), image.BlockSize()));
+  if (!layout) {
     Report(path, BmpMessage::WriteFailed);
     return false;
   }
 
-  const uint8_t* header = bound.block;
-  const uint64_t bitsOffset = static_cast<uint64_t>(bound.xorBits - header);
-  const uint64_t bitmapEnd = bitsOffset + static_cast<uint64_t>(DibRowBytes(header)) * bound.height;
-  const uint64_t offBits = kFileHeaderBytes + bitsOffset;
+  const uint8_t* header = image.Data();
+  const uint64_t bitmapEnd = layout->colourOffset + layout->colourRowBytes * layout->height;
+  const uint64_t offBits = kFileHeaderBytes + layout->colourOffset;
   const uint64_t fileSize = kFileHeaderBytes + bitmapEnd;
   if (fileSize > UINT32_MAX) {
     Report(path, BmpMessage::WriteFailed);
@@ -45,7 +43,7 @@ bool IconFileIO::SaveDibAsBmp(const std::string& path, const IconImage& image) c
   PutU32(fileHeader + 2, static_cast<uint32_t>(fileSize));
   PutU32(fileHeader + 10, static_cast<uint32_t>(offBits));
   uint8_t halfHeight[4];
-  PutU32(halfHeight, bound.height);
+  PutU32(halfHeight, layout->height);
 
   OutputFile file(path);
   if (!file.Create()) {
@@ -67,9 +65,7 @@ bool IconFileIO::SaveDibAsBmp(const std::string& path, const IconImage& image) c
 }
 
 bool IconFileIO::SaveImageAsBmp(const std::string& path, const IconImageSet& set) const {
-  for (uint32_t i = 0; i < set.imageCount; ++i) {
-    IconImage image = set.images[i];
-    BindImagePointers(&image);
+  for (const IconImage& image : set.images) {
     if (image.kind == ImageKind::Dib) return SaveDibAsBmp(path, image);
   }
   Report(path, BmpMessage::CreateFailed);

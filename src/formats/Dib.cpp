@@ -2,38 +2,59 @@
 
 namespace {
 
-uint16_t ReadU16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
+constexpr uint32_t kUncompressed = 0;
+constexpr uint32_t kBitfields = 3;
+constexpr uint32_t kMaskBytes = 12;
+// Pixels no icon comes near; a larger claim is refused before any arithmetic on it.
+constexpr uint64_t kMaxSide = 1u << 16;
 
-uint32_t ReadU32(const uint8_t* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
+uint64_t PaddedRowBytes(uint64_t width, uint32_t bits) { return (width * bits + 31) / 32 * 4; }
 
 }  // namespace
 
-uint32_t DibHeaderSize(const uint8_t* header) { return ReadU32(header); }
-int32_t DibWidth(const uint8_t* header) { return static_cast<int32_t>(ReadU32(header + 4)); }
-int32_t DibHeight(const uint8_t* header) { return static_cast<int32_t>(ReadU32(header + 8)); }
-uint16_t DibPlanes(const uint8_t* header) { return ReadU16(header + 12); }
-uint16_t DibBitCount(const uint8_t* header) { return ReadU16(header + 14); }
+std::optional<DibLayout> ReadDibLayout(const ByteReader& block) {
+  if (!block.Has(0, kDibHeaderBytes)) return std::nullopt;
+  const uint32_t headerSize = *block.U32(0);
+  const int32_t width = *block.I32(4);
+  const int32_t doubledHeight = *block.I32(8);
+  const uint16_t planes = *block.U16(12);
+  const uint16_t bitCount = *block.U16(14);
+  const uint32_t compression = *block.U32(16);
+  const uint32_t coloursUsed = *block.U32(32);
+  if (headerSize < kDibHeaderBytes || planes != 1) return std::nullopt;
+  // A negative height would be a top-down bitmap, which has no meaning for a
+  // colour bitmap and mask stacked in one height.
+  if (width <= 0 || doubledHeight / 2 <= 0 || static_cast<uint64_t>(width) > kMaxSide ||
+      static_cast<uint64_t>(doubledHeight / 2) > kMaxSide)
+    return std::nullopt;
 
-uint16_t DibColorCount(const uint8_t* header) {
-  const uint32_t used = ReadU32(header + 32);
-  if (used != 0) return static_cast<uint16_t>(used);
-  switch (DibBitCount(header)) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+  DibLayout layout;
+  layout.width = static_cast<uint32_t>(width);
+  layout.height = static_cast<uint32_t>(doubledHeight / 2);
+  layout.bitCount = bitCount;
+  layout.bitfields = compression == kBitfields;
+  if (compression != kUncompressed && !(layout.bitfields && (bitCount == 16 || bitCount == 32))) return std::nullopt;
+
+  // A table of biClrUsed entries may stand before the pixels at any depth.
+  uint64_t tableEntries = coloursUsed;
+  switch (bitCount) {
+    case 1:
+    case 4:
+    case 8:
+      if (tableEntries == 0) tableEntries = 1u << bitCount;
+      break;
+    case 16:
+    case 24:
+    case 32: break;
+    default: return std::nullopt;
   }
+  layout.tableOffset = headerSize;
+  layout.tableBytes = tableEntries * 4 + (layout.bitfields && headerSize == kDibHeaderBytes ? kMaskBytes : 0);
+  layout.colourOffset = layout.tableOffset + layout.tableBytes;
+  layout.colourRowBytes = PaddedRowBytes(layout.width, bitCount);
+  layout.maskRowBytes = PaddedRowBytes(layout.width, 1);
+  if (!block.Has(layout.colourOffset, layout.colourRowBytes * layout.height)) return std::nullopt;
+  layout.maskOffset = layout.colourOffset + layout.colourRowBytes * layout.height;
+  layout.maskFits = block.Has(layout.maskOffset, layout.maskRowBytes * layout.height);
+  return layout;
 }
-
-uint16_t DibPaletteSize(const uint8_t* header) { return static_cast<uint16_t>(DibColorCount(header) * 4u); }
-
-int64_t DibRowBytes(const uint8_t* header) {
-  // |width| < 2^31 and bits × planes < 2^32, so the product stays inside 64 bits.
-  const int64_t bits = static_cast<int64_t>(DibWidth(header)) * DibBitCount(header) * DibPlanes(header);
-  return (bits + 31) / 32 * 4;
-}
-
-const uint8_t* DibBits(const uint8_t* header) { return header + DibHeaderSize(header) + DibPaletteSize(header); }

@@ -1,19 +1,32 @@
 #pragma once
-// Helpers that find their way through a device-independent bitmap. Each takes
-// the start of a BITMAPINFOHEADER; the caller guarantees its 40 bytes exist.
+// Where each part of a DIB icon block lies, read from its BITMAPINFOHEADER
+// through the bounds-checked reader. An icon's header counts the colour bitmap
+// and the AND mask together in its height.
 
 #include <cstdint>
+#include <optional>
 
-uint16_t DibColorCount(const uint8_t* header);
-uint16_t DibPaletteSize(const uint8_t* header);
-// Bytes of one row of the colour bitmap, padded to 4; computed without overflow
-// (an absurd header gives a large value, never a wrapped one).
-int64_t DibRowBytes(const uint8_t* header);
-const uint8_t* DibBits(const uint8_t* header);
+#include "formats/ByteReader.h"
 
-// Header fields read little-endian from unaligned bytes.
-uint32_t DibHeaderSize(const uint8_t* header);
-int32_t DibWidth(const uint8_t* header);
-int32_t DibHeight(const uint8_t* header);
-uint16_t DibPlanes(const uint8_t* header);
-uint16_t DibBitCount(const uint8_t* header);
+constexpr uint32_t kDibHeaderBytes = 40;
+
+struct DibLayout {
+  uint32_t width = 0;
+  uint32_t height = 0;  // of the image: half the header's
+  uint16_t bitCount = 0;
+  bool bitfields = false;   // BI_BITFIELDS: three colour masks stand where a colour table would
+  uint64_t tableOffset = 0;  // colour table, or the masks after a 40-byte header
+  uint64_t tableBytes = 0;
+  uint64_t colourOffset = 0;
+  uint64_t colourRowBytes = 0;
+  uint64_t maskOffset = 0;
+  uint64_t maskRowBytes = 0;
+  bool maskFits = false;  // the mask lies wholly inside the block
+};
+
+// The layout when the header is one we understand (one plane; 1, 4, 8, 16, 24
+// or 32 bits; uncompressed, or bit fields at 16 and 32 bits; a positive width
+// and height) and the colour table and colour bitmap lie inside the block.
+// Nothing otherwise: such a header gives an image no size at all, so that it
+// can never claim more than its bytes hold.
+std::optional<DibLayout> ReadDibLayout(const ByteReader& block);

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <new>
 
 #include "formats/ByteReader.h"
@@ -10,10 +9,26 @@ constexpr uint32_t kGroupHeaderBytes = 6;
 constexpr uint32_t kGroupEntryBytes = 14;
 constexpr uint32_t kGroupEntryIconId = 12;
 
-void CopyPathField(char (&field)[kMaxPathChars], const std::string& path) {
-  const size_t length = path.size() < kMaxPathChars - 1 ? path.size() : kMaxPathChars - 1;
-  std::memcpy(field, path.data(), length);
-  field[length] = '\0';
+IconImageSetPtr ReadGroup(const ModuleResources& module, const ResourceName& group, const std::string& modulePath) {
+  const auto groupBytes = module.Find(kResourceGroupIcon, group);
+  if (!groupBytes) return nullptr;
+  const ByteReader reader(groupBytes->data(), groupBytes->size());
+  const auto count = reader.U16(4);
+  if (!count || !reader.Has(kGroupHeaderBytes, static_cast<uint64_t>(*count) * kGroupEntryBytes)) return nullptr;
+
+  auto set = std::make_unique<IconImageSet>();
+  set->modulePath = modulePath;
+  // Entries may name one image many times; what the set holds never exceeds the module itself.
+  uint64_t copied = 0;
+  for (uint32_t i = 0; i < *count; ++i) {
+    const uint16_t iconId = *reader.U16(kGroupHeaderBytes + i * kGroupEntryBytes + kGroupEntryIconId);
+    auto iconBytes = module.Find(kResourceIcon, ResourceName::Id(iconId));
+    if (!iconBytes) return nullptr;
+    copied += iconBytes->size();
+    if (copied > module.FileSize()) return nullptr;
+    set->images.push_back(ImageOfBlock(std::make_shared<const std::vector<uint8_t>>(std::move(*iconBytes))));
+  }
+  return set;
 }
 
 }  // namespace
@@ -28,30 +43,9 @@ IconImageSetPtr IconFileIO::LoadGroupIcon(const std::string& modulePath, const c
 
 IconImageSetPtr IconFileIO::LoadGroupIcon(const ModuleResources& module, const ResourceName& group,
                                           const std::string& modulePath) const {
-  const auto groupBytes = module.Find(kResourceGroupIcon, group);
-  if (!groupBytes) return nullptr;
-  const ByteReader reader(groupBytes->data(), groupBytes->size());
-  const auto count = reader.U16(4);
-  if (!count || !reader.Has(kGroupHeaderBytes, static_cast<uint64_t>(*count) * kGroupEntryBytes)) return nullptr;
-
-  IconImageSetPtr set(NewIconImageSet(*count));
-  if (!set) return nullptr;
-  CopyPathField(set->modulePath, modulePath);
-
-  // Entries may name one image many times; what the set holds never exceeds the module itself.
-  uint64_t copied = 0;
-  for (uint32_t i = 0; i < *count; ++i) {
-    const uint16_t iconId = *reader.U16(kGroupHeaderBytes + i * kGroupEntryBytes + kGroupEntryIconId);
-    const auto iconBytes = module.Find(kResourceIcon, ResourceName::Id(iconId));
-    if (!iconBytes) return nullptr;
-    copied += iconBytes->size();
-    if (copied > module.FileSize()) return nullptr;
-    IconImage& image = set->images[i];
-    image.block = new (std::nothrow) uint8_t[iconBytes->size()];
-    if (!image.block) return nullptr;
-    if (!iconBytes->empty()) std::memcpy(image.block, iconBytes->data(), iconBytes->size());
-    image.blockSize = static_cast<uint32_t>(iconBytes->size());
-    BindImagePointers(&image);
+  try {
+    return ReadGroup(module, group, modulePath);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
   }
-  return set;
 }

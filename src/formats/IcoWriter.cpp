@@ -1,4 +1,4 @@
-#include "formats/Dib.h"
+#include "formats/ByteReader.h"
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
 
@@ -24,8 +24,10 @@ void FillDirectoryEntry(const IconImage& image, uint32_t offset, uint8_t (&entry
   for (uint8_t& byte : entry) byte = 0;
   switch (image.kind) {
     case ImageKind::Dib: {
-      const uint16_t planes = DibPlanes(image.block);
-      const uint16_t bitCount = DibBitCount(image.block);
+      // A DIB image's block holds its 40-byte header.
+      const ByteReader header(image.Data(), image.BlockSize());
+      const uint16_t planes = header.U16(12).value_or(0);
+      const uint16_t bitCount = header.U16(14).value_or(0);
       const uint32_t bitsPerPixel = static_cast<uint32_t>(planes) * bitCount;
       entry[0] = static_cast<uint8_t>(image.width);
       entry[1] = static_cast<uint8_t>(image.height);
@@ -42,17 +44,18 @@ void FillDirectoryEntry(const IconImage& image, uint32_t offset, uint8_t (&entry
       break;
     case ImageKind::Unknown: break;
   }
-  PutU32(entry + 8, image.blockSize);
+  PutU32(entry + 8, image.BlockSize());
   PutU32(entry + 12, offset);
 }
 
 // The block as stored, but with biSizeImage 0 for a DIB; the set itself is not touched.
 bool WriteBlock(OutputFile& file, const IconImage& image) {
-  if (image.kind != ImageKind::Dib) return file.Write(image.block, image.blockSize);
+  const uint8_t* block = image.Data();
+  if (image.kind != ImageKind::Dib) return file.Write(block, image.BlockSize());
   static const uint8_t zeros[kSizeImageBytes] = {};
   constexpr uint32_t afterSizeImage = kSizeImageOffset + kSizeImageBytes;
-  return file.Write(image.block, kSizeImageOffset) && file.Write(zeros, kSizeImageBytes) &&
-         file.Write(image.block + afterSizeImage, image.blockSize - afterSizeImage);
+  return file.Write(block, kSizeImageOffset) && file.Write(zeros, kSizeImageBytes) &&
+         file.Write(block + afterSizeImage, image.BlockSize() - afterSizeImage);
 }
 
 }  // namespace
@@ -69,30 +72,25 @@ bool IconFileIO::WriteIcoHeader(std::FILE* file, uint32_t count) {
 }
 
 uint32_t IconFileIO::IcoImageOffset(const IconImageSet& set, uint32_t index) {
-  uint32_t offset = kIcoHeaderBytes + kIcoEntryBytes * set.imageCount;
-  for (uint32_t i = 0; i < index && i < set.imageCount; ++i) offset += set.images[i].blockSize;
+  const uint32_t count = static_cast<uint32_t>(set.images.size());
+  uint32_t offset = kIcoHeaderBytes + kIcoEntryBytes * count;
+  for (uint32_t i = 0; i < index && i < count; ++i) offset += set.images[i].BlockSize();
   return offset;
 }
 
 bool IconFileIO::SaveIcoFile(const IconImageSet& set, const std::string& path) const {
   OutputFile file(path);
   if (!file.Create()) return false;
-  if (!WriteIcoHeader(file.Get(), set.imageCount)) return false;
+  if (!WriteIcoHeader(file.Get(), static_cast<uint32_t>(set.images.size()))) return false;
 
-  // Derived fields are recomputed from each block, so a set whose pointers
-  // were never bound cannot make the writer read outside a block.
   uint32_t offset = IcoImageOffset(set, 0);
-  for (uint32_t i = 0; i < set.imageCount; ++i) {
-    IconImage image = set.images[i];
-    BindImagePointers(&image);
+  for (const IconImage& image : set.images) {
     uint8_t entry[kIcoEntryBytes];
     FillDirectoryEntry(image, offset, entry);
     if (!file.Write(entry, sizeof entry)) return false;
-    offset += image.blockSize;
+    offset += image.BlockSize();
   }
-  for (uint32_t i = 0; i < set.imageCount; ++i) {
-    IconImage image = set.images[i];
-    BindImagePointers(&image);
+  for (const IconImage& image : set.images) {
     if (!WriteBlock(file, image)) return false;
   }
   return file.Finish();

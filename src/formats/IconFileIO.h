@@ -1,7 +1,7 @@
 #pragma once
 // Readers that fill an IconImageSet from an .ico file or from an icon-group
 // resource of a module, and writers of .ico and .bmp files. Readers return null
-// and writers false on failure; nothing is thrown.
+// and writers false on failure, memory running out included; nothing is thrown.
 
 #include <cstdint>
 #include <cstdio>
@@ -25,9 +25,6 @@ class IconFileIO {
   IconImageSetPtr LoadGroupIcon(const ModuleResources& module, const ResourceName& group,
                                 const std::string& modulePath) const;
 
-  // Derives size, depth, kind and the pointers of an image whose block is set.
-  static bool BindImagePointers(IconImage* image);
-
   static bool WriteIcoHeader(std::FILE* file, uint32_t count);
   static uint32_t IcoImageOffset(const IconImageSet& set, uint32_t index);
   bool SaveIcoFile(const IconImageSet& set, const std::string& path) const;
@@ -37,10 +34,11 @@ class IconFileIO {
   // Writes the set's first DIB image (PNG images are passed over).
   bool SaveImageAsBmp(const std::string& path, const IconImageSet& set) const;
 
-  // Writes the set's largest image as a PNG (see LargestImageIndex and ImageAsPng).
+  // Writes the set's largest image that decodes as a PNG (see PickedPng).
   bool SavePngFile(const IconImageSet& set, const std::string& path) const;
 
  private:
+  static IconImageSetPtr ReadIcoFile(const std::string& path);
   void Report(const std::string& path, BmpMessage message) const;
   BmpMessageSink m_sink;
 };

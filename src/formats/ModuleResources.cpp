@@ -1,6 +1,7 @@
 #include "formats/ModuleResources.h"
 
 #include <cstring>
+#include <new>
 
 #include "formats/ByteReader.h"
 #include "formats/NeResources.h"
@@ -12,6 +13,30 @@ constexpr uint64_t kNewHeaderOffsetField = 0x3C;
 }  // namespace
 
 std::unique_ptr<ModuleResources> ModuleResources::Open(std::unique_ptr<ByteSource> source) {
+  try {
+    return OpenSource(std::move(source));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+std::vector<ResourceName> ModuleResources::EnumNames(uint16_t type) const {
+  try {
+    return ReadNames(type);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+std::optional<std::vector<uint8_t>> ModuleResources::Find(uint16_t type, const ResourceName& name) const {
+  try {
+    return ReadResource(type, name);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+std::unique_ptr<ModuleResources> ModuleResources::OpenSource(std::unique_ptr<ByteSource> source) {
   if (!source) return nullptr;
   uint8_t dos[kDosHeaderSize];
   if (!source->ReadAt(0, dos, sizeof dos)) return nullptr;

@@ -66,7 +66,7 @@ std::unique_ptr<ModuleResources> NeResources::Open(std::unique_ptr<ByteSource> s
   return std::unique_ptr<ModuleResources>(new NeResources(std::move(source), std::move(resources)));
 }
 
-std::vector<ResourceName> NeResources::EnumNames(uint16_t type) const {
+std::vector<ResourceName> NeResources::ReadNames(uint16_t type) const {
   std::vector<ResourceName> names;
   for (const Resource& resource : m_resources) {
     if (resource.type == type) names.push_back(resource.name);
@@ -74,7 +74,7 @@ std::vector<ResourceName> NeResources::EnumNames(uint16_t type) const {
   return names;
 }
 
-std::optional<std::vector<uint8_t>> NeResources::Find(uint16_t type, const ResourceName& name) const {
+std::optional<std::vector<uint8_t>> NeResources::ReadResource(uint16_t type, const ResourceName& name) const {
   for (const Resource& resource : m_resources) {
     if (resource.type != type || !ResourceNameMatches(name, resource.name)) continue;
     std::vector<uint8_t> bytes;

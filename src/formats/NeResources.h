@@ -16,11 +16,12 @@ class NeResources final : public ModuleResources {
   // malformed resource table leaves a module with no resources.
   static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t neOffset);
 
-  std::vector<ResourceName> EnumNames(uint16_t type) const override;
-  std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const override;
   uint64_t FileSize() const override { return m_source->Size(); }
 
  private:
+  std::vector<ResourceName> ReadNames(uint16_t type) const override;
+  std::optional<std::vector<uint8_t>> ReadResource(uint16_t type, const ResourceName& name) const override;
+
   struct Resource {
     uint16_t type = 0;  // without the integer-type flag
     ResourceName name;

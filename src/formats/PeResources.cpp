@@ -193,7 +193,7 @@ const std::vector<PeResources::NameEntry>* PeResources::NameLevel(uint16_t type)
   return level->second ? &*level->second : nullptr;
 }
 
-std::vector<ResourceName> PeResources::EnumNames(uint16_t type) const {
+std::vector<ResourceName> PeResources::ReadNames(uint16_t type) const {
   const std::vector<NameEntry>* entries = NameLevel(type);
   if (!entries) return {};
   std::vector<ResourceName> names;
@@ -210,7 +210,7 @@ std::vector<ResourceName> PeResources::EnumNames(uint16_t type) const {
   return names;
 }
 
-std::optional<std::vector<uint8_t>> PeResources::Find(uint16_t type, const ResourceName& name) const {
+std::optional<std::vector<uint8_t>> PeResources::ReadResource(uint16_t type, const ResourceName& name) const {
   const std::vector<NameEntry>* entries = NameLevel(type);
   if (!entries) return std::nullopt;
   // Only the names that can match are decoded: lookups by id read no strings.

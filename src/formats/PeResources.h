@@ -17,11 +17,12 @@ class PeResources final : public ModuleResources {
   // truncated, not PE32 or PE32+, or their section table leaves the file.
   static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t peOffset);
 
-  std::vector<ResourceName> EnumNames(uint16_t type) const override;
-  std::optional<std::vector<uint8_t>> Find(uint16_t type, const ResourceName& name) const override;
   uint64_t FileSize() const override { return m_source->Size(); }
 
  private:
+  std::vector<ResourceName> ReadNames(uint16_t type) const override;
+  std::optional<std::vector<uint8_t>> ReadResource(uint16_t type, const ResourceName& name) const override;
+
   struct Section {
     uint32_t virtualAddress = 0;
     uint32_t virtualSize = 0;

@@ -1,7 +1,10 @@
+// zlib's input pointer is then const, as it never writes there.
+#define ZLIB_CONST
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -102,25 +105,20 @@ std::vector<Pass> PassesOf(const PngHeader& header) {
   return passes;
 }
 
-// Undoes the row filters of one pass in place; false on an unknown filter type.
-bool Unfilter(uint8_t* rows, const Pass& pass, size_t pixelBytes) {
-  const size_t stride = pass.rowBytes + 1;
-  for (uint32_t y = 0; y < pass.height; ++y) {
-    uint8_t* row = rows + y * stride + 1;
-    const uint8_t* up = y > 0 ? row - stride : nullptr;
-    const uint8_t type = row[-1];
-    for (size_t i = 0; i < pass.rowBytes; ++i) {
-      const int left = i >= pixelBytes ? row[i - pixelBytes] : 0;
-      const int above = up ? up[i] : 0;
-      const int upLeft = up && i >= pixelBytes ? up[i - pixelBytes] : 0;
-      switch (type) {
-        case 0: break;
-        case 1: row[i] = static_cast<uint8_t>(row[i] + left); break;
-        case 2: row[i] = static_cast<uint8_t>(row[i] + above); break;
-        case 3: row[i] = static_cast<uint8_t>(row[i] + (left + above) / 2); break;
-        case 4: row[i] = static_cast<uint8_t>(row[i] + PaethPredictor(left, above, upLeft)); break;
-        default: return false;
-      }
+// Undoes the filter of one row in place, given the row above it in its pass
+// (null for a pass's first row); false on an unknown filter type.
+bool UnfilterRow(uint8_t type, uint8_t* row, const uint8_t* up, size_t rowBytes, size_t pixelBytes) {
+  for (size_t i = 0; i < rowBytes; ++i) {
+    const int left = i >= pixelBytes ? row[i - pixelBytes] : 0;
+    const int above = up ? up[i] : 0;
+    const int upLeft = up && i >= pixelBytes ? up[i - pixelBytes] : 0;
+    switch (type) {
+      case 0: break;
+      case 1: row[i] = static_cast<uint8_t>(row[i] + left); break;
+      case 2: row[i] = static_cast<uint8_t>(row[i] + above); break;
+      case 3: row[i] = static_cast<uint8_t>(row[i] + (left + above) / 2); break;
+      case 4: row[i] = static_cast<uint8_t>(row[i] + PaethPredictor(left, above, upLeft)); break;
+      default: return false;
     }
   }
   return true;
@@ -137,13 +135,11 @@ class PixelWriter {
   PixelWriter(const PngHeader& header, const Palette& palette, RgbaImage& image)
       : m_header(header), m_palette(palette), m_image(image) {}
 
-  void WritePass(const uint8_t* rows, const Pass& pass) const {
-    for (uint32_t y = 0; y < pass.height; ++y) {
-      const uint8_t* row = rows + y * (pass.rowBytes + 1) + 1;
-      for (uint32_t x = 0; x < pass.width; ++x) {
-        const size_t at = (static_cast<size_t>(pass.y0 + y * pass.dy) * m_header.width + pass.x0 + x * pass.dx) * 4;
-        WritePixel(row, x, m_image.pixels.data() + at);
-      }
+  // Row y of a pass, unfiltered, into its pixels of the image.
+  void WriteRow(const uint8_t* row, const Pass& pass, uint32_t y) const {
+    for (uint32_t x = 0; x < pass.width; ++x) {
+      const size_t at = (static_cast<size_t>(pass.y0 + y * pass.dy) * m_header.width + pass.x0 + x * pass.dx) * 4;
+      WritePixel(row, x, m_image.pixels.data() + at);
     }
   }
 
@@ -212,74 +208,70 @@ class PixelWriter {
   RgbaImage& m_image;
 };
 
-// Inflates the IDAT chunks into exactly `expected` bytes; false on a damaged
-// stream or too little data.
+// The image data of the IDAT chunks, inflated a row at a time: only two rows
+// of it are ever held.
 class Inflater {
  public:
-  explicit Inflater(size_t expected) : m_expected(expected), m_started(inflateInit(&m_stream) == Z_OK) {}
+  explicit Inflater(std::vector<ByteReader> chunks)
+      : m_chunks(std::move(chunks)), m_started(inflateInit(&m_stream) == Z_OK) {}
   ~Inflater() {
     if (m_started) inflateEnd(&m_stream);
   }
   Inflater(const Inflater&) = delete;
   Inflater& operator=(const Inflater&) = delete;
 
-  bool Feed(const ByteReader& chunk) {
-    if (!m_started || m_failed) return false;
-    m_stream.next_in = const_cast<uint8_t*>(chunk.Data());
-    m_stream.avail_in = static_cast<uInt>(chunk.Size());
-    while (m_stream.avail_in != 0 && !m_ended && m_output.size() < m_expected) {
-      // The buffer grows with what the stream yields, so a header that claims
-      // a large image costs nothing until its data is there.
-      const size_t done = m_output.size();
-      m_output.resize(done + std::min<size_t>(m_expected - done, 1u << 16));
-      m_stream.next_out = m_output.data() + done;
-      m_stream.avail_out = static_cast<uInt>(m_output.size() - done);
+  // Exactly `length` bytes; false on a damaged stream or too little data.
+  bool Read(uint8_t* out, size_t length) {
+    if (!m_started) return false;
+    m_stream.next_out = out;
+    m_stream.avail_out = static_cast<uInt>(length);
+    while (m_stream.avail_out != 0) {
+      if (m_stream.avail_in == 0) {
+        if (m_next == m_chunks.size()) return false;
+        const ByteReader& chunk = m_chunks[m_next++];
+        m_stream.next_in = chunk.Data();
+        m_stream.avail_in = static_cast<uInt>(chunk.Size());
+        continue;
+      }
       const int status = inflate(&m_stream, Z_NO_FLUSH);
-      m_output.resize(m_output.size() - m_stream.avail_out);
-      m_ended = status == Z_STREAM_END;
-      m_failed = status != Z_OK && !m_ended;
-      if (m_failed) return false;
+      if (status == Z_STREAM_END) return m_stream.avail_out == 0;
+      if (status != Z_OK) return false;
     }
     return true;
   }
 
-  bool Complete() const { return m_started && !m_failed && m_output.size() == m_expected; }
-  std::vector<uint8_t>& Output() { return m_output; }
-
  private:
   z_stream m_stream = {};
-  size_t m_expected;
-  std::vector<uint8_t> m_output;
+  std::vector<ByteReader> m_chunks;
+  size_t m_next = 0;
   const bool m_started;
-  bool m_failed = false;
-  bool m_ended = false;
 };
 
-}  // namespace
+// Deflate never yields more than 1032 bytes for one it reads, so image data
+// that would need more is refused before the pixels are allocated.
+constexpr uint64_t kMaxInflateRatio = 1032;
 
-std::optional<RgbaImage> DecodePng(const uint8_t* data, size_t size) {
-  const auto chunks = ReadChunks(ByteReader(data, size));
-  if (!chunks || chunks->empty() || chunks->front().type != "IHDR") return std::nullopt;
-  const auto header = ReadHeader(chunks->front().data);
+std::optional<RgbaImage> Decode(const std::vector<PngChunk>& chunks) {
+  if (chunks.empty() || chunks.front().type != "IHDR") return std::nullopt;
+  const auto header = ReadHeader(chunks.front().data);
   if (!header) return std::nullopt;
 
-  const std::vector<Pass> passes = PassesOf(*header);
-  size_t expected = 0;
-  for (const Pass& pass : passes) expected += (pass.rowBytes + 1) * pass.height;
-
   Palette palette;
-  Inflater inflater(expected);
-  bool sawData = false;
-  for (const PngChunk& chunk : *chunks) {
+  std::vector<ByteReader> data;
+  uint64_t dataBytes = 0;
+  for (const PngChunk& chunk : chunks) {
     if (chunk.type == "PLTE") palette.colours = chunk.data;
     if (chunk.type == "tRNS") palette.transparency = chunk.data;
     if (chunk.type == "IDAT") {
-      sawData = true;
-      if (!inflater.Feed(chunk.data)) return std::nullopt;
+      data.push_back(chunk.data);
+      dataBytes += chunk.data.Size();
     }
   }
-  if (!sawData || !inflater.Complete()) return std::nullopt;
   if (header->colourType == 3 && palette.colours.Size() == 0) return std::nullopt;
+  const std::vector<Pass> passes = PassesOf(*header);
+  uint64_t expected = 0;
+  for (const Pass& pass : passes) expected += (pass.rowBytes + 1) * static_cast<uint64_t>(pass.height);
+  if (expected > dataBytes * kMaxInflateRatio) return std::nullopt;
 
   RgbaImage image;
   image.width = header->width;
@@ -287,11 +279,31 @@ std::optional<RgbaImage> DecodePng(const uint8_t* data, size_t size) {
   image.pixels.resize(static_cast<size_t>(header->width) * header->height * 4);
   const PixelWriter writer(*header, palette, image);
   const size_t pixelBytes = std::max<size_t>(1, header->channels * header->depth / 8);
-  uint8_t* rows = inflater.Output().data();
+  Inflater inflater(std::move(data));
+  std::vector<uint8_t> row, above;
   for (const Pass& pass : passes) {
-    if (!Unfilter(rows, pass, pixelBytes)) return std::nullopt;
-    writer.WritePass(rows, pass);
-    rows += (pass.rowBytes + 1) * pass.height;
+    // A filter byte, then the row.
+    row.assign(pass.rowBytes + 1, 0);
+    above.assign(pass.rowBytes + 1, 0);
+    for (uint32_t y = 0; y < pass.height; ++y) {
+      if (!inflater.Read(row.data(), row.size())) return std::nullopt;
+      if (!UnfilterRow(row[0], row.data() + 1, y > 0 ? above.data() + 1 : nullptr, pass.rowBytes, pixelBytes))
+        return std::nullopt;
+      writer.WriteRow(row.data() + 1, pass, y);
+      row.swap(above);
+    }
   }
   return image;
+}
+
+}  // namespace
+
+std::optional<RgbaImage> DecodePng(const uint8_t* data, size_t size) {
+  try {
+    const auto chunks = ReadChunks(ByteReader(data, size));
+    if (!chunks) return std::nullopt;
+    return Decode(*chunks);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }

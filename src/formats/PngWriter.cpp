@@ -3,10 +3,11 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
-#include "formats/IconPixels.h"
+#include "formats/ImagePick.h"
 #include "formats/PngFormat.h"
 
 namespace {
@@ -60,9 +61,7 @@ std::vector<uint8_t> FilteredRows(const RgbaImage& image) {
   return out;
 }
 
-}  // namespace
-
-std::vector<uint8_t> EncodePng(const RgbaImage& image) {
+std::vector<uint8_t> Encode(const RgbaImage& image) {
   const uint64_t pixelBytes = static_cast<uint64_t>(image.width) * image.height * kRgbaBytes;
   if (image.width == 0 || image.height == 0 || image.pixels.size() != pixelBytes) return {};
 
@@ -81,44 +80,25 @@ std::vector<uint8_t> EncodePng(const RgbaImage& image) {
   header.insert(header.end(), {8, 6, 0, 0, 0});
 
   std::vector<uint8_t> png(kPngSignature, kPngSignature + sizeof kPngSignature);
+  png.reserve(png.size() + 3 * 12 + header.size() + compressed.size());
   AppendChunk(png, "IHDR", header);
   AppendChunk(png, "IDAT", compressed);
   AppendChunk(png, "IEND", {});
   return png;
 }
 
-int LargestImageIndex(const IconImageSet& set) {
-  int largest = -1;
-  for (uint32_t i = 0; i < set.imageCount && i <= INT32_MAX; ++i) {
-    const IconImage& image = set.images[i];
-    if (largest < 0) {
-      largest = static_cast<int>(i);
-      continue;
-    }
-    const IconImage& best = set.images[largest];
-    const uint64_t pixels = static_cast<uint64_t>(image.width) * image.height;
-    const uint64_t bestPixels = static_cast<uint64_t>(best.width) * best.height;
-    if (pixels > bestPixels || (pixels == bestPixels && image.colorBits > best.colorBits)) largest = static_cast<int>(i);
-  }
-  return largest;
-}
+}  // namespace
 
-std::optional<std::vector<uint8_t>> ImageAsPng(const IconImage& image) {
-  if (image.kind == ImageKind::Png) return std::vector<uint8_t>(image.block, image.block + image.blockSize);
-  const auto pixels = ImageToRgba(image);
-  if (!pixels) return std::nullopt;
-  std::vector<uint8_t> png = EncodePng(*pixels);
-  if (png.empty()) return std::nullopt;
-  return png;
+std::vector<uint8_t> EncodePng(const RgbaImage& image) {
+  try {
+    return Encode(image);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
 }
 
 bool IconFileIO::SavePngFile(const IconImageSet& set, const std::string& path) const {
-  const int index = LargestImageIndex(set);
-  if (index < 0) return false;
-  // Bound afresh, so that a set whose fields were never derived is read only inside its blocks.
-  IconImage image = set.images[index];
-  BindImagePointers(&image);
-  const auto png = ImageAsPng(image);
+  const auto png = PickedPng(set, PickRule::Largest);
   if (!png) return false;
   OutputFile file(path);
   return file.Create() && file.Write(png->data(), png->size()) && file.Finish();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "formats/IconPixels.h"
@@ -30,9 +31,7 @@ std::vector<std::vector<Tap>> TapsOf(uint32_t source, uint32_t target) {
   return taps;
 }
 
-}  // namespace
-
-RgbaImage ScaleRgba(const RgbaImage& source, uint32_t width, uint32_t height) {
+RgbaImage Scale(const RgbaImage& source, uint32_t width, uint32_t height) {
   RgbaImage scaled;
   scaled.width = width;
   scaled.height = height;
@@ -66,4 +65,14 @@ RgbaImage ScaleRgba(const RgbaImage& source, uint32_t width, uint32_t height) {
     }
   }
   return scaled;
+}
+
+}  // namespace
+
+std::optional<RgbaImage> ScaleRgba(const RgbaImage& source, uint32_t width, uint32_t height) {
+  try {
+    return Scale(source, width, height);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "save/SourceReader.h"
+#include "collection/SourceReader.h"
 
 struct SaveJob {
   std::string folder;

@@ -1,15 +1,15 @@
-// Copy (Ctrl+C): the selected icon's largest image, read again from its
-// source, onto the clipboard as PNG and as a 32-bit DIB with alpha.
+// Copy (Ctrl+C): the selected icon's largest image that can be decoded, read
+// again from its source, onto the clipboard as PNG and as a 32-bit DIB with alpha.
 #include <windows.h>
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "app/MainApp.h"
-#include "formats/IconPixels.h"
-#include "formats/PngWriter.h"
-#include "save/SourceReader.h"
+#include "formats/ImagePick.h"
+#include "collection/SourceReader.h"
 #include "ui/MainDlg.h"
 
 namespace {
@@ -70,12 +70,14 @@ class OpenedClipboard {
 };
 
 // Both formats or none: when either cannot be made the clipboard keeps what it held.
-bool CopyToClipboard(HWND owner, const IconImage& image) {
-  const auto png = ImageAsPng(image);
-  const auto pixels = ImageToRgba(image);
-  if (!png || !pixels) return false;
-  OwnedGlobal pngMemory = GlobalCopy(*png);
-  OwnedGlobal dibMemory = GlobalCopy(PackedDib(*pixels));
+bool CopyToClipboard(HWND owner, const IconImageSet& set) {
+  ImageDecoder decoder(set);
+  const auto picked = decoder.First(PickOrder(ShapesOf(set), PickRule::Largest));
+  if (!picked) return false;
+  const std::vector<uint8_t> png = PngOfPicked(set.images[picked->index], *picked->pixels);
+  if (png.empty()) return false;
+  OwnedGlobal pngMemory = GlobalCopy(png);
+  OwnedGlobal dibMemory = GlobalCopy(PackedDib(*picked->pixels));
   if (!pngMemory || !dibMemory) return false;
   const OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
@@ -101,8 +103,12 @@ void CMainDlg::OnCopyIcon() {
   if (selected < 0 || selected >= icons.GetCount()) return;
   const IconFileIO io;
   SourceReader reader(io);
-  const IconImageSetPtr set = reader.Read(SourceOf(*icons.GetSource(selected)));
-  const int largest = set ? LargestImageIndex(*set) : -1;
-  // The source is gone or changed since it was listed.
-  if (largest < 0 || !CopyToClipboard(m_hWnd, set->images[largest])) MessageBeep(MB_ICONWARNING);
+  bool copied = false;
+  try {
+    const IconImageSetPtr set = reader.Read(SourceOf(*icons.GetSource(selected)));
+    // The source is gone or changed since it was listed, or no image of it decodes.
+    copied = set && CopyToClipboard(m_hWnd, *set);
+  } catch (const std::bad_alloc&) {
+  }
+  if (!copied) MessageBeep(MB_ICONWARNING);
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "formats/IconFileIO.h"
-#include "save/SourceReader.h"
+#include "formats/IconPixels.h"
+#include "collection/SourceReader.h"
 
 namespace {
 
@@ -22,16 +23,17 @@ std::string TimesSign() {
 
 std::string ImageText(const IconImage& image, const std::string& times) {
   std::string text = std::to_string(image.width) + times + std::to_string(image.height);
+  // The list and the PNG output pass over such an image.
+  if (!ImageToRgba(image)) return text + " unreadable";
   if (image.kind == ImageKind::Png) return text + " PNG";
-  if (image.kind == ImageKind::Dib) return text + " " + std::to_string(image.colorBits) + "-bit";
-  return text + " unreadable";
+  return text + " " + std::to_string(image.colorBits) + "-bit";
 }
 
 }  // namespace
 
 std::string DescribeImages(const IconImageSet& set) {
   std::vector<const IconImage*> images;
-  for (uint32_t i = 0; i < set.imageCount; ++i) images.push_back(&set.images[i]);
+  for (const IconImage& image : set.images) images.push_back(&image);
   std::stable_sort(images.begin(), images.end(), [](const IconImage* a, const IconImage* b) {
     const uint64_t aPixels = uint64_t{a->width} * a->height;
     const uint64_t bPixels = uint64_t{b->width} * b->height;

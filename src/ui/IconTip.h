@@ -1,7 +1,8 @@
 #pragma once
 // The text of the tooltip over a listed icon: its group's name or id (the
 // file name for an .ico file), then every image of it, largest first, e.g.
-// "256×256 PNG, 48×48 32-bit, 16×16 4-bit". Read from the source when asked,
+// "256×256 PNG, 48×48 32-bit, 16×16 4-bit", and "unreadable" for an image
+// that cannot be decoded. Read from the source when asked,
 // so that listing icons costs nothing more.
 
 #include <string>

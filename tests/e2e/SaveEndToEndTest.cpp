@@ -24,9 +24,8 @@ std::vector<std::vector<Bytes>> ExpectedGroups() {
   for (const ResourceName& name : module->EnumNames(kResourceGroupIcon)) {
     const IconImageSetPtr set = IconFileIO().LoadGroupIcon(*module, name, kShell32);
     groups.emplace_back();
-    for (uint32_t i = 0; set && i < set->imageCount; ++i)
-      groups.back().push_back(
-          WithSizeImageCleared(Bytes(set->images[i].block, set->images[i].block + set->images[i].blockSize)));
+    for (size_t i = 0; set && i < set->images.size(); ++i)
+      groups.back().push_back(WithSizeImageCleared(*set->images[i].block));
   }
   return groups;
 }

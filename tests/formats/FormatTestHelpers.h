@@ -17,6 +17,8 @@ struct TempPath : TempFolder {
   const std::string path = File("file");
 };
 
+inline IconImage Bound(const Bytes& block) { return ImageOfBlock(std::make_shared<const Bytes>(block)); }
+
 inline IconImageSetPtr LoadBytes(const Bytes& bytes) {
   const TempPath file;
   return WriteBytes(file.path, bytes) ? IconFileIO().LoadIcoFile(file.path) : nullptr;
@@ -28,16 +30,16 @@ inline IconImageSetPtr SetOf(const std::vector<Bytes>& blocks) {
   IconImageSetPtr set = LoadBytes(BuildIcoFile(blocks));
   if (set) return set;
   ADD_FAILURE() << "the reader refused the blocks";
-  return IconImageSetPtr(NewIconImageSet(0));
+  return std::make_unique<IconImageSet>();
 }
 
 // The set holds exactly these blocks; a module may pad each to its length unit.
 inline void ExpectBlocks(const IconImageSetPtr& set, const std::vector<Bytes>& blocks, size_t unit = 1) {
   ASSERT_TRUE(set);
-  ASSERT_EQ(set->imageCount, blocks.size());
+  ASSERT_EQ(set->images.size(), blocks.size());
   for (size_t i = 0; i < blocks.size(); ++i) {
     const IconImage& image = set->images[i];
-    ASSERT_EQ(image.blockSize, (blocks[i].size() + unit - 1) / unit * unit) << "image " << i;
-    EXPECT_EQ(Bytes(image.block, image.block + blocks[i].size()), blocks[i]) << "image " << i;
+    ASSERT_EQ(image.BlockSize(), (blocks[i].size() + unit - 1) / unit * unit) << "image " << i;
+    EXPECT_EQ(Bytes(image.Data(), image.Data() + blocks[i].size()), blocks[i]) << "image " << i;
   }
 }

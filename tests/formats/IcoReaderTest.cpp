@@ -4,6 +4,8 @@
 #include <tuple>
 
 #include "FormatTestHelpers.h"
+#include "formats/Dib.h"
+#include "formats/IconPixels.h"
 #include "support/IconBuilder.h"
 
 namespace {
@@ -13,14 +15,6 @@ using Damage = std::pair<const char*, void (*)(Bytes& bytes)>;
 // Kind, width, height and bits per pixel.
 std::tuple<ImageKind, uint32_t, uint32_t, uint32_t> Geometry(const IconImage& image) {
   return {image.kind, image.width, image.height, image.colorBits};
-}
-
-IconImage Bound(Bytes& block) {
-  IconImage image;
-  image.block = block.data();
-  image.blockSize = static_cast<uint32_t>(block.size());
-  IconFileIO::BindImagePointers(&image);
-  return image;
 }
 
 TEST(IcoReader, ReadsEveryBlockByteForByteInDirectoryOrderWhereverItLies) {
@@ -36,9 +30,9 @@ TEST(IcoReader, ReadsEveryBlockByteForByteInDirectoryOrderWhereverItLies) {
   ASSERT_TRUE(WriteBytes(file.path, moved));
   const IconImageSetPtr set = IconFileIO().LoadIcoFile(file.path);
   ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, blocks));
-  EXPECT_EQ(std::string(set->icoPath), file.path);
-  EXPECT_EQ(std::string(set->modulePath), "");
-  EXPECT_EQ(set->images[0].xorBits, set->images[0].block + 104);
+  EXPECT_EQ(set->icoPath, file.path);
+  EXPECT_EQ(set->modulePath, "");
+  EXPECT_EQ(Geometry(set->images[0]), std::make_tuple(ImageKind::Dib, 32u, 32u, 4u));
   EXPECT_EQ(set->images[1].kind, ImageKind::Png);
   EXPECT_EQ(set->images[2].kind, ImageKind::Unknown);
   ExpectBlocks(LoadBytes(BuildIcoFile({})), {});
@@ -48,7 +42,9 @@ TEST(IcoReader, ReadsEveryBlockByteForByteInDirectoryOrderWhereverItLies) {
   Bytes shared = BuildIcoFile({first, first, first});
   for (const size_t entry : {1, 2}) PutU32At(shared, 6 + 16 * entry + 12, U32At(shared, 6 + 12));
   shared.resize(U32At(shared, 6 + 12) + first.size());
-  ExpectBlocks(LoadBytes(shared), {first, first, first});
+  const IconImageSetPtr three = LoadBytes(shared);
+  ExpectBlocks(three, {first, first, first});
+  EXPECT_EQ(three->images[0].block, three->images[2].block);
 }
 
 TEST(IcoReader, RefusesMalformedFiles) {
@@ -75,20 +71,22 @@ TEST(IcoReader, RefusesMalformedFiles) {
   }
 }
 
-TEST(BindImagePointers, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {
+TEST(ImageOfBlock, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {
   const std::tuple<int32_t, int32_t, uint16_t, uint32_t, size_t, size_t> cases[] = {
       // width, height, bits, colours used, colour bitmap and mask offsets
       {32, 32, 4, 0, 40 + 64, 104 + 16 * 32},  {3, 2, 1, 0, 40 + 8, 48 + 4 * 2},  // a row of 3 bits still takes 4 bytes
       {32, 32, 8, 16, 40 + 64, 104 + 32 * 32}, {16, 16, 8, 0, 40 + 1024, 1064 + 16 * 16},
       {5, 5, 24, 0, 40, 40 + 16 * 5},  // rows of 15 bytes padded to 16
+      {2, 2, 24, 2, 40 + 8, 48 + 8 * 2},  // a table stands before the pixels at any depth
   };
   for (const auto& [width, height, bitCount, clrUsed, xorOffset, andOffset] : cases) {
     SCOPED_TRACE(testing::Message() << width << "x" << height << "x" << bitCount << ", " << clrUsed);
-    Bytes block = MakeDibBlock(width, height, bitCount, clrUsed);
-    const IconImage image = Bound(block);
-    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Dib, uint32_t(width), uint32_t(height), uint32_t(bitCount)));
-    EXPECT_EQ(image.xorBits, block.data() + xorOffset);
-    EXPECT_EQ(image.andMask, block.data() + andOffset);
+    const Bytes block = MakeDibBlock(width, height, bitCount, clrUsed);
+    EXPECT_EQ(Geometry(Bound(block)), std::make_tuple(ImageKind::Dib, uint32_t(width), uint32_t(height), uint32_t(bitCount)));
+    const auto layout = ReadDibLayout(ByteReader(block.data(), block.size()));
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(std::make_tuple(layout->colourOffset, layout->maskOffset, layout->maskFits),
+              std::make_tuple(uint64_t{xorOffset}, uint64_t{andOffset}, true));
   }
   // A PNG's bits per pixel are its depth times its channels.
   const std::tuple<uint8_t, uint8_t, uint32_t> pngs[] = {
@@ -99,40 +97,37 @@ TEST(BindImagePointers, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {
     Bytes block = MakePngBlock(256, 128);
     block[24] = depth;
     block[25] = colourType;
-    const IconImage image = Bound(block);
-    EXPECT_EQ(Geometry(image), std::make_tuple(ImageKind::Png, 256u, 128u, colorBits));
-    EXPECT_EQ(image.info, nullptr);
-    EXPECT_EQ(image.xorBits, nullptr);
+    EXPECT_EQ(Geometry(Bound(block)), std::make_tuple(ImageKind::Png, 256u, 128u, colorBits));
   }
 }
 
-TEST(BindImagePointers, LeavesNullWhatTheBlockCannotHold) {
-  EXPECT_FALSE(IconFileIO::BindImagePointers(nullptr));
+// No header makes an image larger than its bytes: one that cannot hold its
+// colour bitmap has no size at all. None of them decodes.
+TEST(ImageOfBlock, GivesNoSizeToAnImageItsBlockCannotHoldAndDecodesNone) {
   const std::tuple<Damage, ImageKind, bool> cases[] = {
-      // damage, kind, colour bitmap kept
+      // damage, kind, size kept
       {{"colour bitmap cut", [](Bytes& b) { b.resize(104 + 16 * 32 - 1); }}, ImageKind::Dib, false},
       {{"mask cut", [](Bytes& b) { b.pop_back(); }}, ImageKind::Dib, true},
       {{"negative height", [](Bytes& b) { PutU32At(b, 8, static_cast<uint32_t>(-64)); }}, ImageKind::Dib, false},
       {{"zero width", [](Bytes& b) { PutU32At(b, 4, 0); }}, ImageKind::Dib, false},
       {{"header size past the block", [](Bytes& b) { PutU32At(b, 0, 0xFFFFFFF0); }}, ImageKind::Dib, false},
       {{"colour count past the block", [](Bytes& b) { PutU32At(b, 32, 0xFFFF); }}, ImageKind::Dib, false},
+      {{"colour count of 65536", [](Bytes& b) { PutU32At(b, 32, 0x10000); }}, ImageKind::Dib, false},
       {{"rows wrapping 32 bits", [](Bytes& b) { PutU32At(b, 4, 0x40000000); }}, ImageKind::Dib, false},
+      {{"3 bits per pixel", [](Bytes& b) { PutU16At(b, 14, 3); }}, ImageKind::Dib, false},
+      {{"two planes", [](Bytes& b) { PutU16At(b, 12, 2); }}, ImageKind::Dib, false},
+      {{"compressed", [](Bytes& b) { PutU32At(b, 16, 1); }}, ImageKind::Dib, false},
       {{"header cut", [](Bytes& b) { b.resize(39); }}, ImageKind::Unknown, false},
       {{"core header", [](Bytes& b) { PutU32At(b, 0, 12); }}, ImageKind::Unknown, false},
       {{"empty", [](Bytes& b) { b.clear(); }}, ImageKind::Unknown, false},
   };
-  for (const auto& [damage, kind, bitmapKept] : cases) {
+  for (const auto& [damage, kind, sizeKept] : cases) {
     SCOPED_TRACE(damage.first);
     Bytes block = MakeDibBlock(32, 32, 4);
     damage.second(block);
-    const IconImage image = Bound(block);
-    EXPECT_EQ(image.kind, kind);
-    EXPECT_EQ(image.info, kind == ImageKind::Dib ? block.data() : nullptr);
-    EXPECT_EQ(image.xorBits, bitmapKept ? block.data() + 104 : nullptr);
-    EXPECT_EQ(image.andMask, nullptr);
-    if (kind == ImageKind::Unknown) {
-      EXPECT_EQ(Geometry(image), std::make_tuple(kind, 0u, 0u, 0u));
-    }
+    const uint32_t side = sizeKept ? 32 : 0;
+    EXPECT_EQ(Geometry(Bound(block)), std::make_tuple(kind, side, side, sizeKept ? 4u : 0u));
+    EXPECT_FALSE(DibToRgba(block.data(), block.size()));
   }
   Bytes cut = MakePngBlock(16, 16);
   cut.resize(12);

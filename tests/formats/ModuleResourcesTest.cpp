@@ -247,13 +247,13 @@ TEST(GroupIconReader, ReadsGroupsByNameOrIdFromEachKindOfModuleAndRefusesBrokenO
       EXPECT_FALSE(module->Find(kResourceGroupIcon, Text("MAINICO")));
       const IconImageSetPtr set = IconFileIO().LoadGroupIcon(*module, Id(107), std::string(400, 'p'));
       ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, {numbered, numbered}, kind.unit));
-      EXPECT_EQ(std::string(set->modulePath), std::string(kMaxPathChars - 1, 'p'));  // cut to its field
+      EXPECT_EQ(set->modulePath, std::string(400, 'p'));
     }
     const IconFileIO io;
     const IconImageSetPtr set = io.LoadGroupIcon(file.path, "mainicon");
     ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, named, kind.unit));
-    EXPECT_EQ(std::string(set->modulePath), file.path);
-    EXPECT_EQ(std::string(set->icoPath), "");
+    EXPECT_EQ(set->modulePath, file.path);
+    EXPECT_EQ(set->icoPath, "");
     EXPECT_EQ(set->images[2].kind, ImageKind::Png);
     ExpectBlocks(io.LoadGroupIcon(file.path, IdName(101)), {numbered}, kind.unit);
     ExpectBlocks(io.LoadGroupIcon(file.path, IdName(104)), {});

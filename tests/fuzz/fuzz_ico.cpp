@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the .ico reader as a file, then writes whatever it
 // accepted as .ico, .bmp and .png. The written .ico must read back to the same blocks
 // (a DIB's biSizeImage cleared): anything else is a fault worth a crash report.
+// Then the picking path of the list and the commands: pick by each rule,
+// decode, scale and encode.
 
 #include <unistd.h>
 
@@ -13,6 +15,8 @@
 #include <string>
 
 #include "formats/IconFileIO.h"
+#include "formats/IconPixels.h"
+#include "formats/ImagePick.h"
 
 namespace {
 
@@ -33,10 +37,10 @@ bool WriteInput(const std::string& path, const uint8_t* data, size_t size) {
 }
 
 bool SameBlockAfterWriting(const IconImage& original, const IconImage& written) {
-  if (original.blockSize != written.blockSize || original.kind != written.kind) return false;
-  for (uint32_t i = 0; i < original.blockSize; ++i) {
+  if (original.BlockSize() != written.BlockSize() || original.kind != written.kind) return false;
+  for (uint32_t i = 0; i < original.BlockSize(); ++i) {
     const bool cleared = original.kind == ImageKind::Dib && i >= 20 && i < 24;
-    if (written.block[i] != (cleared ? 0 : original.block[i])) return false;
+    if (written.Data()[i] != (cleared ? 0 : original.Data()[i])) return false;
   }
   return true;
 }
@@ -53,12 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (!io.SaveIcoFile(*set, paths.ico)) std::abort();
   const IconImageSetPtr again = io.LoadIcoFile(paths.ico);
-  if (!again || again->imageCount != set->imageCount) std::abort();
-  for (uint32_t i = 0; i < set->imageCount; ++i) {
+  if (!again || again->images.size() != set->images.size()) std::abort();
+  for (size_t i = 0; i < set->images.size(); ++i) {
     if (!SameBlockAfterWriting(set->images[i], again->images[i])) std::abort();
   }
 
   io.SaveImageAsBmp(paths.bmp, *set);
   io.SavePngFile(*set, paths.png);
+
+  ImageDecoder decoder(*set);
+  for (const uint32_t side : {16u, 32u, 256u}) {
+    const auto picked = decoder.First(PickOrder(ShapesOf(*set), PickRule::AtLeast, side));
+    if (!picked) continue;
+    if (picked->pixels->pixels.size() != size_t{picked->pixels->width} * picked->pixels->height * 4) std::abort();
+    if (!ScaleRgba(*picked->pixels, side, side)) std::abort();
+    if (PngOfPicked(set->images[picked->index], *picked->pixels).empty()) std::abort();
+  }
+  PickedPng(*set, PickRule::Nearest, 48);
   return 0;
 }

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!again || again->width != image->width || again->height != image->height || again->pixels != image->pixels)
     std::abort();
   for (const auto& [width, height] : {std::pair<uint32_t, uint32_t>{16, 16}, {3, 40}}) {
-    if (ScaleRgba(*image, width, height).pixels.size() != static_cast<size_t>(width) * height * 4) std::abort();
+    const auto scaled = ScaleRgba(*image, width, height);
+    if (!scaled || scaled->pixels.size() != static_cast<size_t>(width) * height * 4) std::abort();
   }
   return 0;
 }

@@ -41,6 +41,12 @@ int main(int argc, char** argv) {
     written &= pixels && WriteBytes(root + "/pixels/png" + std::to_string(bits), EncodePng(*pixels));
   }
   written &= WriteBytes(root + "/ico/mixed.ico", BuildIcoFile({png, MakeDibBlock(8, 8, 8, 16), mono}));
+  // Images the pick must decode: a real PNG, and 5-6-5 bit fields (masks after the header).
+  Bytes fields = MakeDibBlock(8, 8, 16);
+  PutU32At(fields, 16, 3);
+  fields.insert(fields.begin() + 40, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0});
+  written &= WriteBytes(root + "/ico/picked.ico",
+                        BuildIcoFile({EncodePng({8, 8, Bytes(8 * 8 * 4, 200)}), fields, MakeDibBlock(16, 16, 24, 2)}));
   written &= WriteBytes(root + "/module/pe32.dll", BuildPeModule(groups));
   written &= WriteBytes(root + "/module/pe32plus.dll", BuildPeModule(groups, true));
   written &= WriteBytes(root + "/module/ne.icl", BuildNeModule(groups));

@@ -102,14 +102,15 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   // Nearest 20 pixels: 16 and 24 are as near, and the larger goes.
   EXPECT_EQ(Extract(folder, "png --size 20 -o " + folder.File("pngs") + " " + in + "/app.dll").status, 0);
   EXPECT_EQ(PngSize(folder.File("pngs/app.dll-MAIN.png")), std::make_pair(24u, 24u));
-  // The first group's largest image no larger than 40, else its smallest scaled down; OUT is never replaced.
-  const std::tuple<std::string, std::pair<uint32_t, uint32_t>> thumbnails[] = {{"40", {24, 24}}, {"8", {8, 8}}};
+  // The first group's smallest image at least SIZE scaled down to SIZE, else its largest as it is; OUT is never replaced.
+  const std::tuple<std::string, std::pair<uint32_t, uint32_t>> thumbnails[] = {
+      {"40", {40, 40}}, {"17", {17, 17}}, {"4096", {48, 48}}};
   for (const auto& [size, dimensions] : thumbnails) {
     EXPECT_EQ(Extract(folder, "thumbnail " + size + " " + in + "/app.dll " + folder.File(size + ".png")).status, 0);
     EXPECT_EQ(PngSize(folder.File(size + ".png")), dimensions);
   }
   const Outcome again = Extract(folder, "thumbnail 8 " + in + "/app.dll " + folder.File("40.png"));
-  EXPECT_EQ(std::make_tuple(again.status, PngSize(folder.File("40.png"))), std::make_tuple(1, std::make_pair(24u, 24u)));
+  EXPECT_EQ(std::make_tuple(again.status, PngSize(folder.File("40.png"))), std::make_tuple(1, std::make_pair(40u, 40u)));
 
   const Outcome usage = Extract(folder, "png " + in);
   EXPECT_EQ(std::make_tuple(usage.status, usage.err),

@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include "app/FilterSettings.h"
+#include "formats/OddImages.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 #include "ui/AddFileCommand.h"
@@ -190,13 +191,24 @@ TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
 }
 
 // Each list shows, in its own colours, the image nearest its size and not
-// smaller: 48 pixels for the large list, 24 for the small one.
+// smaller: 48 pixels for the large list, 24 for the small one; of one size the
+// one of most colour bits, and never an image it cannot draw.
 TEST_F(IconCollectionTest, EachListShowsTheImageNearestItsSizeInTrueColour) {
   icons.m_filterIco = TRUE;
   const COLORREF deep = RGB(37, 91, 155);
   LoadAlone({Write("two.ico", BuildIcoFile({SolidIconBlock(kColours[0], 24), SolidIconBlock(deep, 48)}))});
   EXPECT_EQ(CentreColour(host.large, 0), deep);
   EXPECT_EQ(CentreColour(host.small, 0), kColours[0]);
+  // Of one size the most colour bits: a 24-bit red image loses to the 32-bit one.
+  LoadAlone({Write("depths.ico", BuildIcoFile({UniformDib(24, 0, {0, 0, 255}), SolidIconBlock(deep)}))});
+  EXPECT_EQ(CentreColour(host.large, 0), deep);
+  EXPECT_EQ(CentreColour(host.small, 0), deep);
+  // A 48x48 image stored as bit fields that cannot be drawn is passed over for the 16x16 one.
+  std::vector<uint8_t> broken = SolidIconBlock(kColours[2], 48);
+  PutU32At(broken, 16, 3);
+  LoadAlone({Write("broken.ico", BuildIcoFile({broken, SolidIconBlock(kColours[1], 16)}))});
+  EXPECT_EQ(CentreColour(host.large, 0), kColours[1]);
+  EXPECT_EQ(CentreColour(host.small, 0), kColours[1]);
 }
 
 // A file's icons scroll once, by the sum of the icons added before each.

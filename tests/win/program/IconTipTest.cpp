@@ -14,7 +14,9 @@ TEST(IconTipTest, NamesTheGroupOrFileThenEveryImageLargestFirst) {
                                                     EncodePng({256, 256, std::vector<uint8_t>(256 * 256 * 4)}),
                                                     MakeDibBlock(32, 32, 32), MakeDibBlock(48, 48, 32)};
   const std::string ico = folder.File("five.ico");
-  ASSERT_TRUE(WriteBytes(ico, BuildIcoFile(images)));
+  std::vector<std::vector<uint8_t>> withCut = images;
+  withCut.push_back(Bytes(images[2].begin(), images[2].begin() + 60));  // a PNG cut short
+  ASSERT_TRUE(WriteBytes(ico, BuildIcoFile(withCut)));
   std::vector<BuiltResource> resources = {
       {kResourceGroupIcon, ResourceName::Text("MAIN"), 0x409, BuildGroupIcon({images[4], images[0]}, {1, 2})},
       {kResourceIcon, ResourceName::Id(1), 0x409, images[4]},
@@ -28,7 +30,7 @@ TEST(IconTipTest, NamesTheGroupOrFileThenEveryImageLargestFirst) {
   fromId.SetPath(module.c_str());
   fromId.SetResourceName(MAKEINTRESOURCEA(7));
   // Wine's code page here has the multiplication sign.
-  EXPECT_EQ(IconTipText(fromIco), "five.ico\n256\xD7" "256 PNG, 48\xD7" "48 32-bit, 32\xD7" "32 32-bit, 32\xD7" "32 8-bit, 16\xD7" "16 4-bit");
+  EXPECT_EQ(IconTipText(fromIco), "five.ico\n256\xD7" "256 PNG, 256\xD7" "256 unreadable, 48\xD7" "48 32-bit, 32\xD7" "32 32-bit, 32\xD7" "32 8-bit, 16\xD7" "16 4-bit");
   EXPECT_EQ(IconTipText(fromGroup), "Icon group MAIN\n48\xD7" "48 32-bit, 16\xD7" "16 4-bit");
   EXPECT_EQ(IconTipText(fromId), "Icon group 7");
 }

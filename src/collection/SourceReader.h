@@ -1,6 +1,6 @@
 #pragma once
-// An icon read again from its source with every image, as the save and the
-// copy to the clipboard need it.
+// An icon read again from its source with every image, as the save, the
+// tooltip and the copy to the clipboard need it.
 
 #include <memory>
 #include <optional>

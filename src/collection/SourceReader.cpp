@@ -1,4 +1,4 @@
-#include "save/SourceReader.h"
+#include "collection/SourceReader.h"
 
 #include "collection/FileTypes.h"
 
