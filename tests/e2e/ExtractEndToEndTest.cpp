@@ -6,30 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "formats/ResourceName.h"
+#include "ScriptTree.h"
 #include "support/IconBuilder.h"
-#include "support/ModuleBuilder.h"
 #include "support/TempFolder.h"
+#include "support/WinTestSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-Bytes ReadWide(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool WriteWide(const fs::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  return static_cast<bool>(out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())));
-}
 
 struct Finished {
   DWORD code = 1;
@@ -59,7 +48,7 @@ Finished Extract(const fs::path& folder, const std::wstring& arguments) {
     CloseHandle(info.hProcess);
   }
   CloseHandle(out);
-  const Bytes bytes = ReadWide(outPath);
+  const Bytes bytes = ReadBytesAt(Utf8(outPath.wstring()));
   run.out.assign(bytes.begin(), bytes.end());
   return run;
 }
@@ -67,27 +56,13 @@ Finished Extract(const fs::path& folder, const std::wstring& arguments) {
 TEST(ExtractEndToEnd, ReadsAndWritesNamesInAnyScriptThroughWidePaths) {
   const TempFolder temp;
   const fs::path root = fs::path(temp.Path()), in = root / L"in", out = root / L"out";
-  ASSERT_TRUE(fs::create_directories(in / L"ελληνικά"));
-  // Each file and group holds its own image, so each output shows where it came from.
-  std::vector<std::pair<std::wstring, Bytes>> expected;  // output name, its one image
-  std::vector<BuiltResource> resources;
-  for (uint16_t id = 1; id <= 10; ++id) {
-    const Bytes dib = MakeDibBlock(16, 16, 8, 0, static_cast<uint8_t>(id));
-    resources.push_back({kResourceIcon, ResourceName::Id(id), 0x409, dib});
-    resources.push_back({kResourceGroupIcon, ResourceName::Id(id), 0x409, BuildGroupIcon({dib}, {id})});
-    expected.push_back({L"图标.dll-" + std::to_wstring(id) + L".ico", dib});
-  }
-  ASSERT_TRUE(WriteWide(in / L"图标.dll", BuildPeModule(resources)));
-  const std::wstring icoFiles[] = {L"café.ico", L"Пример.ico", L"ελληνικά\\εικόνα.ico"};
-  for (const std::wstring& name : icoFiles) {
-    const Bytes dib = MakeDibBlock(32, 32, 4, 0, static_cast<uint8_t>(20 + expected.size()));
-    ASSERT_TRUE(WriteWide(in / name, BuildIcoFile({dib})));
-    expected.push_back({fs::path(name).filename().wstring(), dib});
-  }
+  ASSERT_TRUE(fs::create_directories(in));
+  const std::vector<TreeIcon> icons = MakeScriptTree(Utf8(in.wstring()));
+  ASSERT_EQ(icons.size(), 13u);
 
   const Finished list = Extract(root, L"list -r \"" + in.wstring() + L"\"");
   EXPECT_EQ(list.code, 0u) << list.out;
-  for (const wchar_t* name : {L"图标.dll", L"café.ico", L"Пример.ico", L"ελληνικά\\εικόνα.ico"})
+  for (const wchar_t* name : {L"图标.dll", L"café.ico", L"Пример.ico", L"ελληνικά\\ένα.ico"})
     EXPECT_NE(list.out.find((in / name).u8string() + "\r\n  icon"), std::string::npos) << list.out;
   size_t groups = 0;
   for (size_t at = 0; (at = list.out.find("\n  icon", at)) != std::string::npos; ++at) ++groups;
@@ -98,10 +73,15 @@ TEST(ExtractEndToEnd, ReadsAndWritesNamesInAnyScriptThroughWidePaths) {
   size_t files = 0;
   for (const auto& entry : fs::directory_iterator(out)) {
     ++files;
-    const fs::path name = entry.path().filename();
-    const auto match = std::find_if(expected.begin(), expected.end(), [&](const auto& e) { return e.first == name; });
-    ASSERT_NE(match, expected.end()) << name.u8string();
-    EXPECT_EQ(IcoBlocks(ReadWide(entry.path())), std::vector<Bytes>{WithSizeImageCleared(match->second)}) << name.u8string();
+    const std::string name = Utf8(entry.path().filename().wstring());
+    // Each file and group holds its own image, so each output shows where it came from.
+    const auto match = std::find_if(icons.begin(), icons.end(), [&](const TreeIcon& icon) {
+      const std::string file = Utf8(fs::path(Wide(icon.file)).filename().wstring());
+      return name == (icon.group ? file + "-" + std::to_string(icon.group) + ".ico" : file);
+    });
+    ASSERT_NE(match, icons.end()) << name;
+    EXPECT_EQ(IcoBlocks(ReadBytesAt(Utf8(entry.path().wstring()))), std::vector<Bytes>{WithSizeImageCleared(match->image)})
+        << name;
   }
   EXPECT_EQ(files, 13u);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/Utf8.h"
 #include "support/IconBuilder.h"
 
 namespace {
@@ -54,19 +55,11 @@ std::string UnixPath(const std::string& windowsPath) {
 }
 
 std::wstring Wide(const std::string& utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
+  const std::u16string wide = Utf8ToUtf16(utf8).value_or(u"");
+  return std::wstring(wide.begin(), wide.end());
 }
 
-std::string Utf8(const std::wstring& wide) {
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
+std::string Utf8(const std::wstring& wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
 
 std::wstring WideWindowText(HWND hwnd) {
   wchar_t text[1024] = {};
@@ -87,7 +80,8 @@ bool WriteBytesAt(const std::string& utf8Path, const std::vector<uint8_t>& bytes
 
 std::vector<uint8_t> ReadBytesAt(const std::string& utf8Path) {
   std::vector<uint8_t> bytes;
-  HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   bytes.resize(GetFileSize(file, nullptr));
   DWORD read = 0;
