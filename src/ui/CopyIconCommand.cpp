@@ -69,7 +69,8 @@ class OpenedClipboard {
   const bool m_open;
 };
 
-// Both formats or none: when either cannot be made the clipboard keeps what it held.
+// Both formats or none: when either cannot be made the clipboard keeps what it
+// held, and when the system takes only one it is emptied again.
 bool CopyToClipboard(HWND owner, const IconImage& image) {
   const auto png = ImageAsPng(image);
   const auto pixels = ImageToRgba(image);
@@ -82,9 +83,10 @@ bool CopyToClipboard(HWND owner, const IconImage& image) {
   // What the clipboard took is its own.
   const bool pngTaken = SetClipboardData(RegisterClipboardFormatA("PNG"), pngMemory.get()) != nullptr;
   if (pngTaken) pngMemory.release();
-  const bool dibTaken = SetClipboardData(CF_DIB, dibMemory.get()) != nullptr;
+  const bool dibTaken = pngTaken && SetClipboardData(CF_DIB, dibMemory.get()) != nullptr;
   if (dibTaken) dibMemory.release();
-  return pngTaken && dibTaken;
+  if (!dibTaken) EmptyClipboard();
+  return dibTaken;
 }
 
 }  // namespace

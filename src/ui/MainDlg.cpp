@@ -102,8 +102,11 @@ void CMainDlg::SetUpMenuImages() {
 
 void CMainDlg::SetViewStyle(int mode) {
   const DWORD type = mode == 1 ? LVS_SMALLICON : mode == 2 ? LVS_LIST : LVS_ICON;
-  m_iconList.ModifyStyle(LVS_TYPEMASK, 0);
-  m_iconList.ModifyStyle(0, type);
+  if (!m_iconList.ModifyStyle(LVS_TYPEMASK, type)) return;
+  // The list lays its items out again and only repaints what it thinks moved:
+  // the old view's pictures stayed on screen wherever nothing new covered them.
+  m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
+  m_iconList.Invalidate(TRUE);
 }
 
 void CMainDlg::ApplyViewSetting(int value) {

@@ -116,6 +116,23 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
   EXPECT_EQ(Run(), kStepsDone);
 }
 
+TEST_F(MainWindowUseTest, AFileDroppedWithoutAnIconSaysOnceWhichFileAndWhy) {
+  const std::string damaged = folder.File("damaged.dll");
+  ASSERT_TRUE(WriteBytes(damaged, {'M', 'Z', 0, 0}));
+  const std::string bare = WriteModuleAt(folder.File("bare.dll"), 0);
+  Then([&] {
+    for (const auto& [path, reason] : {std::pair<std::string, std::string>{damaged, "is not a readable module."},
+                                       std::pair<std::string, std::string>{bare, "holds no icon."}}) {
+      DialogWatcher message("Vantrel", Press(IDOK), dlg.m_hWnd);
+      dlg.AddFileAsDropped(path);
+      ASSERT_TRUE(message.Finish()) << path;
+      EXPECT_EQ(message.Seen().text, path + "\n" + reason);
+      EXPECT_EQ(dlg.m_iconList.GetItemCount(), 0);
+    }
+  });
+  EXPECT_EQ(Run(), kStepsDone);
+}
+
 enum class Way { kClose, kEscape, kEnter, kExit };
 
 struct LeaveCase {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "SearchTestSupport.h"
+#include "save/SourceReader.h"
 
 namespace {
 
@@ -30,6 +31,31 @@ TEST_F(SearchCancelTest, CancelInsideALargeModuleStopsThereKeepsWhatWasFoundAndT
   WriteIcoAt(other + "\\one.ico");
   EXPECT_EQ(Search(other), IDOK);
   ExpectCollectionHolds(kept + 1);
+}
+
+// The image lists may grow while the collection holds fewer than 500 icons.
+TEST_F(SearchCancelTest, MemoryRunningOutStopsTheSearchAsCancelDoesKeepingEachListedIconWhole) {
+  const int groups = 3000;
+  const std::string module = WriteModuleAt(Tree("big.dll"), groups);
+  Icons().SetBlockProbe([this](size_t) { return Icons().GetCount() < 500; });
+  EXPECT_EQ(Search(tree), IDCANCEL);
+  EXPECT_EQ(endedEarly, "memory ran out");
+  const int kept = Icons().GetCount();
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, groups);
+  ExpectCollectionHolds(kept);
+  IMAGEINFO info{};
+  ASSERT_TRUE(ImageList_GetImageInfo(host.large, kept - 1, &info));
+  EXPECT_NE(info.hbmImage, nullptr);
+  const IconFileIO io;
+  EXPECT_NE(SourceReader(io).Read(SourceOf(*Icons().GetSource(kept - 1))), nullptr);
+  // Add File and a drop end the same way, adding nothing half.
+  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kOutOfMemory);
+  ExpectCollectionHolds(kept);
+
+  Icons().SetBlockProbe(&CanAllocateBlock);
+  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kIconsRead);
+  ExpectCollectionHolds(kept + groups);
 }
 
 TEST_F(SearchCancelTest, NothingOfTheCollectionChangesWhileTheInterfaceThreadIsBusy) {

@@ -2,6 +2,7 @@
 // enters, and enters once only, and which files it counts and loads.
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,29 @@ using Paths = std::vector<std::string>;
 using SearchWalkTest = SearchTest;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The first entry a folder lists, as the walk meets them.
+std::string FirstListed(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+  std::string first;
+  if (find == INVALID_HANDLE_VALUE) return first;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") first = folder + "\\" + name;
+  } while (first.empty() && FindNextFileA(find, &found));
+  FindClose(find);
+  return first;
+}
+
+bool FolderInformation(const std::string& folder, BY_HANDLE_FILE_INFORMATION& info) {
+  const HANDLE handle = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool got = GetFileInformationByHandle(handle, &info) != FALSE;
+  CloseHandle(handle);
+  return got;
+}
 
 // A Unix symbolic link `link` -> `target` under Wine, removed again on
 // destruction (before the folder holding it: that removal would follow it).
@@ -105,6 +129,34 @@ TEST_F(SearchWalkTest, LinksBackIntoTheTreeAreEnteredOnceAndLinksOutOfItFollowed
   Paths loaded = LoadedPaths();
   std::sort(loaded.begin(), loaded.end());
   EXPECT_EQ(loaded, (Paths{top, Tree("out\\far.ico"), inner}));
+}
+
+// Wine reports serial 0 for the folders of other Unix file systems, and
+// /dev/pts and /dev/shm both have the index of a file system's root.
+TEST_F(SearchWalkTest, FoldersOfOtherFileSystemsSharingAnIndexAreBothEntered) {
+  const std::string shm = "Z:\\dev\\shm";
+  BY_HANDLE_FILE_INFORMATION pts{}, shared{};
+  ASSERT_TRUE(FolderInformation("Z:\\dev\\pts", pts) && FolderInformation(shm, shared));
+  ASSERT_TRUE(pts.dwVolumeSerialNumber == 0 && shared.dwVolumeSerialNumber == 0 &&
+              pts.nFileIndexLow == shared.nFileIndexLow && pts.nFileIndexHigh == shared.nFileIndexHigh)
+      << "the two folders must look alike for this test to mean anything";
+  const std::string ours = MakeFolder(shm, "vantrel-walk-" + std::to_string(GetCurrentProcessId()));
+  const std::string ico = WriteIcoAt(ours + "\\a.ico");
+  const UnixSymlink toPts("/dev/pts", Tree("pts"));
+  // Met after the other, the second folder is the one a mistaken walk skips.
+  std::unique_ptr<UnixSymlink> toShm;
+  std::string shmLink;
+  for (int name = 0; name < 20 && !toShm; ++name) {
+    shmLink = Tree("shm" + std::to_string(name));
+    toShm = std::make_unique<UnixSymlink>("/dev/shm", shmLink);
+    if (!toShm->Made() || FirstListed(tree) != Tree("pts")) toShm.reset();
+  }
+  ASSERT_TRUE(toPts.Made() && toShm);
+  const int status = Search(tree);
+  DeleteFileA(ico.c_str());
+  RemoveDirectoryA(ours.c_str());
+  EXPECT_EQ(status, IDOK);
+  EXPECT_EQ(LoadedPaths(), Paths{shmLink + ours.substr(shm.size()) + "\\a.ico"});
 }
 
 TEST_F(SearchWalkTest, FilePathTooLongForTheRecordIsCountedButNeverLoaded) {
