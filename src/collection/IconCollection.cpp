@@ -35,13 +35,16 @@ bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   try {
     large.reserve(found.size());
     small.reserve(found.size());
+    const IconSource* previous = first > 0 ? GetSource(first - 1) : nullptr;
     for (const FoundIcon& one : found) {
       auto source = std::make_unique<IconSource>();
-      // A path that does not fit the record is never cut into another file's path.
-      if (!source->SetPath(one.path.c_str())) continue;
+      if (previous && one.path == previous->Path())
+        source->SharePath(*previous);
+      else if (!source->SetPath(one.path.c_str()))
+        continue;  // a path that does not fit is never cut into another file's path
       source->m_group = one.group;
       if (!m_sources.SetAtGrow(GetCount(), source.get())) throw std::bad_alloc();
-      source.release();
+      previous = source.release();
       large.push_back(&one.pictures.large);
       small.push_back(&one.pictures.small);
     }

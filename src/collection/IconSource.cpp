@@ -3,8 +3,7 @@
 #include <cstring>
 
 bool IconSource::SetPath(LPCSTR path) {
-  const size_t length = std::strlen(path);
-  if (length >= sizeof m_path) return false;
-  std::memcpy(m_path, path, length + 1);
+  if (std::strlen(path) >= MAX_PATH) return false;
+  m_path = std::make_shared<const std::string>(path);
   return true;
 }

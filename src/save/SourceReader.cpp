@@ -3,7 +3,7 @@
 #include "collection/FileTypes.h"
 
 SaveSource SourceOf(const IconSource& record) {
-  return SaveSource{record.m_path, record.m_group};
+  return SaveSource{record.Path(), record.m_group};
 }
 
 IconImageSetPtr SourceReader::Read(const SaveSource& source) {

@@ -46,8 +46,8 @@ std::string DescribeImages(const IconImageSet& set) {
 std::string IconTipText(const IconSource& source) {
   std::string name;
   if (!source.m_group) {
-    const char* slash = std::strrchr(source.m_path, '\\');
-    name = slash ? slash + 1 : source.m_path;
+    const char* slash = std::strrchr(source.Path(), '\\');
+    name = slash ? slash + 1 : source.Path();
   } else {
     name = "Icon group " + (source.m_group->isId ? std::to_string(source.m_group->id) : source.m_group->text);
   }

@@ -219,7 +219,7 @@ void CMainDlg::OnListClick(const NMHDR* header) {
   const int index = reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
   const CIconCollection& icons = TheApp().m_icons;
   if (index < 0 || index >= icons.GetCount()) return;
-  m_pathEdit.SetWindowText(icons.GetSource(index)->m_path);
+  m_pathEdit.SetWindowText(icons.GetSource(index)->Path());
 }
 
 void CMainDlg::OnPaint() {

@@ -93,7 +93,7 @@ class IconCollectionTest : public AppTest {
     for (int i = 0; i < icons.GetCount(); ++i) {
       SCOPED_TRACE("entry " + std::to_string(i));
       const Entry& entry = entries[static_cast<size_t>(i)];
-      EXPECT_EQ(std::string(icons.GetSource(i)->m_path), entry.path);
+      EXPECT_EQ(std::string(icons.GetSource(i)->Path()), entry.path);
       EXPECT_EQ(NameOf(icons.GetSource(i)->m_group), entry.group);
       EXPECT_EQ(CentreColour(host.large, i), entry.colour);
       EXPECT_EQ(CentreColour(host.small, i), entry.colour);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "SearchTestSupport.h"
-#include "save/SourceReader.h"
 
 namespace {
 
@@ -21,8 +20,7 @@ TEST_F(SearchCancelTest, CancelInsideALargeModuleStopsThereKeepsWhatWasFoundAndT
                    }}),
             IDCANCEL);
   const int kept = Icons().GetCount();
-  EXPECT_GT(kept, 0);
-  EXPECT_LT(kept, groups);
+  EXPECT_TRUE(kept > 0 && kept < groups) << kept;
   ExpectCollectionHolds(kept);
   EXPECT_EQ(iconLabel, std::to_string(Icons().m_addedCount));
   EXPECT_EQ(Icons().m_countLabel, nullptr);
@@ -44,15 +42,9 @@ TEST_F(SearchCancelTest, MemoryRunningOutStopsTheSearchAsCancelDoesKeepingEachLi
   EXPECT_GT(kept, 0);
   EXPECT_LT(kept, groups);
   ExpectCollectionHolds(kept);
-  IMAGEINFO info{};
-  ASSERT_TRUE(ImageList_GetImageInfo(host.large, kept - 1, &info));
-  EXPECT_NE(info.hbmImage, nullptr);
-  const IconFileIO io;
-  EXPECT_NE(SourceReader(io).Read(SourceOf(*Icons().GetSource(kept - 1))), nullptr);
   // Add File and a drop end the same way, adding nothing half.
   EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kOutOfMemory);
   ExpectCollectionHolds(kept);
-
   Icons().SetBlockProbe(&CanAllocateBlock);
   EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kIconsRead);
   ExpectCollectionHolds(kept + groups);

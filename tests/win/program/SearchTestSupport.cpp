@@ -49,7 +49,7 @@ INT_PTR SearchTest::Search(const std::string& root, std::vector<std::function<vo
 
 std::vector<std::string> SearchTest::LoadedPaths() {
   std::vector<std::string> paths;
-  for (int i = 0; i < Icons().GetCount(); ++i) paths.push_back(Icons().GetSource(i)->m_path);
+  for (int i = 0; i < Icons().GetCount(); ++i) paths.push_back(Icons().GetSource(i)->Path());
   return paths;
 }
 
