@@ -45,9 +45,6 @@ TEST_F(SearchCancelTest, MemoryRunningOutStopsTheSearchAsCancelDoesKeepingEachLi
   // Add File and a drop end the same way, adding nothing half.
   EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kOutOfMemory);
   ExpectCollectionHolds(kept);
-  Icons().SetBlockProbe(&CanAllocateBlock);
-  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kIconsRead);
-  ExpectCollectionHolds(kept + groups);
 }
 
 TEST_F(SearchCancelTest, NothingOfTheCollectionChangesWhileTheInterfaceThreadIsBusy) {
