@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 #include "collection/IconStrip.h"
 
@@ -23,31 +25,59 @@ void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) {
   AddItems(index, 1, checked);
 }
 
-void CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
+bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   const int first = GetCount();
+  // Pictures left over from an append that ran out go first: image i stays icon i.
+  TrimTo(first);
+  bool fitted = true;
   std::vector<const RgbaImage*> large;
   std::vector<const RgbaImage*> small;
-  large.reserve(found.size());
-  small.reserve(found.size());
-  for (const FoundIcon& one : found) {
-    auto* source = new IconSource;
-    // A path that does not fit the record is never cut into another file's path.
-    if (!source->SetPath(one.path.c_str())) {
-      delete source;
-      continue;
+  try {
+    large.reserve(found.size());
+    small.reserve(found.size());
+    const IconSource* previous = first > 0 ? GetSource(first - 1) : nullptr;
+    for (const FoundIcon& one : found) {
+      auto source = std::make_unique<IconSource>();
+      if (previous && one.path == previous->Path())
+        source->SharePath(*previous);
+      else if (!source->SetPath(one.path.c_str()))
+        continue;  // a path that does not fit is never cut into another file's path
+      source->m_group = one.group;
+      if (!m_sources.SetAtGrow(GetCount(), source.get())) throw std::bad_alloc();
+      previous = source.release();
+      large.push_back(&one.pictures.large);
+      small.push_back(&one.pictures.small);
     }
-    if (one.group) source->SetResourceName(one.group->isId ? MAKEINTRESOURCEA(one.group->id) : one.group->text.c_str());
-    m_sources.SetAtGrow(GetCount(), source);
-    large.push_back(&one.pictures.large);
-    small.push_back(&one.pictures.small);
+  } catch (const std::bad_alloc&) {
+    fitted = false;
   }
-  if (large.empty()) return;
-  if (m_largeImages) AppendPictureStrip(m_largeImages->GetSafeHandle(), large);
-  if (m_smallImages) AppendPictureStrip(m_smallImages->GetSafeHandle(), small);
-  AddItems(first, static_cast<int>(large.size()), checked);
+  if (large.empty()) return fitted;
+  // Only as many icons as every part could take stay, whole.
+  int listed = first + static_cast<int>(large.size());
+  if (m_largeImages && !AppendPictureStrip(m_largeImages->GetSafeHandle(), large, m_blockProbe)) fitted = false;
+  if (m_smallImages && !AppendPictureStrip(m_smallImages->GetSafeHandle(), small, m_blockProbe)) fitted = false;
+  for (const CImageList* images : {m_largeImages, m_smallImages})
+    if (images) listed = std::min(listed, ImageList_GetImageCount(images->GetSafeHandle()));
+  TrimTo(listed);
+  const int itemized = AddItems(first, listed - first, checked);
+  if (itemized < listed - first) {
+    fitted = false;
+    TrimTo(first + itemized);
+  }
+  return fitted;
 }
 
-void CIconCollection::AddItems(int first, int count, BOOL checked) {
+void CIconCollection::TrimTo(int count) {
+  for (int i = count; i < GetCount(); ++i) delete m_sources.GetAt(i);
+  if (count < GetCount()) m_sources.SetSize(count);
+  for (const CImageList* images : {m_largeImages, m_smallImages}) {
+    if (images && ImageList_GetImageCount(images->GetSafeHandle()) > count)
+      ImageList_SetImageCount(images->GetSafeHandle(), static_cast<UINT>(count));
+  }
+}
+
+int CIconCollection::AddItems(int first, int count, BOOL checked) {
+  int added = 0;
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
     // A batch is drawn once, not once for each icon.
@@ -63,7 +93,8 @@ void CIconCollection::AddItems(int first, int count, BOOL checked) {
       item.iItem = index;
       item.pszText = const_cast<LPSTR>("");
       item.iImage = index;
-      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      if (SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index) break;
+      ++added;
       LVITEMA state = {};
       state.stateMask = LVIS_STATEIMAGEMASK;
       state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
@@ -77,12 +108,15 @@ void CIconCollection::AddItems(int first, int count, BOOL checked) {
       SendMessageA(list, WM_SETREDRAW, TRUE, 0);
       ::InvalidateRect(list, nullptr, TRUE);
     }
+  } else {
+    added = count;
   }
-  m_addedCount += count;
+  m_addedCount += added;
   if (m_countLabel && m_countLabel->GetSafeHwnd()) {
     m_countText.Format("%d", m_addedCount);
     SetWindowTextA(m_countLabel->GetSafeHwnd(), m_countText);
   }
+  return added;
 }
 
 void CIconCollection::Clear() {

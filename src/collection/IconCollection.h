@@ -13,12 +13,19 @@
 #include "collection/FileTypes.h"
 #include "collection/FoundIcon.h"
 #include "collection/IconSource.h"
+#include "collection/IconStrip.h"
 #include "formats/ModuleResources.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/ObArray.h"
 #include "framework/String.h"
 #include "framework/Wnd.h"
+
+// How reading one file went.
+enum class FileReading { kIconsRead, kTypeNotTaken, kNotReadable, kNoIcon, kOutOfMemory };
+// Why a file gave no icon, or not all of them, to follow its name in a
+// message ("holds no icon"); null for kIconsRead.
+const char* ReadingProblem(FileReading reading, bool isModule);
 
 class CIconCollection {
  public:
@@ -31,14 +38,17 @@ class CIconCollection {
   void SetListView(CListCtrl* list);
   // Null unbinds. While bound, every icon added shows the running total there.
   void SetCountLabel(CWnd* label);
+  // Asked before an image list grows (see BlockProbe); tests make it refuse.
+  void SetBlockProbe(BlockProbe probe) { m_blockProbe = std::move(probe); }
 
   // Adds the icon's pictures and its list item at index, which must be the
   // index of the record just appended. The caller keeps the icon handle.
   void AddIcon(HICON icon, int index, BOOL checked);
   // Appends a record for each found icon and their pictures and items, as
   // one batch: one strip per image list, one count shown. A path
-  // that does not fit a record is left out.
-  void AppendFound(std::vector<FoundIcon>& found, BOOL checked);
+  // that does not fit a record is left out. False when memory or the image
+  // lists ran out: the icons that fitted stay, whole, and the rest are dropped.
+  bool AppendFound(std::vector<FoundIcon>& found, BOOL checked);
   // Deletes every record and unbinds the count label; the views are emptied by
   // their owner first (see EmptyWithViews).
   void Clear();
@@ -46,7 +56,7 @@ class CIconCollection {
   void EmptyWithViews(CWnd* pathBox);
 
   // Adds every icon of one file whose type is switched on in the filter.
-  void LoadFromFile(LPCSTR path, BOOL checked);
+  FileReading LoadFromFile(LPCSTR path, BOOL checked);
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
   TypeSwitches Switches() const;
@@ -73,8 +83,12 @@ class CIconCollection {
   BOOL m_saved = TRUE;
 
  private:
-  // The list items of the pictures just appended, with the scroll and the count.
-  void AddItems(int first, int count, BOOL checked);
+  BlockProbe m_blockProbe = &CanAllocateBlock;
+  // The list items of the pictures just appended, with the scroll and the
+  // count; how many the view took.
+  int AddItems(int first, int count, BOOL checked);
+  // Drops the records and pictures from index count on.
+  void TrimTo(int count);
 
 };
 
@@ -83,9 +97,10 @@ class CIconCollection {
 // CompanionOf), and hands each to `take` as soon as it is
 // made. Touches no window and no collection, so any thread may run it. A
 // raised `stop`, read before each icon, ends the file early: a module of
-// hundreds of icons must not hold up a Cancel.
-void ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
-                     const std::atomic<LONG>* stop,
+// hundreds of icons must not hold up a Cancel. Memory running out, here or in
+// `take`, ends it early too (kOutOfMemory); what was taken before stays taken.
+FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
+                            const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take);
 
 // Where current Windows keeps the icons of a system module that holds none:

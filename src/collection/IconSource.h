@@ -3,23 +3,26 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "formats/ResourceName.h"
 #include "framework/ObArray.h"
 
 class IconSource : public CObject {
  public:
-  IconSource() = default;
-  ~IconSource() override;
-  IconSource(const IconSource&) = delete;
-  IconSource& operator=(const IconSource&) = delete;
-
-  // Keeps a numeric id as it is and a copy of a text name (which the
-  // enumeration owns only for a moment).
-  void SetResourceName(LPCSTR name);
-  // False, and nothing stored, when the path does not fit m_path.
+  // False, and nothing stored, when the path is MAX_PATH characters or longer.
   bool SetPath(LPCSTR path);
+  // The path of `other`, without a copy: the icons of one module share it,
+  // which matters at a hundred thousand icons.
+  void SharePath(const IconSource& other) { m_path = other.m_path; }
+  const char* Path() const { return m_path ? m_path->c_str() : ""; }
 
-  char m_path[MAX_PATH] = {};
-  // A numeric id in integer-resource form, an owned copy of a text name, or
-  // null for an icon of an .ico file.
-  LPSTR m_resName = nullptr;
+  // The icon group of a module's icon (id 0 is a group like any other); none
+  // for an icon of an .ico file.
+  std::optional<ResourceName> m_group;
+
+ private:
+  std::shared_ptr<const std::string> m_path;
 };

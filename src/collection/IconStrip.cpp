@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 #include "formats/IconPixels.h"
@@ -66,12 +67,27 @@ OwnedBitmap MaskStrip(const RgbaImage* const* pictures, int count, int width, in
   return OwnedBitmap(::CreateBitmap(stripWidth, height, 1, 1, bits.data()));
 }
 
-}  // namespace
+// The bytes a list asks for when `adding` more images make it grow, or 0 when
+// it has room. The capacity is read from its bitmap; the growth step, set by
+// the list's creator, is taken as at most kLargestGrowth images.
+size_t GrowthBytes(HIMAGELIST list, int adding, int width, int height) {
+  const size_t kLargestGrowth = 4096;
+  // Lists lay images out in a few columns: a row's spare places may not count.
+  const size_t kRowSlack = 4;
+  const size_t imageBytes = static_cast<size_t>(width) * height * 4 + (static_cast<size_t>(width) * height + 7) / 8;
+  const auto count = static_cast<size_t>(std::max(ImageList_GetImageCount(list), 0));
+  IMAGEINFO info{};
+  BITMAP bitmap{};
+  size_t capacity = 0;
+  if (count > 0 && ImageList_GetImageInfo(list, 0, &info) && info.hbmImage &&
+      ::GetObjectA(info.hbmImage, sizeof bitmap, &bitmap))
+    capacity = static_cast<size_t>(bitmap.bmWidth / width) * static_cast<size_t>(bitmap.bmHeight / height);
+  if (count + adding + kRowSlack < capacity) return 0;
+  return (std::max(capacity, count) + adding + kLargestGrowth) * imageBytes;
+}
 
-void AppendPictureStrip(HIMAGELIST list, const std::vector<const RgbaImage*>& pictures) {
-  int width = 0;
-  int height = 0;
-  if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) return;
+bool AppendFitted(HIMAGELIST list, const std::vector<const RgbaImage*>& pictures, int width, int height,
+                  const BlockProbe& probe) {
   // Every picture at the list's size, so a strip is plain copying.
   std::vector<RgbaImage> resized;
   std::vector<const RgbaImage*> fitting(pictures);
@@ -89,11 +105,32 @@ void AppendPictureStrip(HIMAGELIST list, const std::vector<const RgbaImage*>& pi
   }
   for (size_t first = 0; first < fitting.size(); first += kStripPictures) {
     const int count = static_cast<int>(std::min(kStripPictures, fitting.size() - first));
-    const int before = ImageList_GetImageCount(list);
+    const size_t growth = GrowthBytes(list, count, width, height);
+    if (growth && !probe(growth)) return false;
     const OwnedBitmap colour = ColourStrip(fitting.data() + first, count, width, height);
-    const OwnedBitmap mask = MaskStrip(fitting.data() + first, count, width, height);
-    // Without a strip, blank images: image i must stay icon i.
-    if (!colour || !mask || ImageList_Add(list, colour.get(), mask.get()) < 0)
-      ImageList_SetImageCount(list, static_cast<UINT>(before + count));
+    const OwnedBitmap mask = colour ? MaskStrip(fitting.data() + first, count, width, height) : nullptr;
+    if (!colour || !mask || ImageList_Add(list, colour.get(), mask.get()) < 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CanAllocateBlock(size_t bytes) {
+  void* block = ::VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (!block) return false;
+  ::VirtualFree(block, 0, MEM_RELEASE);
+  return true;
+}
+
+bool AppendPictureStrip(HIMAGELIST list, const std::vector<const RgbaImage*>& pictures, const BlockProbe& probe) {
+  int width = 0;
+  int height = 0;
+  if (!list || !ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) return false;
+  try {
+    return AppendFitted(list, pictures, width, height, probe);
+  } catch (const std::bad_alloc&) {
+    return false;
   }
 }
+

@@ -1,5 +1,6 @@
 #include "collection/SearchProgressDlg.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/FilterSettings.h"
@@ -49,8 +50,10 @@ BOOL CSearchProgressDlg::OnInitDialog() {
   m_iconCount.SetWindowText("0");
   app.m_icons.SetCountLabel(&m_iconCount);
   m_found.Reset();
+  m_endedEarly = nullptr;
   m_visitedFolders.clear();
   m_unreachableNames = 0;
+  m_foldersAbove.clear();
   if (StartWorker()) SetTimer(kProgressTimer, kProgressMilliseconds);
   return TRUE;
 }
@@ -63,15 +66,23 @@ void CSearchProgressDlg::OnTimer(UINT_PTR id) {
   CDialog::OnTimer(id);
 }
 
+void CSearchProgressDlg::StopForWantOfMemory() {
+  m_endedEarly = "memory ran out";
+  // The way the Cancel button goes, from the worker too.
+  PostMessage(WM_COMMAND, IDCANCEL);
+}
+
 void CSearchProgressDlg::ShowProgress() {
   SearchHandOver::Progress progress = m_found.Take();
+  // After memory ran out nothing more is appended; what was listed stays.
+  if (m_endedEarly) return;
   if (!progress.currentFile.empty()) {
     m_currentFile.SetWindowText(progress.currentFile.c_str());
     CString count;
     count.Format("%d", progress.filesBefore);
     m_fileCountLabel.SetWindowText(count);
   }
-  TheApp().m_icons.AppendFound(progress.icons, m_checked);
+  if (!TheApp().m_icons.AppendFound(progress.icons, m_checked)) StopForWantOfMemory();
 }
 
 void CSearchProgressDlg::OnWorkerEnded() {
@@ -85,18 +96,25 @@ void CSearchProgressDlg::OnWorkerEnded() {
 bool CSearchProgressDlg::Work() { return SearchFolder(m_folder); }
 
 bool CSearchProgressDlg::SearchFolder(LPCSTR folder) {
-  if (StopRequested()) return false;
+  if (StopRequested() || m_endedEarly) return false;
   CString pattern(folder);
   if (pattern.GetAt(pattern.GetLength() - 1) != '\\') pattern += '\\';
   pattern += "*.*";
   // A pattern past MAX_PATH cannot be opened through the ANSI calls: such a
   // folder is skipped like any other that cannot be read.
-  if (pattern.GetLength() >= MAX_PATH || !FirstVisit(folder)) return true;
+  std::optional<FolderIdentity> identity;
+  if (pattern.GetLength() >= MAX_PATH || !ShouldEnter(folder, identity)) return true;
+  if (identity) m_foldersAbove.push_back(*identity);
+  const bool completed = SearchEntries(pattern);
+  if (identity) m_foldersAbove.pop_back();
+  return completed;
+}
 
+bool CSearchProgressDlg::SearchEntries(const CString& pattern) {
   CFileFind find;
   BOOL more = find.FindFile(pattern);
   while (more) {
-    if (StopRequested()) return false;
+    if (StopRequested() || m_endedEarly) return false;
     more = find.FindNextFile();
     if (find.IsDots()) continue;
     if (find.IsNameUnreachable()) {
@@ -112,16 +130,24 @@ bool CSearchProgressDlg::SearchFolder(LPCSTR folder) {
     m_found.FileStarted(std::string(path));
     // A path the record cannot hold is counted but never cut into another file's path.
     if (path.GetLength() >= MAX_PATH) continue;
-    ReadIconsOfFile(path, m_switches, m_sides, &StopFlag(), [this](FoundIcon icon) { m_found.IconFound(std::move(icon), StopFlag()); });
+    const FileReading reading = ReadIconsOfFile(path, m_switches, m_sides, &StopFlag(), [this](FoundIcon icon) {
+      m_found.IconFound(std::move(icon), StopFlag());
+    });
+    if (reading == FileReading::kOutOfMemory) {
+      StopForWantOfMemory();
+      return false;
+    }
   }
   return true;
 }
 
-bool CSearchProgressDlg::FirstVisit(LPCSTR folder) {
+bool CSearchProgressDlg::ShouldEnter(LPCSTR folder, std::optional<FolderIdentity>& identity) {
   const OwnedHandle handle = OpenFolderForQuery(folder);
   BY_HANDLE_FILE_INFORMATION info = {};
   if (handle && ::GetFileInformationByHandle(handle.get(), &info) && (info.nFileIndexHigh || info.nFileIndexLow)) {
-    return m_visitedFolders.insert({info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow}).second;
+    identity = FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    if (info.dwVolumeSerialNumber != 0) return m_visitedFolders.insert(*identity).second;
+    return std::find(m_foldersAbove.begin(), m_foldersAbove.end(), *identity) == m_foldersAbove.end();
   }
   // Without an identity a link cannot be told from the folder it leads to,
   // so only plain folders are entered.

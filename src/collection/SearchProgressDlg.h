@@ -6,8 +6,11 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <optional>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "app/WorkerProgressDlg.h"
 #include "collection/FileTypes.h"
@@ -37,6 +40,10 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   // once the dialog has ended.
   int UnreachableNames() const { return m_unreachableNames; }
 
+  // Why the search stopped before its end although nobody cancelled it
+  // ("memory ran out"); null when it did not.
+  const char* EndedEarlyBecause() const { return m_endedEarly; }
+
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
@@ -45,23 +52,36 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   void OnTimer(UINT_PTR id) override;
 
  private:
+  // Volume serial and file index.
   using FolderIdentity = std::tuple<DWORD, DWORD, DWORD>;
 
   // Walks one folder, entering each subfolder as soon as it is met. False
   // when it stopped on Cancel.
   bool SearchFolder(LPCSTR folder);
-  // Whether this folder is met for the first time in this search; links that
-  // lead back into the tree are entered once only.
-  bool FirstVisit(LPCSTR folder);
+  // Whether to enter this folder, noting it in the walk's records if so: met
+  // for the first time in this search where its volume has a serial, else
+  // none of the folders it lies in (links back into the tree are entered
+  // once only, and loops never).
+  // The entries of one folder; false when it stopped on Cancel.
+  bool SearchEntries(const CString& pattern);
+  bool ShouldEnter(LPCSTR folder, std::optional<FolderIdentity>& identity);
   // On the user-interface thread: appends what the worker found since last
   // time and shows where it is.
   void ShowProgress();
 
+  // On either thread: stops the search as Cancel does, for want of memory.
+  void StopForWantOfMemory();
+
+  std::atomic<const char*> m_endedEarly{nullptr};
   // Read from the settings before the worker starts; the worker only reads them.
   TypeSwitches m_switches{};
   PictureSides m_sides{kLargeIconSize, kSmallIconSize};
   SearchHandOver m_found;
-  // Folders entered in this search, used by the worker only.
+  // Folders entered in this search, used by the worker only. A serial of 0
+  // is what Wine reports for every other Unix file system, where different
+  // folders share an index, so those are only checked against the folders
+  // the walk is in.
   std::set<FolderIdentity> m_visitedFolders;
   int m_unreachableNames = 0;
+  std::vector<FolderIdentity> m_foldersAbove;
 };

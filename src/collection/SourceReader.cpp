@@ -3,10 +3,7 @@
 #include "collection/FileTypes.h"
 
 SaveSource SourceOf(const IconSource& record) {
-  SaveSource source{record.m_path, std::nullopt};
-  ResourceName group;
-  if (NameFromPointer(record.m_resName, group)) source.group = group;
-  return source;
+  return SaveSource{record.Path(), record.m_group};
 }
 
 IconImageSetPtr SourceReader::Read(const SaveSource& source) {

@@ -1,6 +1,28 @@
 #include "framework/Wnd.h"
 
+#include <unordered_map>
+
 #include "framework/Gdi.h"
+
+// One thread's bound windows. A window whose object let go while another
+// procedure sat in front of ours keeps an entry without object: ours must
+// still pass its messages on to the procedure it replaced.
+struct WndBindings {
+  struct Entry {
+    CWnd* object;
+    WNDPROC oldProc;
+  };
+  std::unordered_map<HWND, Entry> windows;
+
+  static WndBindings& OfThisThread() {
+    thread_local WndBindings bindings;
+    return bindings;
+  }
+  const Entry* Find(HWND hwnd) const {
+    const auto found = windows.find(hwnd);
+    return found == windows.end() ? nullptr : &found->second;
+  }
+};
 
 namespace {
 
@@ -22,10 +44,8 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  // The slot is ours only where our procedure runs; elsewhere it is another's.
-  if (!hwnd || ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc))
-    return nullptr;
-  return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  const WndBindings::Entry* entry = hwnd ? WndBindings::OfThisThread().Find(hwnd) : nullptr;
+  return entry ? entry->object : nullptr;
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
@@ -47,17 +67,24 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-  if (m_hWnd || !hwnd || !::IsWindow(hwnd) || FromHandlePermanent(hwnd)) return FALSE;
+  // A window stays ours while our procedure is in its chain, object or not:
+  // binding it again would make our procedure its own old procedure.
+  WndBindings& bindings = WndBindings::OfThisThread();
+  if (m_hWnd || !hwnd || !::IsWindow(hwnd) || bindings.Find(hwnd)) return FALSE;
+  if (::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) return FALSE;
   m_hWnd = hwnd;
   PreSubclassWindow();
-  ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // Noted first: the messages the swap itself sends must find the object.
+  bindings.windows[hwnd] = WndBindings::Entry{this, nullptr};
   m_oldProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
   if (!m_oldProc) {
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    bindings.windows.erase(hwnd);
     m_hWnd = nullptr;
     return FALSE;
   }
+  bindings.windows[hwnd].oldProc = m_oldProc;
+  m_bindings = &bindings;
   return TRUE;
 }
 
@@ -68,15 +95,25 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() {
   HWND hwnd = m_hWnd;
   if (!hwnd || !m_oldProc) return nullptr;
-  ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
-  Unbind();
+  const auto ours = reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc);
+  // Only a procedure still on top can be taken out; under another's it stays
+  // and only passes messages on (see Unbind).
+  const bool onTop = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == ours;
+  if (onTop) ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
+  Unbind(!onTop);
   return hwnd;
 }
 
 BOOL CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
 
-void CWnd::Unbind() {
-  ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+void CWnd::Unbind(bool stillInChain) {
+  if (m_bindings) {
+    if (stillInChain)
+      m_bindings->windows[m_hWnd].object = nullptr;
+    else
+      m_bindings->windows.erase(m_hWnd);
+  }
+  m_bindings = nullptr;
   m_hWnd = nullptr;
   m_oldProc = nullptr;
   m_ownsWindow = false;
@@ -84,11 +121,14 @@ void CWnd::Unbind() {
 }
 
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  // Only bound windows get this procedure, so the slot is ours.
-  auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  // The guard covers a window just unbound.
-  if (!wnd) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-  return wnd->Dispatch(msg, wParam, lParam);
+  WndBindings& bindings = WndBindings::OfThisThread();
+  const WndBindings::Entry* entry = bindings.Find(hwnd);
+  if (entry && entry->object) return entry->object->Dispatch(msg, wParam, lParam);
+  if (!entry || !entry->oldProc) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  // Left in another's chain without an object: only the hand-on remains.
+  const WNDPROC oldProc = entry->oldProc;
+  if (msg == WM_NCDESTROY) bindings.windows.erase(hwnd);
+  return ::CallWindowProcA(oldProc, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -99,7 +139,7 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (!ReflectToChild(msg, wParam, lParam, &result)) result = WindowProc(msg, wParam, lParam);
   m_current = outer;
-  if (msg == WM_NCDESTROY && m_hWnd) Unbind();
+  if (msg == WM_NCDESTROY && m_hWnd) Unbind(false);
   return result;
 }
 

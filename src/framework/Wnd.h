@@ -2,15 +2,19 @@
 // CWnd: a C++ object bound to one window.
 //
 // Binding. SubclassWindow (or CreateEx, or a dialog's creation) binds the
-// window once: the object is stored in the window's GWLP_USERDATA slot and
-// the window's procedure is replaced by one static procedure that finds the
-// object there and calls its virtual WindowProc. (Not a window property:
-// under Wine every property read is a round trip to the server, which made
-// each message cost a twentieth of a millisecond.) The old procedure is kept for
-// Default(). On WM_NCDESTROY the binding is removed and m_hWnd cleared, so an
-// object never points at a dead window. An object that is destroyed first
-// hands a subclassed window back to its old procedure, and destroys a window
-// it created itself.
+// window once: the thread that owns the window notes it in its own map from
+// handle to object, and the window's procedure is replaced by one static
+// procedure that finds the object there and calls its virtual WindowProc.
+// The map, not the procedure, tells our windows: it still knows a window that
+// someone else subclassed after us, and it leaves the window's user-data slot
+// to others. (Not a window property: under Wine every property read is a round
+// trip to the server, which made each message cost a twentieth of a
+// millisecond.) The old procedure is kept for Default(). On WM_NCDESTROY the
+// binding is removed and m_hWnd cleared, so an object never points at a dead
+// window. An object that is destroyed first hands a subclassed window back to
+// its old procedure, and destroys a window it created itself; when another
+// procedure was put in front of ours meanwhile, ours stays in the chain and
+// passes every message on to the old one until the window is gone.
 //
 // Dispatch. Override WindowProc with a short switch over the messages you
 // handle and end with `return CBase::WindowProc(msg, wParam, lParam);`. The
@@ -41,6 +45,7 @@
 #include "framework/String.h"
 
 class CDC;
+struct WndBindings;
 
 class CWnd : public CObject {
  public:
@@ -53,7 +58,8 @@ class CWnd : public CObject {
 
   HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
-  // The object bound to hwnd, or null when it has none.
+  // The object bound to hwnd, or null when it has none. Call it on the
+  // window's own thread (its bindings are noted there).
   static CWnd* FromHandlePermanent(HWND hwnd);
 
   // Creates a window of any registered class and binds it; the object owns it
@@ -186,9 +192,12 @@ class CWnd : public CObject {
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   BOOL ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
   CWnd* ObjectOrWrapper(HWND child);
-  void Unbind();
+  // stillInChain: our procedure stays in the window's chain, passing messages on.
+  void Unbind(bool stillInChain);
 
   WNDPROC m_oldProc = nullptr;
+  // The map of the thread that owns m_hWnd; the object may die on another.
+  WndBindings* m_bindings = nullptr;
   bool m_ownsWindow = false;
   CurrentMessage m_current{WM_NULL, 0, 0};
   std::vector<std::unique_ptr<CWnd>> m_wrappers;

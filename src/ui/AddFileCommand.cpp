@@ -7,6 +7,8 @@
 #include "framework/FileDialog.h"
 #include "ui/MainDlg.h"
 
+#include <string>
+
 namespace {
 
 // "*.dll;*.mun": the patterns of every file type the switch takes.
@@ -38,6 +40,16 @@ void CMainDlg::OnAddFile() {
   const BOOL checked = SelectAllChecked();
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST, AddFileFilter(app.m_icons), this);
   if (dialog.DoModal() != IDOK) return;
-  app.m_icons.LoadFromFile(dialog.GetPathName(), checked);
-  if (app.m_icons.GetCount() > 0) app.m_icons.m_saved = FALSE;
+  LoadFileAndTell(std::string(dialog.GetPathName()), checked);
+}
+
+void CMainDlg::LoadFileAndTell(const std::string& path, BOOL checked) {
+  CIconCollection& icons = TheApp().m_icons;
+  const FileReading reading = icons.LoadFromFile(path.c_str(), checked);
+  if (icons.GetCount() > 0) icons.m_saved = FALSE;
+  if (reading == FileReading::kIconsRead) return;
+  const FileType* type = FindFileType(LowercaseExtension(path.c_str()));
+  std::string text = path + "\n" + ReadingProblem(reading, type && type->isModule) + ".";
+  if (reading == FileReading::kOutOfMemory) text += "\nThe icons listed so far stay in the list and can be saved.";
+  MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_ICONWARNING | MB_OK);
 }

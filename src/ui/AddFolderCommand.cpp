@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <string>
 
 #include "app/MainApp.h"
 #include "collection/SearchProgressDlg.h"
@@ -56,4 +57,10 @@ void CMainDlg::SearchFolder(LPCSTR folder) {
 
   CIconCollection& icons = TheApp().m_icons;
   if (icons.GetCount() > 0) icons.m_saved = FALSE;
+  if (search.EndedEarlyBecause())
+    MessageBoxA(m_hWnd,
+                (std::string("The search ended early: ") + search.EndedEarlyBecause() +
+                 ".\nThe icons found so far stay in the list and can be saved.")
+                    .c_str(),
+                "Vantrel", MB_ICONWARNING | MB_OK);
 }

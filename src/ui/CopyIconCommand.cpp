@@ -69,7 +69,8 @@ class OpenedClipboard {
   const bool m_open;
 };
 
-// Both formats or none: when either cannot be made the clipboard keeps what it held.
+// Both formats or none: when either cannot be made the clipboard keeps what it
+// held, and when the system takes only one it is emptied again.
 bool CopyToClipboard(HWND owner, const IconImageSet& set) {
   ImageDecoder decoder(set);
   const auto picked = decoder.First(PickOrder(ShapesOf(set), PickRule::Largest));
@@ -84,9 +85,10 @@ bool CopyToClipboard(HWND owner, const IconImageSet& set) {
   // What the clipboard took is its own.
   const bool pngTaken = SetClipboardData(RegisterClipboardFormatA("PNG"), pngMemory.get()) != nullptr;
   if (pngTaken) pngMemory.release();
-  const bool dibTaken = SetClipboardData(CF_DIB, dibMemory.get()) != nullptr;
+  const bool dibTaken = pngTaken && SetClipboardData(CF_DIB, dibMemory.get()) != nullptr;
   if (dibTaken) dibMemory.release();
-  return pngTaken && dibTaken;
+  if (!dibTaken) EmptyClipboard();
+  return dibTaken;
 }
 
 }  // namespace

@@ -47,13 +47,11 @@ std::string DescribeImages(const IconImageSet& set) {
 
 std::string IconTipText(const IconSource& source) {
   std::string name;
-  if (!source.m_resName) {
-    const char* slash = std::strrchr(source.m_path, '\\');
-    name = slash ? slash + 1 : source.m_path;
+  if (!source.m_group) {
+    const char* slash = std::strrchr(source.Path(), '\\');
+    name = slash ? slash + 1 : source.Path();
   } else {
-    name = IS_INTRESOURCE(source.m_resName)
-               ? "Icon group " + std::to_string(reinterpret_cast<uintptr_t>(source.m_resName))
-               : "Icon group " + std::string(source.m_resName);
+    name = "Icon group " + (source.m_group->isId ? std::to_string(source.m_group->id) : source.m_group->text);
   }
   const IconFileIO io;
   const IconImageSetPtr set = SourceReader(io).Read(SourceOf(source));

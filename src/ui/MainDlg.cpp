@@ -107,8 +107,11 @@ void CMainDlg::SetUpMenuImages() {
 
 void CMainDlg::SetViewStyle(int mode) {
   const DWORD type = mode == 1 ? LVS_SMALLICON : mode == 2 ? LVS_LIST : LVS_ICON;
-  m_iconList.ModifyStyle(LVS_TYPEMASK, 0);
-  m_iconList.ModifyStyle(0, type);
+  if (!m_iconList.ModifyStyle(LVS_TYPEMASK, type)) return;
+  // The list lays its items out again and only repaints what it thinks moved:
+  // the old view's pictures stayed on screen wherever nothing new covered them.
+  m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
+  m_iconList.Invalidate(TRUE);
 }
 
 void CMainDlg::ApplyViewSetting(int value) {
@@ -221,7 +224,7 @@ void CMainDlg::OnListClick(const NMHDR* header) {
   const int index = reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
   const CIconCollection& icons = TheApp().m_icons;
   if (index < 0 || index >= icons.GetCount()) return;
-  m_pathEdit.SetWindowText(icons.GetSource(index)->m_path);
+  m_pathEdit.SetWindowText(icons.GetSource(index)->Path());
 }
 
 void CMainDlg::OnPaint() {

@@ -89,6 +89,9 @@ class CMainDlg : public CDialog {
   void CloseAfterAsking();
   // Add Folder's search, with its progress dialog, of a folder already chosen.
   void SearchFolder(LPCSTR folder);
+  // Loads one file as Add File does and says once why it gave no icon, or
+  // not all of them, naming it.
+  void LoadFileAndTell(const std::string& path, BOOL checked);
   // The messages of the path hand-over; false leaves the message to the window.
   bool OnPathMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OpenQueuedPaths();

@@ -77,7 +77,5 @@ void CMainDlg::AddFileAsDropped(const std::string& path) {
     MessageBoxA(m_hWnd, "Unsupported Type!Please check the file filter!", "Error", MB_ICONERROR | MB_OK);
     return;
   }
-  // A missing file reads as one without icons: nothing is added or shown.
-  icons.LoadFromFile(path.c_str(), SelectAllChecked());
-  if (icons.GetCount() > 0) icons.m_saved = FALSE;
+  LoadFileAndTell(path, SelectAllChecked());
 }

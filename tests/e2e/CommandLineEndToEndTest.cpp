@@ -28,7 +28,7 @@ TEST_F(CommandLineEndToEndTest, PathsOpenInOrderAndASecondStartHandsItsPathsToTh
   EXPECT_EQ(BoxText(box), "Unsupported Type!Please check the file filter!");
 
   // Handed over under the message, they wait behind the folder. A missing
-  // file adds nothing and says nothing, as a dropped file without icons.
+  // file adds nothing and says so, as a dropped file without icons does.
   ProductProcess second;
   ASSERT_TRUE(second.Start(exePath, Quoted(folder.File("gone.ico")) + " " + Quoted(spaced)));
   DWORD code = 1;
@@ -36,6 +36,10 @@ TEST_F(CommandLineEndToEndTest, PathsOpenInOrderAndASecondStartHandsItsPathsToTh
   EXPECT_EQ(code, 0u);
   EXPECT_FALSE(WaitUntil([&] { return ItemCount() != 1; }, 1000)) << ItemCount();
   ClickButton(box, IDOK);
+  HWND missing = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (missing = WaitForDialog(IDOK, 100)) && missing != box; }, kDialogTimeout));
+  EXPECT_EQ(BoxText(missing), folder.File("gone.ico") + "\ncannot be read.");
+  ClickButton(missing, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return ItemCount() == 4 && MainWindowFree(); }, kDialogTimeout)) << ItemCount();
   EXPECT_EQ(MainWindowsOf(product.Id()).size(), 1u);
   // Ticked, as "Select all icons" is on by default.

@@ -73,4 +73,29 @@ TEST(WndBindingTest, SubclassRoutesMessagesToTheObjectOnceAndEitherSideGoingFirs
   EXPECT_EQ(second.seen.back(), static_cast<UINT>(WM_NCDESTROY));
 }
 
+// Someone else's subclass on top of ours, handing everything on.
+WNDPROC g_underOthers = nullptr;
+LRESULT CALLBACK OthersProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcA(g_underOthers, hwnd, msg, wParam, lParam);
+}
+
+TEST(WndBindingTest, AnotherSubclassOnTopNeitherHidesTheObjectNorLosesItsOwnSlotOrProcedure) {
+  HostWindow host;
+  HWND label = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 20, host, nullptr, nullptr, nullptr);
+  ::SetWindowLongPtrA(label, GWLP_USERDATA, 0x5A5A);
+  RecordingWnd wnd, second;
+  ASSERT_TRUE(wnd.SubclassWindow(label));
+  g_underOthers = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OthersProcedure)));
+  EXPECT_EQ(CWnd::FromHandlePermanent(label), &wnd);
+  EXPECT_FALSE(second.SubclassWindow(label));  // would recurse without end
+  EXPECT_EQ(Retitled(label, "under"), "under");
+  // Letting go under another's procedure leaves that one in place, and ours passing messages on.
+  EXPECT_EQ(wnd.UnsubclassWindow(), label);
+  EXPECT_EQ(ProcedureOf(label), &OthersProcedure);
+  EXPECT_FALSE(second.SubclassWindow(label));
+  EXPECT_EQ(Retitled(label, "after"), "after");
+  EXPECT_EQ(::GetWindowLongPtrA(label, GWLP_USERDATA), 0x5A5A);
+}
+
 }  // namespace

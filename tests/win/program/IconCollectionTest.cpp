@@ -30,9 +30,9 @@ std::vector<GroupFixture> NumberedGroups(int count) {
 }
 
 // "#7" for a numeric group id, the text of a named group, "" for an .ico file.
-std::string NameOf(LPCSTR name) {
+std::string NameOf(const std::optional<ResourceName>& name) {
   if (!name) return "";
-  return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : name;
+  return name->isId ? "#" + std::to_string(name->id) : name->text;
 }
 
 // The colour at the centre of one image of an image list, drawn on black.
@@ -94,8 +94,8 @@ class IconCollectionTest : public AppTest {
     for (int i = 0; i < icons.GetCount(); ++i) {
       SCOPED_TRACE("entry " + std::to_string(i));
       const Entry& entry = entries[static_cast<size_t>(i)];
-      EXPECT_EQ(std::string(icons.GetSource(i)->m_path), entry.path);
-      EXPECT_EQ(NameOf(icons.GetSource(i)->m_resName), entry.group);
+      EXPECT_EQ(std::string(icons.GetSource(i)->Path()), entry.path);
+      EXPECT_EQ(NameOf(icons.GetSource(i)->m_group), entry.group);
       EXPECT_EQ(CentreColour(host.large, i), entry.colour);
       EXPECT_EQ(CentreColour(host.small, i), entry.colour);
       LVITEMA item{};

@@ -116,6 +116,20 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
   EXPECT_EQ(Run(), kStepsDone);
 }
 
+TEST_F(MainWindowUseTest, AFileDroppedWithoutAnIconSaysOnceWhichFileAndWhy) {
+  const std::string damaged = folder.File("damaged.dll");
+  ASSERT_TRUE(WriteBytes(damaged, {'M', 'Z', 0, 0}));
+  const std::string bare = WriteModuleAt(folder.File("bare.dll"), 0);
+  Then([&] {
+    for (const std::string& said : {damaged + "\nis not a readable module.", bare + "\nholds no icon."}) {
+      DialogWatcher message("Vantrel", Press(IDOK), dlg.m_hWnd);
+      dlg.AddFileAsDropped(said.substr(0, said.find('\n')));
+      EXPECT_TRUE(message.Finish() && message.Seen().text == said) << message.Seen().text;
+    }
+  });
+  EXPECT_EQ(Run(), kStepsDone);
+}
+
 enum class Way { kClose, kEscape, kEnter, kExit };
 
 struct LeaveCase {

@@ -20,8 +20,7 @@ TEST_F(SearchCancelTest, CancelInsideALargeModuleStopsThereKeepsWhatWasFoundAndT
                    }}),
             IDCANCEL);
   const int kept = Icons().GetCount();
-  EXPECT_GT(kept, 0);
-  EXPECT_LT(kept, groups);
+  EXPECT_TRUE(kept > 0 && kept < groups) << kept;
   ExpectCollectionHolds(kept);
   EXPECT_EQ(iconLabel, std::to_string(Icons().m_addedCount));
   EXPECT_EQ(Icons().m_countLabel, nullptr);
@@ -30,6 +29,22 @@ TEST_F(SearchCancelTest, CancelInsideALargeModuleStopsThereKeepsWhatWasFoundAndT
   WriteIcoAt(other + "\\one.ico");
   EXPECT_EQ(Search(other), IDOK);
   ExpectCollectionHolds(kept + 1);
+}
+
+// The image lists may grow while the collection holds fewer than 500 icons.
+TEST_F(SearchCancelTest, MemoryRunningOutStopsTheSearchAsCancelDoesKeepingEachListedIconWhole) {
+  const int groups = 3000;
+  const std::string module = WriteModuleAt(Tree("big.dll"), groups);
+  Icons().SetBlockProbe([this](size_t) { return Icons().GetCount() < 500; });
+  EXPECT_EQ(Search(tree), IDCANCEL);
+  EXPECT_EQ(endedEarly, "memory ran out");
+  const int kept = Icons().GetCount();
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, groups);
+  ExpectCollectionHolds(kept);
+  // Add File and a drop end the same way, adding nothing half.
+  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kOutOfMemory);
+  ExpectCollectionHolds(kept);
 }
 
 TEST_F(SearchCancelTest, NothingOfTheCollectionChangesWhileTheInterfaceThreadIsBusy) {

@@ -9,12 +9,14 @@ class LabelKeepingDlg : public SearchDlg {
  public:
   std::string* fileLabel;
   std::string* iconLabel;
+  std::string* endedEarly;
 
  protected:
   void OnWorkerEnded() override {
     SearchDlg::OnWorkerEnded();
     *fileLabel = WindowText(m_fileCountLabel.m_hWnd);
     *iconLabel = WindowText(m_iconCount.m_hWnd);
+    *endedEarly = EndedEarlyBecause() ? EndedEarlyBecause() : "";
   }
 };
 
@@ -37,6 +39,7 @@ INT_PTR SearchTest::Search(const std::string& root, std::vector<std::function<vo
   LabelKeepingDlg dialog;
   dialog.fileLabel = &fileLabel;
   dialog.iconLabel = &iconLabel;
+  dialog.endedEarly = &endedEarly;
   lstrcpynA(dialog.m_folder, root.c_str(), MAX_PATH);
   dialog.m_checked = TRUE;
   for (auto& step : steps) dialog.steps.push_back([&dialog, step] { step(dialog); });
@@ -46,7 +49,7 @@ INT_PTR SearchTest::Search(const std::string& root, std::vector<std::function<vo
 
 std::vector<std::string> SearchTest::LoadedPaths() {
   std::vector<std::string> paths;
-  for (int i = 0; i < Icons().GetCount(); ++i) paths.push_back(Icons().GetSource(i)->m_path);
+  for (int i = 0; i < Icons().GetCount(); ++i) paths.push_back(Icons().GetSource(i)->Path());
   return paths;
 }
 

@@ -35,6 +35,8 @@ class SearchTest : public AppTest {
   // The labels as the dialog ended.
   std::string fileLabel;
   std::string iconLabel;
+  // Why the search ended early, as it ended; empty when it did not.
+  std::string endedEarly;
 };
 
 }  // namespace searchtest

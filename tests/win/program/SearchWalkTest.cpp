@@ -2,6 +2,7 @@
 // enters, and enters once only, and which files it counts and loads.
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,20 +53,27 @@ class UnixSymlink {
 };
 
 // The files of a folder in the order a depth-first walk meets them.
-void WalkInOrder(const std::string& folder, Paths& files) {
+void WalkInOrder(const std::string& folder, Paths& files, bool enter = true) {
   WIN32_FIND_DATAA found;
   const HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY && enter) {
       WalkInOrder(folder + "\\" + name, files);
     } else {
       files.push_back(folder + "\\" + name);
     }
   } while (FindNextFileA(find, &found));
   FindClose(find);
+}
+
+// The first entry a folder lists, as the walk meets them.
+std::string FirstListed(const std::string& folder) {
+  Paths entries;
+  WalkInOrder(folder, entries, false);
+  return entries.empty() ? "" : entries.front();
 }
 
 TEST_F(SearchWalkTest, EntersHiddenSubfoldersAsTheyAreMetAndCountsFilesBeforeTheLast) {
@@ -105,6 +113,29 @@ TEST_F(SearchWalkTest, LinksBackIntoTheTreeAreEnteredOnceAndLinksOutOfItFollowed
   Paths loaded = LoadedPaths();
   std::sort(loaded.begin(), loaded.end());
   EXPECT_EQ(loaded, (Paths{top, Tree("out\\far.ico"), inner}));
+}
+
+// Wine reports serial 0 for the folders of other Unix file systems, and
+// /dev/pts and /dev/shm both have the index of a file system's root (1).
+TEST_F(SearchWalkTest, FoldersOfOtherFileSystemsSharingAnIndexAreBothEntered) {
+  const std::string shm = "Z:\\dev\\shm";
+  const std::string ours = MakeFolder(shm, "vantrel-walk-" + std::to_string(GetCurrentProcessId()));
+  const std::string ico = WriteIcoAt(ours + "\\a.ico");
+  const UnixSymlink toPts("/dev/pts", Tree("pts"));
+  // Met after the other, the second folder is the one a mistaken walk skips.
+  std::unique_ptr<UnixSymlink> toShm;
+  std::string shmLink;
+  for (int name = 0; name < 20 && !toShm; ++name) {
+    shmLink = Tree("shm" + std::to_string(name));
+    toShm = std::make_unique<UnixSymlink>("/dev/shm", shmLink);
+    if (!toShm->Made() || FirstListed(tree) != Tree("pts")) toShm.reset();
+  }
+  ASSERT_TRUE(toPts.Made() && toShm);
+  const int status = Search(tree);
+  DeleteFileA(ico.c_str());
+  RemoveDirectoryA(ours.c_str());
+  EXPECT_EQ(status, IDOK);
+  EXPECT_EQ(LoadedPaths(), Paths{shmLink + ours.substr(shm.size()) + "\\a.ico"});
 }
 
 TEST_F(SearchWalkTest, FilePathTooLongForTheRecordIsCountedButNeverLoaded) {
