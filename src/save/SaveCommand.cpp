@@ -30,6 +30,11 @@ void CSaveCommand::ShowMessage(LPCSTR text, LPCSTR caption, UINT type) const {
 void CSaveCommand::SaveToLibrary() {
   if (m_list->GetItemCount() == 0) return;
   const CString library = m_config.GetString("Setting", "RestorePath");
+  // Unset (or unreadable) names no folder: "\\" would be the drive's root.
+  if (library.IsEmpty()) {
+    ShowMessage(kCannotSaveHere, "Error", MB_ICONERROR);
+    return;
+  }
   // Only the last level is made; an existing folder is fine.
   ::CreateDirectoryA(library, nullptr);
   const int ticked = CountTicked();

@@ -114,6 +114,10 @@ TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndThe
   EXPECT_EQ(seen.text, kCannotSave);
   EXPECT_EQ(seen.owner, host.m_hWnd);
   EXPECT_FALSE(Icons().m_saved);
+  // No folder set names none, not the drive's root.
+  WriteSetting("Setting", "RestorePath", "");
+  EXPECT_EQ(ExpectBox("Error", [this] { Save(); }).text, kCannotSave);
+  EXPECT_FALSE(Icons().m_saved);
 }
 
 TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSparesThePickedFile) {
