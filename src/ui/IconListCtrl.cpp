@@ -65,8 +65,39 @@ void CIconListCtrl::ToggleTick(int index) {
   if (m_icons && index >= 0 && index < m_icons->GetCount()) m_icons->SetTicked(index, !m_icons->IsTicked(index));
 }
 
+int CIconListCtrl::NeighbourOf(int from, UINT key) const {
+  const int count = GetItemCount();
+  if (from < 0 || from >= count) return -1;
+  // The arrange fills rows from the top: a row holds the items level with the first.
+  POINT first{}, other{};
+  SendMessage(LVM_GETITEMPOSITION, 0, reinterpret_cast<LPARAM>(&first));
+  int perRow = 1;
+  for (; perRow < count; ++perRow) {
+    SendMessage(LVM_GETITEMPOSITION, perRow, reinterpret_cast<LPARAM>(&other));
+    if (other.y != first.y) break;
+  }
+  switch (key) {
+    case VK_LEFT:
+      return from % perRow ? from - 1 : -1;
+    case VK_RIGHT:
+      return (from + 1) % perRow && from + 1 < count ? from + 1 : -1;
+    case VK_UP:
+      return from >= perRow ? from - perRow : -1;
+    case VK_DOWN:
+      return from + perRow < count ? from + perRow : -1;
+  }
+  return -1;
+}
+
 BOOL CIconListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (msg == WM_NOTIFY && (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW)) {
+    // Wine moves the arrow keys' focus in an owner-data icon view by asking
+    // the owner for the nearest item that way; the items have no text to find.
+    const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(lParam);
+    *result = (find->lvfi.flags & LVFI_NEARESTXY) ? NeighbourOf(find->iStart, find->lvfi.vkDirection) : -1;
+    return TRUE;
+  }
   if (msg != WM_NOTIFY || !m_icons || (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW))
     return CListCtrl::OnChildNotify(msg, wParam, lParam, result);
   // The two forms differ only in the text's characters, and the text is empty.

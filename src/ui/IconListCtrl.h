@@ -24,6 +24,8 @@ class CIconListCtrl : public CListCtrl {
  private:
   // Toggles the tick of an icon, if there is one at that index.
   void ToggleTick(int index);
+  // The item next to `from` in the icon views' grid towards an arrow key, or -1.
+  int NeighbourOf(int from, UINT key) const;
 
   // The item under the mouse, or -1; its tip text is made when the tooltip asks.
   void TrackHoveredItem(LPARAM point);

@@ -122,6 +122,10 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
     ClickCheckBox(1);
     EXPECT_EQ(CheckedItems(), 2);
     EXPECT_FALSE(dlg.m_iconList.GetCheck(1));
+    dlg.m_iconList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    dlg.m_iconList.SendMessage(WM_KEYDOWN, VK_RIGHT);
+    dlg.m_iconList.SendMessage(WM_KEYDOWN, VK_SPACE);
+    EXPECT_EQ(CheckedItems(), 3);
     ClickItem(2);
     EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));
     ClickItem(-1);
