@@ -55,8 +55,11 @@ class ListHost : public CWnd {
  public:
   ListHost() {
     CreateEx(0, "STATIC", "Memory benchmark", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 420), nullptr, 0);
-    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 600, 400), this, 1000);
+    // Owner-data, as the window's: the items' pictures and ticks are the collection's.
+    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA, CRect(0, 0, 600, 400), this,
+                  1000);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
   }
   CListCtrl list;
 };

@@ -59,11 +59,7 @@ bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   for (const CImageList* images : {m_largeImages, m_smallImages})
     if (images) listed = std::min(listed, ImageList_GetImageCount(images->GetSafeHandle()));
   TrimTo(listed);
-  const int itemized = AddItems(first, listed - first, checked);
-  if (itemized < listed - first) {
-    fitted = false;
-    TrimTo(first + itemized);
-  }
+  AddItems(first, listed - first, checked);
   return fitted;
 }
 
@@ -76,31 +72,24 @@ void CIconCollection::TrimTo(int count) {
   }
 }
 
-int CIconCollection::AddItems(int first, int count, BOOL checked) {
-  int added = 0;
+void CIconCollection::AddItems(int first, int count, BOOL checked) {
+  for (int index = first; index < first + count; ++index) GetSource(index)->m_ticked = checked != FALSE;
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
     // A batch is drawn once, not once for each icon.
     const bool batch = count > 1 && ::IsWindowVisible(list);
     if (batch) SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    // The view scrolls as asked below, not by itself.
+    SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(first + count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    // Wine keeps the icon views' positions item by item even in an owner-data
+    // list and gives new items none (all would stand on the first); Windows
+    // lays such a list out by itself. Items already placed keep their place.
+    SendMessageA(list, LVM_ARRANGE, LVA_DEFAULT, 0);
     // Each icon scrolls by the icons added before it; a batch scrolls once by
     // the sum, as the view ends where the single scrolls would leave it and
     // each scroll costs about as much as the rest of an icon's append.
-    long long scroll = 0;
-    for (int index = first; index < first + count; ++index) {
-      LVITEMA item = {};
-      item.mask = LVIF_TEXT | LVIF_IMAGE;
-      item.iItem = index;
-      item.pszText = const_cast<LPSTR>("");
-      item.iImage = index;
-      if (SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index) break;
-      ++added;
-      LVITEMA state = {};
-      state.stateMask = LVIS_STATEIMAGEMASK;
-      state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-      SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
-      scroll += m_addedCount + index - first;
-    }
+    const long long added = count;
+    const long long scroll = added * m_addedCount + added * (added - 1) / 2;
     // Far past any list's range, and far from overflowing the view's position.
     const long long kLongestScroll = 1 << 24;
     SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(std::min(scroll, kLongestScroll)));
@@ -108,15 +97,31 @@ int CIconCollection::AddItems(int first, int count, BOOL checked) {
       SendMessageA(list, WM_SETREDRAW, TRUE, 0);
       ::InvalidateRect(list, nullptr, TRUE);
     }
-  } else {
-    added = count;
   }
-  m_addedCount += added;
+  m_addedCount += count;
   if (m_countLabel && m_countLabel->GetSafeHwnd()) {
     m_countText.Format("%d", m_addedCount);
     SetWindowTextA(m_countLabel->GetSafeHwnd(), m_countText);
   }
-  return added;
+}
+
+void CIconCollection::ShowItem(LVITEMA& item) const {
+  if (item.iItem < 0 || item.iItem >= GetCount()) return;
+  if (item.mask & LVIF_IMAGE) item.iImage = item.iItem;
+  if (item.mask & LVIF_STATE) {
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsTicked(item.iItem) ? 2 : 1);
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+  }
+}
+
+void CIconCollection::SetTicked(int index, bool ticked) {
+  if (index >= GetCount()) return;
+  for (int i = index < 0 ? 0 : index; i < (index < 0 ? GetCount() : index + 1); ++i) GetSource(i)->m_ticked = ticked;
+  if (!m_listView || !m_listView->GetSafeHwnd()) return;
+  if (index < 0)
+    ::InvalidateRect(m_listView->GetSafeHwnd(), nullptr, TRUE);
+  else
+    SendMessageA(m_listView->GetSafeHwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
 }
 
 void CIconCollection::Clear() {

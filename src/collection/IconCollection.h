@@ -2,6 +2,8 @@
 // The loaded icons: their sources, their pictures in two image lists and their
 // items in the list view. Record i, image i of both lists and item i always
 // belong to the same icon; entries are only appended, and removed all at once.
+// The list view is an owner-data one: it keeps only the count and the
+// selection, and asks for each item's picture and tick (see ShowItem).
 
 #include <windows.h>
 
@@ -63,6 +65,13 @@ class CIconCollection {
   // The pictures' sides, as the bound image lists hold them.
   PictureSides Sides() const;
 
+  // What the list asks of item.iItem: its picture and its tick as the state
+  // image (1 unticked, 2 ticked).
+  void ShowItem(LVITEMA& item) const;
+  bool IsTicked(int index) const { return GetSource(index)->m_ticked; }
+  // One icon, or all of them with index -1; the list redraws what changed.
+  void SetTicked(int index, bool ticked);
+
   int GetCount() const { return static_cast<int>(m_sources.GetSize()); }
   IconSource* GetSource(int index) const { return static_cast<IconSource*>(m_sources.GetAt(index)); }
 
@@ -84,9 +93,9 @@ class CIconCollection {
 
  private:
   BlockProbe m_blockProbe = &CanAllocateBlock;
-  // The list items of the pictures just appended, with the scroll and the
-  // count; how many the view took.
-  int AddItems(int first, int count, BOOL checked);
+  // The ticks and list items of the pictures just appended, with the scroll
+  // and the count. An owner-data list takes any count: it stores no item.
+  void AddItems(int first, int count, BOOL checked);
   // Drops the records and pictures from index count on.
   void TrimTo(int count);
 

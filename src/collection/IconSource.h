@@ -22,6 +22,8 @@ class IconSource : public CObject {
   // The icon group of a module's icon (id 0 is a group like any other); none
   // for an icon of an .ico file.
   std::optional<ResourceName> m_group;
+  // The list holds nothing per icon (it asks for what it shows), so the tick lives here.
+  bool m_ticked = false;
 
  private:
   std::shared_ptr<const std::string> m_path;

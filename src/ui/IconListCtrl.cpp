@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "app/MainApp.h"
 #include "ui/IconTip.h"
 #include "ui/MainDlg.h"
 
@@ -16,6 +15,12 @@ namespace {
 const int kTipWidth = 420;
 
 }  // namespace
+
+void CIconListCtrl::ShowIcons(CIconCollection* icons) {
+  m_icons = icons;
+  // The tick is asked for like the picture, so LVM_GETITEMSTATE answers it to anyone.
+  SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+}
 
 void CIconListCtrl::OnDropFiles(HDROP drop) {
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
@@ -43,7 +48,74 @@ LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG relayed{m_hWnd, msg, wParam, lParam, 0, {}};
     m_tip.RelayEvent(&relayed);
   }
+  // The list keeps no tick of its own, so it cannot toggle one: a click on
+  // a check box and Space toggle the record's.
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+    LVHITTESTINFO hit{};
+    hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const int item = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (hit.flags & LVHT_ONITEMSTATEICON) ToggleTick(item);
+  } else if (msg == WM_KEYDOWN && wParam == VK_SPACE) {
+    ToggleTick(static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+  }
   return CListCtrl::WindowProc(msg, wParam, lParam);
+}
+
+void CIconListCtrl::ToggleTick(int index) {
+  if (m_icons && index >= 0 && index < m_icons->GetCount()) m_icons->SetTicked(index, !m_icons->IsTicked(index));
+}
+
+int CIconListCtrl::NeighbourOf(int from, UINT key) const {
+  const int count = GetItemCount();
+  if (from < 0 || from >= count) return -1;
+  // The arrange fills rows from the top: a row holds the items level with the first.
+  POINT first{}, other{};
+  SendMessage(LVM_GETITEMPOSITION, 0, reinterpret_cast<LPARAM>(&first));
+  int perRow = 1;
+  for (; perRow < count; ++perRow) {
+    SendMessage(LVM_GETITEMPOSITION, perRow, reinterpret_cast<LPARAM>(&other));
+    if (other.y != first.y) break;
+  }
+  switch (key) {
+    case VK_LEFT:
+      return from % perRow ? from - 1 : -1;
+    case VK_RIGHT:
+      return (from + 1) % perRow && from + 1 < count ? from + 1 : -1;
+    case VK_UP:
+      return from >= perRow ? from - perRow : -1;
+    case VK_DOWN:
+      return from + perRow < count ? from + perRow : -1;
+  }
+  return -1;
+}
+
+BOOL CIconListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (msg == WM_NOTIFY && (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW)) {
+    // Wine moves the arrow keys' focus in an owner-data icon view by asking
+    // the owner for the nearest item that way; the items have no text to find.
+    const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(lParam);
+    *result = (find->lvfi.flags & LVFI_NEARESTXY) ? NeighbourOf(find->iStart, find->lvfi.vkDirection) : -1;
+    return TRUE;
+  }
+  if (msg != WM_NOTIFY || !m_icons || (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW))
+    return CListCtrl::OnChildNotify(msg, wParam, lParam, result);
+  // The two forms differ only in the text's characters, and the text is empty.
+  LVITEMA& asked = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+  LVITEMA shown = asked;
+  shown.mask &= ~LVIF_TEXT;
+  m_icons->ShowItem(shown);
+  asked.iImage = shown.iImage;
+  asked.state = shown.state;
+  asked.stateMask = shown.stateMask;
+  if ((asked.mask & LVIF_TEXT) && asked.pszText && asked.cchTextMax > 0) {
+    if (header->code == LVN_GETDISPINFOW)
+      reinterpret_cast<LPWSTR>(asked.pszText)[0] = L'\0';
+    else
+      asked.pszText[0] = '\0';
+  }
+  *result = 0;
+  return TRUE;
 }
 
 void CIconListCtrl::TrackHoveredItem(LPARAM point) {
@@ -62,8 +134,8 @@ BOOL CIconListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
   if (info->hdr.hwndFrom != m_tip.m_hWnd || info->hdr.code != TTN_GETDISPINFOA)
     return CListCtrl::OnNotify(wParam, lParam, result);
-  const CIconCollection& icons = TheApp().m_icons;
-  m_tipText = m_tipItem >= 0 && m_tipItem < icons.GetCount() ? IconTipText(*icons.GetSource(m_tipItem)) : "";
+  m_tipText = m_icons && m_tipItem >= 0 && m_tipItem < m_icons->GetCount() ? IconTipText(*m_icons->GetSource(m_tipItem))
+                                                                         : "";
   info->lpszText = const_cast<LPSTR>(m_tipText.c_str());
   *result = 0;
   return TRUE;

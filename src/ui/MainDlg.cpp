@@ -91,6 +91,7 @@ BOOL CMainDlg::OnInitDialog() {
 
   app.m_icons.SetImageLists(&m_largeImages, &m_smallImages);
   app.m_icons.SetListView(&m_iconList);
+  m_iconList.ShowIcons(&app.m_icons);
   return TRUE;
 }
 
@@ -215,9 +216,7 @@ BOOL CMainDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 }
 
 void CMainDlg::OnSelectAll() {
-  const BOOL checked = SelectAllChecked();
-  const int count = m_iconList.GetItemCount();
-  for (int i = 0; i < count; ++i) m_iconList.SetCheck(i, checked);
+  TheApp().m_icons.SetTicked(-1, SelectAllChecked() != FALSE);
 }
 
 void CMainDlg::OnListClick(const NMHDR* header) {

@@ -62,6 +62,18 @@ class MainWindowUseTest : public AppTest {
     click.iItem = index;
     dlg.SendMessage(WM_NOTIFY, IDC_ICON_LIST, reinterpret_cast<LPARAM>(&click));
   }
+  // Presses the item's check box, found by the list's own hit test.
+  void ClickCheckBox(int index) {
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    dlg.m_iconList.SendMessage(LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left - 20; x < r.right; ++x) {
+        UINT flags = 0;
+        if (dlg.m_iconList.HitTest(CPoint(x, y), &flags) == index && (flags & LVHT_ONITEMSTATEICON))
+          return (void)dlg.m_iconList.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+      }
+    ADD_FAILURE() << "no check box on item " << index;
+  }
   int CheckedItems() const {
     int checked = 0;
     for (int i = 0; i < dlg.m_iconList.GetItemCount(); ++i) checked += dlg.m_iconList.GetCheck(i) ? 1 : 0;
@@ -106,6 +118,13 @@ TEST_F(MainWindowUseTest, SelectAllTicksEveryItemAndClickShowsTheIconsFile) {
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
     EXPECT_EQ(CheckedItems(), 0);
     dlg.m_selectAllCheck.SendMessage(BM_CLICK);
+    EXPECT_EQ(CheckedItems(), 3);
+    ClickCheckBox(1);
+    EXPECT_EQ(CheckedItems(), 2);
+    EXPECT_FALSE(dlg.m_iconList.GetCheck(1));
+    dlg.m_iconList.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    dlg.m_iconList.SendMessage(WM_KEYDOWN, VK_RIGHT);
+    dlg.m_iconList.SendMessage(WM_KEYDOWN, VK_SPACE);
     EXPECT_EQ(CheckedItems(), 3);
     ClickItem(2);
     EXPECT_EQ(dlg.PathText(), folder.File("icon2.ico"));

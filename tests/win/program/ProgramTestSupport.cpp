@@ -89,13 +89,13 @@ std::string WriteModuleAt(const std::string& path, int groups) {
 
 LRESULT HostListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == LVM_SCROLL) scrolls.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
-  return CListCtrl::WindowProc(msg, wParam, lParam);
+  return CIconListCtrl::WindowProc(msg, wParam, lParam);
 }
 
 ListViewHost::ListViewHost() {
   CreateEx(0, "STATIC", "List host", WS_POPUP, CRect(0, 0, 420, 320), nullptr, 0);
-  list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL, CRect(0, 0, 400, 200), this,
-                IDC_ICON_LIST);
+  list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA | LVS_SINGLESEL,
+                CRect(0, 0, 400, 200), this, IDC_ICON_LIST);
   list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   label.CreateEx(0, "STATIC", "untouched", WS_CHILD | WS_VISIBLE, CRect(0, 210, 100, 230), this, 1045);
   pathBox.CreateEx(0, "EDIT", "C:\\some\\path.exe", WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(0, 240, 400, 260),
@@ -109,6 +109,7 @@ ListViewHost::ListViewHost() {
 void ListViewHost::Bind(CIconCollection& icons) {
   icons.SetImageLists(&large, &small);
   icons.SetListView(&list);
+  list.ShowIcons(&icons);
 }
 
 DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding)
@@ -200,5 +201,5 @@ std::vector<uint8_t> SaveTest::FirstBlockIn(const std::string& name) const {
 
 void SaveTest::TickOnly(const std::vector<int>& items) {
   for (int i = 0; i < host.list.GetItemCount(); ++i)
-    host.list.SetCheck(i, std::find(items.begin(), items.end(), i) != items.end());
+    Icons().SetTicked(i, std::find(items.begin(), items.end(), i) != items.end());
 }

@@ -23,6 +23,7 @@
 #include "framework/Static.h"
 #include "support/ScriptedDialog.h"
 #include "support/TestFiles.h"
+#include "ui/IconListCtrl.h"
 
 
 struct GroupFixture {
@@ -37,8 +38,8 @@ std::string WriteIcoAt(const std::string& path, COLORREF colour = RGB(200, 0, 0)
 // A module with `groups` icon groups, ids 1, 2, ...
 std::string WriteModuleAt(const std::string& path, int groups);
 
-// A list view that records its scroll requests.
-class HostListCtrl : public CListCtrl {
+// The window's icon list, recording its scroll requests.
+class HostListCtrl : public CIconListCtrl {
  public:
   std::vector<std::pair<int, int>> scrolls;
 
