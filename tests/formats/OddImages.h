@@ -53,7 +53,7 @@ inline Bytes BlackPng(uint32_t width, uint32_t height, uint32_t rows) {
   for (const Bytes& part : {BigEndian(height), Bytes{16, 6, 0, 0, 0}}) header.insert(header.end(), part.begin(), part.end());
   z_stream stream{};
   deflateInit(&stream, 9);
-  Bytes data(deflateBound(&stream, uLong{row.size()} * rows));
+  Bytes data(deflateBound(&stream, static_cast<uLong>(row.size()) * rows));
   stream.next_out = data.data();
   stream.avail_out = static_cast<uInt>(data.size());
   for (uint32_t y = 0; y < rows; ++y) {
