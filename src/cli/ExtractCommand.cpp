@@ -15,6 +15,7 @@ namespace {
 void WriteGroup(const Options& options, const IconFileIO& io, const std::string& input, const IconGroup& group,
                 OutputFolder& folder, Outcome& outcome) {
   const IconImageSet& set = *group.set;
+  if (set.images.empty()) return;  // its lost images are already told
   const std::string base = OutputBase(input, group.name);
   std::optional<OutputFailure> failure;
   if (options.command == Command::Ico) {
@@ -45,11 +46,11 @@ int RunExtract(const Options& options) {
 
   const IconFileIO io;
   OutputFolder folder(options.outputFolder, options.overwrite);
-  ForEachInput(options.paths, options.recursive, outcome, [&](const std::string& path, bool) {
-    const FileIcons icons = ReadIcons(path);
-    if (!icons.error.empty()) outcome.Refused(path, icons.error);
-    for (const IconGroup& group : icons.groups) WriteGroup(options, io, path, group, folder, outcome);
-    outcome.FileDone(icons.groups.size());
+  ForEachInput(options.paths, options.recursive, outcome, [&](const std::string& path, bool named) {
+    const IconFileRead read = ReadIcons(path);
+    TellReading(path, read, named, outcome);
+    for (const IconGroup& group : read.groups) WriteGroup(options, io, path, group, folder, outcome);
+    outcome.FileDone(read.groups.size());
   });
   return outcome.ExitStatus();
 }
