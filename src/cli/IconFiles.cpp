@@ -13,6 +13,8 @@ IconFileRead ReadIcons(const std::string& path, size_t maxGroups) {
 void TellReading(const std::string& path, const IconFileRead& read, bool noIconRefused, Outcome& outcome) {
   if (read.status != ReadStatus::Read && (read.status != ReadStatus::NoIcon || noIconRefused))
     outcome.Refused(path, ReadStatusText(read.status, read.detail));
+  // Images past the end of a file cut short are told by the cut itself.
   for (const IconGroup& group : read.groups)
-    for (const LostImage& lost : group.lost) outcome.Refused(path, GroupLabel(group.name) + ": " + LostImageText(lost));
+    for (const LostImage& lost : group.lost)
+      if (lost.reason != LossReason::PastEnd) outcome.Refused(path, GroupLabel(group.name) + ": " + LostImageText(lost));
 }

@@ -99,9 +99,9 @@ PeResources::Span PeResources::ReadRva(uint64_t rva, uint64_t length, std::vecto
   const Span span = Locate(rva, length, offset);
   if (span == Span::PastEnd) NoteDamage(CutShort());
   if (span == Span::Outside) NoteDamage(kTableOutsideFile);
-  if (span != Span::InFile) return span;
+  if (span != Span::InFile) return m_lastFailure = span;
   // A length too large for this process is refused like an outside one.
-  return m_source->ReadInto(offset, static_cast<size_t>(length), out) ? Span::InFile : Span::Outside;
+  return m_source->ReadInto(offset, static_cast<size_t>(length), out) ? Span::InFile : m_lastFailure = Span::Outside;
 }
 
 bool PeResources::ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& out) const {
@@ -204,12 +204,12 @@ ResourceLookup PeResources::ReadResource(uint16_t type, const ResourceName& name
   if (found == entries->end()) return ResourceLookup::Absent;
 
   std::vector<DirectoryEntry> languages;
-  if (!ReadDirectory(found->directory, languages)) return ResourceLookup::Refused;
+  if (!ReadDirectory(found->directory, languages)) return Failed();
   if (languages.empty()) return ResourceLookup::Absent;
   const uint32_t dataEntry = languages.front().offsetToData;
   if (dataEntry & kHighBit) return Malformed(ResourceLookup::Refused);  // a directory where the data entry belongs
   std::vector<uint8_t> entryBytes;
-  if (!ReadTable(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return ResourceLookup::Refused;
+  if (!ReadTable(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return Failed();
   const ByteReader entry = ReaderOf(entryBytes);
   const uint32_t length = entry.U32(4).value_or(0);
   if (length > kMaxResourceBytes) return ResourceLookup::Refused;

@@ -71,8 +71,12 @@ class PeResources final : public ModuleResources {
     return result;
   }
 
+  // A lookup that failed on a table read past the end of a file cut short.
+  ResourceLookup Failed() const { return m_lastFailure == Span::PastEnd ? ResourceLookup::PastEnd : ResourceLookup::Refused; }
+
   std::unique_ptr<ByteSource> m_source;
   std::vector<Section> m_sections;
+  mutable Span m_lastFailure = Span::InFile;
   uint32_t m_directoryRva;  // 0 when the module has no resources
   mutable std::map<uint16_t, std::optional<std::vector<NameEntry>>> m_nameLevels;
 };

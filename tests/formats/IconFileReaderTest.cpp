@@ -24,27 +24,6 @@ std::vector<uint32_t> LostEntries(const IconGroup& group) {
   return entries;
 }
 
-// Ten images in group 5, entry 4 naming icon 99, which the module lacks.
-std::vector<BuiltResource> GroupWithAMissingImage() {
-  std::vector<BuiltResource> resources;
-  std::vector<Bytes> blocks;
-  std::vector<uint16_t> ids;
-  for (uint16_t i = 1; i <= 10; ++i) {
-    blocks.push_back(MakeDibBlock(16 + i, 16 + i, 8, 0, static_cast<uint8_t>(i)));
-    ids.push_back(i == 4 ? 99 : i);
-    if (i != 4) resources.push_back(Icon(i, blocks.back()));
-  }
-  resources.push_back(Group(Id(5), BuildGroupIcon(blocks, ids)));
-  return resources;
-}
-
-// A module with one group of a 32x32 and a 256x256 image, the large one last in the file.
-Bytes TwoImagePe() {
-  const Bytes small = MakeDibBlock(32, 32, 4, 0, 1);
-  const Bytes large = MakeDibBlock(256, 256, 32, 0, 2);
-  return BuildPeModule({Group(Id(1), BuildGroupIcon({small, large}, {1, 2})), Icon(1, small), Icon(2, large)});
-}
-
 struct Case {
   const char* name;
   Bytes bytes;
