@@ -39,14 +39,15 @@ TEST(XPMenuPaint, DrawsEachDerivedColourWhereItBelongs) {
       {"image selected", MFT_STRING, 0, ODS_SELECTED, true, {{2, 2, RGB(0, 200, 0)}, {19, 19, RGB(128, 144, 183)}}},
       {"image disabled", MFT_STRING, MFS_GRAYED, 0, true, {{3, 3, RGB(162, 154, 137)}, {2, 2, RGB(219, 216, 210)}}},
   };
-  CImageList images;
-  images.Create(16, 16, ILC_COLOR24, 1, 1);
-  CBitmap bitmap;
-  bitmap.Attach(CreateBitmap(16, 16, 1, 32, std::vector<DWORD>(16 * 16, 0x00C800).data()));
-  ImageList_Add(images, bitmap, nullptr);
-  // The menus draw at the display's DPI: probes given at 96 DPI land where it puts them.
+  // The menus draw at the display's DPI, their images too: probes given at 96
+  // DPI land where it puts them.
   const int dpi = DisplayDpi();
   const auto at = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
+  CImageList images;
+  images.Create(at(16), at(16), ILC_COLOR24, 1, 1);
+  CBitmap bitmap;
+  bitmap.Attach(CreateBitmap(at(16), at(16), 1, 32, std::vector<DWORD>(at(16) * at(16), 0x00C800).data()));
+  ImageList_Add(images, bitmap, nullptr);
   for (const auto& c : cases) {
     MemoryCanvas canvas(at(60), at(20), RGB(255, 0, 255));
     MENUITEMINFOA info{};
