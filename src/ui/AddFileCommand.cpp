@@ -44,16 +44,21 @@ void CMainDlg::OnAddFile() {
 }
 
 void CMainDlg::LoadFileAndTell(const std::string& path, BOOL checked) {
+  const std::string text = LoadFile(path, checked);
+  if (!text.empty()) MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_ICONWARNING | MB_OK);
+}
+
+std::string CMainDlg::LoadFile(const std::string& path, BOOL checked) {
   CIconCollection& icons = TheApp().m_icons;
   const int before = icons.GetCount();
   const FileReading reading = icons.LoadFromFile(path.c_str(), checked);
   if (icons.GetCount() > 0) icons.m_saved = FALSE;
   const std::string problem = ReadingProblem(reading);
-  if (problem.empty()) return;
+  if (problem.empty()) return problem;
   std::string text = path + "\n" + problem + ".";
   if (reading.status == ReadStatus::OutOfMemory)
     text += "\nThe icons listed so far stay in the list and can be saved.";
   else if (icons.GetCount() > before)
     text += "\nThe icons that could be read are in the list.";
-  MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_ICONWARNING | MB_OK);
+  return text;
 }

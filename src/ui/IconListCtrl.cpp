@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/IconTip.h"
 #include "ui/MainDlg.h"
@@ -24,15 +25,17 @@ void CIconListCtrl::ShowIcons(CIconCollection* icons) {
 
 void CIconListCtrl::OnDropFiles(HDROP drop) {
   const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  auto* mainWindow = static_cast<CMainDlg*>(GetParent());
-  if (count == 1 && mainWindow) {
+  std::vector<std::string> paths;
+  for (UINT i = 0; i < count; ++i) {
     // Read whole: a path cut to fit a buffer could name another file. The
     // loader itself refuses a path too long for its record.
-    std::string path(DragQueryFileA(drop, 0, nullptr, 0), '\0');
-    DragQueryFileA(drop, 0, &path[0], static_cast<UINT>(path.size() + 1));
-    mainWindow->AddFileAsDropped(path);
+    std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
+    DragQueryFileA(drop, i, &path[0], static_cast<UINT>(path.size() + 1));
+    paths.push_back(std::move(path));
   }
   DragFinish(drop);
+  auto* mainWindow = static_cast<CMainDlg*>(GetParent());
+  if (mainWindow && !paths.empty()) mainWindow->AddDropped(paths);
 }
 
 void CIconListCtrl::PreSubclassWindow() {

@@ -30,6 +30,10 @@ class CMainDlg : public CDialog {
   // One file dropped on the list or given on the command line: loaded as Add
   // File loads it when its type is taken, else the "Unsupported Type!" message.
   void AddFileAsDropped(const std::string& path);
+  // Several files and folders dropped at once: each file added as Add File
+  // adds it, each folder searched as Add Folder searches it, and one message
+  // naming the files that gave no icon.
+  void AddDropped(const std::vector<std::string>& paths);
 
   CButton m_selectAllCheck;
   CButton m_viewNormal;
@@ -92,6 +96,8 @@ class CMainDlg : public CDialog {
   // Loads one file as Add File does and says once why it gave no icon, or
   // not all of them, naming it.
   void LoadFileAndTell(const std::string& path, BOOL checked);
+  // The same, giving the message's text instead ("" when all was read).
+  std::string LoadFile(const std::string& path, BOOL checked);
   // The messages of the path hand-over; false leaves the message to the window.
   bool OnPathMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OpenQueuedPaths();

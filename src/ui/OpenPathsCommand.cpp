@@ -79,3 +79,25 @@ void CMainDlg::AddFileAsDropped(const std::string& path) {
   }
   LoadFileAndTell(path, SelectAllChecked());
 }
+
+void CMainDlg::AddDropped(const std::vector<std::string>& paths) {
+  if (paths.size() == 1 && !IsFolder(paths.front())) return AddFileAsDropped(paths.front());
+  CMainApp& app = TheApp();
+  ReadFilterSettings(app.m_config, app.m_icons);
+  // Named in the message: the first few, then how many more.
+  constexpr size_t kNamed = 5;
+  std::vector<std::string> problems;
+  for (const std::string& path : paths) {
+    if (IsFolder(path)) {
+      SearchFolder(path.c_str());
+      continue;
+    }
+    std::string problem = LoadFile(path, SelectAllChecked());
+    if (!problem.empty()) problems.push_back(std::move(problem));
+  }
+  if (problems.empty()) return;
+  std::string text;
+  for (size_t i = 0; i < problems.size() && i < kNamed; ++i) text += (i ? "\n\n" : "") + problems[i];
+  if (problems.size() > kNamed) text += "\n\nand " + std::to_string(problems.size() - kNamed) + " more files.";
+  MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_ICONWARNING | MB_OK);
+}

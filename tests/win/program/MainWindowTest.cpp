@@ -4,6 +4,9 @@
 // end-to-end tests drive through the real program (Add File, About, Setting,
 // the Clear All confirmation, Save As) are not repeated here.
 
+#include <shlobj.h>
+
+#include <algorithm>
 #include <memory>
 
 #include "ProgramTestSupport.h"
@@ -146,6 +149,36 @@ TEST_F(MainWindowUseTest, AFileDroppedWithoutAnIconSaysOnceWhichFileAndWhy) {
       dlg.AddFileAsDropped(said.substr(0, said.find('\n')));
       EXPECT_TRUE(message.Finish() && message.Seen().text == said) << message.Seen().text;
     }
+  });
+  EXPECT_EQ(Run(), kStepsDone);
+}
+
+// What the shell hands a window when files are dropped on it.
+HDROP DropOf(const std::vector<std::string>& paths) {
+  std::string names;
+  for (const std::string& path : paths) names += path + '\0';
+  names += '\0';
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::copy(names.begin(), names.end(), reinterpret_cast<char*>(drop + 1));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainWindowUseTest, FilesAndAFolderDroppedTogetherAreAllAddedAndOneMessageNamesTheFilesWithoutIcons) {
+  const std::string tree = folder.File("tree");
+  ASSERT_TRUE(CreateDirectoryA(tree.c_str(), nullptr));
+  const std::vector<std::string> dropped = {WriteIcoAt(folder.File("one.ico")), WriteModuleAt(folder.File("bare.dll"), 0),
+                                            tree, WriteModuleAt(folder.File("two.dll"), 2), folder.File("notes.txt")};
+  WriteIcoAt(tree + "\\inside.ico");
+  Then([&] {
+    DialogWatcher message("Vantrel", Press(IDOK), dlg.m_hWnd);
+    dlg.m_iconList.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(dropped)));
+    EXPECT_TRUE(message.Finish());
+    EXPECT_EQ(message.Seen().text, dropped[1] + "\nholds no icon.\n\n" + dropped[4] +
+                                       "\nis not of a type the file filter takes.");
+    EXPECT_EQ(dlg.m_iconList.GetItemCount(), 4);
   });
   EXPECT_EQ(Run(), kStepsDone);
 }
