@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "formats/BmpMessages.h"
 #include "formats/IconImageSet.h"
@@ -25,8 +27,10 @@ class IconFileIO {
   IconImageSetPtr LoadGroupIcon(const ModuleResources& module, const ResourceName& group,
                                 const std::string& modulePath) const;
 
-  static bool WriteIcoHeader(std::FILE* file, uint32_t count);
   static uint32_t IcoImageOffset(const IconImageSet& set, uint32_t index);
+  // The .ico file's bytes: header, directory, then every block as stored (a
+  // DIB's biSizeImage written as 0); none when memory runs out.
+  static std::optional<std::vector<uint8_t>> IcoBytes(const IconImageSet& set);
   bool SaveIcoFile(const IconImageSet& set, const std::string& path) const;
 
   // Writes one DIB image as a bitmap; reports its failures through the sink.
