@@ -115,12 +115,14 @@ std::string OptionName(int id) {
   return rule ? std::string("--") + rule->spelling.name : "?";
 }
 
-// Why getopt_long refused the word it just read.
-std::string Refusal(char* const* argv, int next, int shortOption, const std::string& command) {
+// Why getopt_long refused what it just read: a known option given a value it
+// does not take (optopt is its id), an unknown short option (optopt is its
+// letter), or a long option unknown or ambiguous (optopt is 0).
+std::string Refusal(char* const* argv, int next, int refused, const std::string& command) {
+  if (const OptionRule* rule = RuleOf(refused)) return "'--" + std::string(rule->spelling.name) + "' takes no value";
+  if (refused != 0) return "'-" + std::string(1, static_cast<char>(refused)) + "' is not an option of " + command;
   const std::string word = next > 0 ? argv[next - 1] : "";
-  if (word.compare(0, 2, "--") != 0) return "'-" + std::string(1, static_cast<char>(shortOption)) + "' is not an option of " + command;
   const std::string name = word.substr(0, word.find('='));
-  if (shortOption != 0) return "'" + name + "' takes no value";
   int matches = 0;
   for (const OptionRule& rule : kOptionRules)
     matches += std::string("--").append(rule.spelling.name).compare(0, name.size(), name) == 0;
