@@ -39,7 +39,7 @@ class ExtractRun {
   int Run();
 
  private:
-  void ReadFile(const std::string& path, const std::string& below);
+  void ReadFile(const std::string& path, bool named, const std::string& below);
   void Put(GroupOutput output);
   bool WriteIntoFolder(const GroupOutput& output);
   bool Refused(const std::string& path, const std::string& problem, int error);
@@ -62,7 +62,7 @@ int ExtractRun::Run() {
   }
   for (const std::string& root : m_options.paths) {
     ForEachInput({root}, m_options.recursive, m_outcome, [&](const std::string& path, bool named) {
-      if (!m_stopped) ReadFile(path, named ? std::string() : TreeFolder(root, path));
+      if (!m_stopped) ReadFile(path, named, named ? std::string() : TreeFolder(root, path));
     });
     if (m_stopped) break;
   }
@@ -70,16 +70,17 @@ int ExtractRun::Run() {
   return m_options.ToStandardOutput() ? FinishStandardOutput() : m_outcome.ExitStatus();
 }
 
-void ExtractRun::ReadFile(const std::string& path, const std::string& below) {
-  const FileIcons icons = ReadIcons(path);
-  if (!icons.error.empty()) m_outcome.Refused(path, icons.error);
-  for (const IconGroup& group : icons.groups) {
-    if (m_stopped || !m_selection.Takes(group.name)) continue;
+void ExtractRun::ReadFile(const std::string& path, bool named, const std::string& below) {
+  const IconFileRead read = ReadIcons(path);
+  TellReading(path, read, named, m_outcome);
+  for (const IconGroup& group : read.groups) {
+    // A group that lost every image has already been told.
+    if (m_stopped || group.set->images.empty() || !m_selection.Takes(group.name)) continue;
     const std::string base = Utf8Path(FsPath(below) / FsPath(OutputBase(path, group.name)));
     for (GroupOutput& output : OutputsOfGroup(m_options, path, group, base, m_outcome))
       if (!m_stopped) Put(std::move(output));
   }
-  m_outcome.FileDone(icons.groups.size());
+  m_outcome.FileDone(read.groups.size());
 }
 
 void ExtractRun::Put(GroupOutput output) {

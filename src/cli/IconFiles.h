@@ -1,25 +1,24 @@
 #pragma once
-// The icons of one input file, read as its extension says: every icon group
-// of a module, or an .ico file as one icon.
+// The icons of one input file for the commands, through the core's one
+// reading, and how its outcome is told.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "formats/IconImageSet.h"
-#include "formats/ResourceName.h"
+#include "cli/Outcome.h"
+#include "formats/IconFileReader.h"
 
-struct IconGroup {
-  std::optional<ResourceName> name;  // none for an .ico file
-  IconImageSetPtr set;
-};
+// Read by content; a module without icons is read from its companion: in a
+// System32 or SysWOW64 folder the sibling SystemResources, and on Windows
+// also the system's own.
+IconFileRead ReadIcons(const std::string& path, size_t maxGroups = SIZE_MAX);
 
-struct FileIcons {
-  std::vector<IconGroup> groups;  // in the module's enumeration order
-  std::string error;              // why the file, or one of its groups, was refused; empty when all was read
-};
-
-FileIcons ReadIcons(const std::string& path, bool firstGroupOnly = false);
+// Names a file whose reading was not whole: its damage or why it gave
+// nothing, and every image a group lost. A file without icons is refused only
+// when `noIconRefused`.
+void TellReading(const std::string& path, const IconFileRead& read, bool noIconRefused, Outcome& outcome);
 
 // A group's name as text: a numeric id in decimal, a text name as it is.
 std::string GroupName(const ResourceName& name);

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/Commands.h"
@@ -61,34 +62,61 @@ std::string JsonGroupName(const std::optional<ResourceName>& name) {
   return name->isId ? std::to_string(name->id) : JsonString(name->text);
 }
 
-void PrintJson(const std::string& path, const FileIcons& icons, bool first) {
-  std::printf("%s\n  {%s, \"groups\": [", first ? "" : ",", JsonPath(path).c_str());
-  for (size_t g = 0; g < icons.groups.size(); ++g) {
-    const IconGroup& group = icons.groups[g];
+// What a directory entry says when its image's own header says otherwise.
+std::optional<ListedSize> Disagreement(const IconImage& image) {
+  const ListedSize own{image.width, image.height, image.colorBits};
+  if (image.width == 0 || image.listed.width == 0 || image.listed == own) return std::nullopt;
+  return image.listed;
+}
+
+void PrintJson(const std::string& path, const IconFileRead& read, bool first) {
+  std::printf("%s\n  {%s", first ? "" : ",", JsonPath(path).c_str());
+  if (read.source != path) std::printf(", \"source\": %s", JsonString(read.source).c_str());
+  std::printf(", \"groups\": [");
+  for (size_t g = 0; g < read.groups.size(); ++g) {
+    const IconGroup& group = read.groups[g];
     std::printf("%s\n    {\"name\": %s, \"images\": [", g ? "," : "", JsonGroupName(group.name).c_str());
     for (size_t i = 0; i < group.set->images.size(); ++i) {
       const IconImage& image = group.set->images[i];
-      std::printf("%s\n      {\"width\": %u, \"height\": %u, \"bits\": %u, \"format\": \"%s\", \"bytes\": %u}",
+      std::printf("%s\n      {\"width\": %u, \"height\": %u, \"bits\": %u, \"format\": \"%s\", \"bytes\": %u",
                   i ? "," : "", image.width, image.height, image.colorBits, FormatName(image.kind), image.BlockSize());
+      if (const auto listed = Disagreement(image))
+        std::printf(", \"listed\": {\"width\": %u, \"height\": %u, \"bits\": %u}", listed->width, listed->height,
+                    listed->colorBits);
+      std::printf("}");
     }
-    std::printf("]}");
+    std::printf("]");
+    if (!group.lost.empty()) {
+      std::printf(", \"lost\": [");
+      for (size_t i = 0; i < group.lost.size(); ++i)
+        std::printf("%s%s", i ? ", " : "", JsonString(LostImageText(group.lost[i])).c_str());
+      std::printf("]");
+    }
+    std::printf("}");
   }
-  std::printf("]%s}", icons.error.empty() ? "" : (", \"error\": " + JsonString(icons.error)).c_str());
+  const std::string error = ReadStatusText(read.status, read.detail);
+  const bool refused = read.status != ReadStatus::Read && read.status != ReadStatus::NoIcon;
+  std::printf("]%s}", refused ? (", \"error\": " + JsonString(error)).c_str() : "");
 }
 
 // A file without icons is listed only when it was named: a folder walk meets
 // many, and a refused file is named on stderr instead.
-void PrintText(const std::string& path, const FileIcons& icons, bool named) {
-  if (icons.groups.empty() && (!named || !icons.error.empty())) return;
+void PrintText(const std::string& path, const IconFileRead& read, bool named) {
+  if (read.groups.empty() && (!named || read.status != ReadStatus::NoIcon)) return;
   std::printf("%s\n", path.c_str());
-  if (icons.groups.empty()) std::printf("  no icons\n");
-  for (const IconGroup& group : icons.groups) {
+  if (read.source != path) std::printf("  contained in %s\n", read.source.c_str());
+  if (read.groups.empty()) std::printf("  no icons\n");
+  for (const IconGroup& group : read.groups) {
     const uint32_t count = static_cast<uint32_t>(group.set->images.size());
     std::printf("  %s: %u image%s\n", GroupLabel(group.name).c_str(), count, count == 1 ? "" : "s");
     for (const IconImage& image : group.set->images) {
-      std::printf("    %ux%u, %u bits, %s, %u bytes\n", image.width, image.height, image.colorBits,
+      std::printf("    %ux%u, %u bits, %s, %u bytes", image.width, image.height, image.colorBits,
                   FormatName(image.kind), image.BlockSize());
+      if (const auto listed = Disagreement(image))
+        std::printf(" (its directory says %ux%u, %u bits)", listed->width, listed->height, listed->colorBits);
+      std::printf("\n");
     }
+    for (const LostImage& lost : group.lost) std::printf("    %s\n", LostImageText(lost).c_str());
   }
 }
 
@@ -99,12 +127,12 @@ int RunList(const Options& options) {
   bool first = true;
   if (options.json) std::printf("[");
   ForEachInput(options.paths, options.recursive, outcome, [&](const std::string& path, bool named) {
-    const FileIcons icons = ReadIcons(path);
-    if (!icons.error.empty()) outcome.Refused(path, icons.error);
-    if (options.json) PrintJson(path, icons, first);
-    else PrintText(path, icons, named);
+    const IconFileRead read = ReadIcons(path);
+    TellReading(path, read, false, outcome);
+    if (options.json) PrintJson(path, read, first);
+    else PrintText(path, read, named);
     first = false;
-    outcome.FileDone(icons.groups.size());
+    outcome.FileDone(read.groups.size());
   });
   if (options.json) std::printf("%s]\n", first ? "" : "\n");
   return outcome.ExitStatus();

@@ -8,3 +8,6 @@
 
 std::filesystem::path FsPath(const std::string& utf8);
 std::string Utf8Path(const std::filesystem::path& path);
+
+// The running system's Windows folder, as UTF-8; empty where there is none.
+std::string SystemWindowsFolder();

@@ -31,12 +31,14 @@ int RunThumbnail(const Options& options) {
   Outcome outcome;
   const std::string& input = options.paths[0];
   const std::string& output = options.paths[1];
-  const FileIcons icons = ReadIcons(input, true);
-  if (icons.groups.empty()) {
-    outcome.Refused(input, icons.error.empty() ? "holds no icon" : icons.error);
+  // A file manager wants a picture: the first group's images that could be
+  // read make it, whatever else the file lost.
+  const IconFileRead read = ReadIcons(input, 1);
+  if (read.groups.empty()) {
+    outcome.Refused(input, ReadStatusText(read.status == ReadStatus::Read ? ReadStatus::NoIcon : read.status, read.detail));
     return outcome.ExitStatus();
   }
-  const auto png = ThumbnailPng(*icons.groups.front().set, *options.size);
+  const auto png = ThumbnailPng(*read.groups.front().set, *options.size);
   if (!png) outcome.Refused(input, "its icon cannot be converted to PNG");
   else WriteInPlace(output, *png, outcome);
   return outcome.ExitStatus();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "collection/IconCollection.h"
+#include "formats/Utf8.h"
 
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
   const FileType* type = FindFileType(extension);
@@ -30,82 +31,53 @@ TypeSwitches CIconCollection::Switches() const {
 
 FileReading CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
   std::vector<FoundIcon> found;
-  const FileReading reading =
+  FileReading reading =
       ReadIconsOfFile(path, Switches(), Sides(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
-  if (!AppendFound(found, checked)) return FileReading::kOutOfMemory;
+  if (!AppendFound(found, checked)) reading.status = ReadStatus::OutOfMemory;
   return reading;
 }
-
-namespace {
-
-FileReading ReadModule(const char* path, const FileType& type, const PictureSides& sides, const std::atomic<LONG>* stop,
-                       const std::function<void(FoundIcon)>& take) {
-  std::string source = path;
-  auto module = ModuleResources::OpenFile(source);
-  if (!module) return FileReading::kNotReadable;
-  std::vector<ResourceName> groups = module->EnumNames(kResourceGroupIcon);
-  if (groups.empty() && std::string(type.extension) != "mun") {
-    // The icons are listed, and later saved, from where they really are.
-    auto companion = ModuleResources::OpenFile(CompanionOf(path));
-    if (!companion) return FileReading::kNoIcon;
-    source = CompanionOf(path);
-    module = std::move(companion);
-    groups = module->EnumNames(kResourceGroupIcon);
-  }
-  bool any = false;
-  for (const ResourceName& group : groups) {
-    if (stop && *stop) break;
-    // A group whose pictures cannot be made is left out; later groups still load.
-    auto pictures = PicturesOfGroup(*module, group, sides);
-    if (!pictures) continue;
-    take(FoundIcon{std::move(*pictures), source, group});
-    any = true;
-  }
-  return any ? FileReading::kIconsRead : FileReading::kNoIcon;
-}
-
-}  // namespace
 
 FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
                             const std::atomic<LONG>* stop,
                             const std::function<void(FoundIcon)>& take) {
   const FileType* type = FindFileType(LowercaseExtension(path));
-  if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return FileReading::kTypeNotTaken;
+  if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return FileReading{false, ReadStatus::Read, {}};
   try {
-    if (type->isModule) return ReadModule(path, *type, sides, stop, take);
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return FileReading::kNotReadable;
-    auto pictures = PicturesOfIcoFile(path, sides);
-    if (!pictures) return FileReading::kNoIcon;
-    take(FoundIcon{std::move(*pictures), path, std::nullopt});
-    return FileReading::kIconsRead;
+    IconFileReader reader(path, SystemWindowsFolder());
+    bool any = false;
+    for (size_t i = 0; i < reader.Groups().size(); ++i) {
+      if (stop && *stop) break;
+      const auto group = reader.ReadGroup(i);
+      if (reader.Status() == ReadStatus::OutOfMemory) break;
+      // A group none of whose images decodes is left out; later groups still load.
+      auto pictures = group ? PicturesOfSet(*group->set, sides) : std::nullopt;
+      if (!pictures) continue;
+      take(FoundIcon{std::move(*pictures), reader.Source(), group->name});
+      any = true;
+    }
+    if (!any && reader.Status() == ReadStatus::Read) return FileReading{true, ReadStatus::NoIcon, {}};
+    return FileReading{true, reader.Status(), reader.Detail()};
   } catch (const std::bad_alloc&) {
-    return FileReading::kOutOfMemory;
+    return FileReading{true, ReadStatus::OutOfMemory, {}};
   }
 }
 
-const char* ReadingProblem(FileReading reading, bool isModule) {
-  switch (reading) {
-    case FileReading::kIconsRead:
-      return nullptr;
-    case FileReading::kTypeNotTaken:
-      return "is not of a type the file filter takes";
-    case FileReading::kNotReadable:
-      return isModule ? "is not a readable module" : "cannot be read";
-    case FileReading::kNoIcon:
-      return "holds no icon";
-    case FileReading::kOutOfMemory:
-      break;
+std::string ReadingProblem(const FileReading& reading) {
+  if (!reading.typeTaken) return "is not of a type the file filter takes";
+  switch (reading.status) {
+    case ReadStatus::Read: return std::string();
+    case ReadStatus::NoIcon: return "holds no icon";
+    case ReadStatus::NotIconFile: return "is not a module or an icon file";
+    case ReadStatus::Damaged: return "is damaged: " + reading.detail;
+    case ReadStatus::CannotOpen: return "cannot be opened: " + reading.detail;
+    case ReadStatus::OutOfMemory: break;
   }
   return "could not be read to the end: memory ran out";
 }
 
-std::string CompanionOf(const std::string& modulePath) {
-  char windows[MAX_PATH] = {};
-  const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+std::string SystemWindowsFolder() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return std::string();
-  const size_t nameStart = modulePath.find_last_of("\\/:");
-  const std::string name = nameStart == std::string::npos ? modulePath : modulePath.substr(nameStart + 1);
-  std::string folder(windows, length);
-  if (folder.back() != '\\') folder += '\\';
-  return folder + "SystemResources\\" + name + ".mun";
+  return Utf16ToUtf8(std::u16string(folder, folder + length));
 }

@@ -16,18 +16,22 @@
 #include "collection/FoundIcon.h"
 #include "collection/IconSource.h"
 #include "collection/IconStrip.h"
-#include "formats/ModuleResources.h"
+#include "formats/IconFileReader.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/ObArray.h"
 #include "framework/String.h"
 #include "framework/Wnd.h"
 
-// How reading one file went.
-enum class FileReading { kIconsRead, kTypeNotTaken, kNotReadable, kNoIcon, kOutOfMemory };
+// How reading one file went: the core's outcome, unless the filter does not take its type.
+struct FileReading {
+  bool typeTaken = true;
+  ReadStatus status = ReadStatus::Read;
+  std::string detail;  // where it is damaged, or why it cannot be opened
+};
 // Why a file gave no icon, or not all of them, to follow its name in a
-// message ("holds no icon"); null for kIconsRead.
-const char* ReadingProblem(FileReading reading, bool isModule);
+// message ("holds no icon"); empty when every icon was read.
+std::string ReadingProblem(const FileReading& reading);
 
 class CIconCollection {
  public:
@@ -103,7 +107,7 @@ class CIconCollection {
 
 // Makes the pictures of one file's icons when its type is switched on (one
 // icon per icon group of a module, or of its companion when it has none; see
-// CompanionOf), and hands each to `take` as soon as it is
+// FindCompanion), and hands each to `take` as soon as it is
 // made. Touches no window and no collection, so any thread may run it. A
 // raised `stop`, read before each icon, ends the file early: a module of
 // hundreds of icons must not hold up a Cancel. Memory running out, here or in
@@ -112,7 +116,6 @@ FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const Pic
                             const std::atomic<LONG>* stop,
                      const std::function<void(FoundIcon)>& take);
 
-// Where current Windows keeps the icons of a system module that holds none:
-// <Windows folder>\SystemResources\<file name>.mun. Not redirected for a
-// 32-bit program, unlike System32.
-std::string CompanionOf(const std::string& modulePath);
+// The running system's Windows folder, where the companions of its modules
+// live (not redirected for a 32-bit program, unlike System32).
+std::string SystemWindowsFolder();

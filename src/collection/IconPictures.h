@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "formats/ModuleResources.h"
+#include "formats/IconImageSet.h"
 #include "formats/RgbaImage.h"
 
 // The sides of the two pictures at 96 DPI.
@@ -22,12 +22,9 @@ struct IconPictures {
   RgbaImage small;  // sides.small square
 };
 
-// Each picture from the image of one icon group picked for its side: at least
-// that large and nearest, else the largest; of one size the most colour bits.
-// An image that cannot be decoded is passed over for the next by that rule,
-// and one picked for both sides is decoded once. None when the group is
-// missing or malformed or none of its images decodes.
-std::optional<IconPictures> PicturesOfGroup(const ModuleResources& module, const ResourceName& group,
-                                            const PictureSides& sides);
-// The same from an .ico file.
-std::optional<IconPictures> PicturesOfIcoFile(const std::string& path, const PictureSides& sides);
+// Each picture from the icon's image picked for its side by the images' own
+// headers: at least that large and nearest, else the largest; of one size the
+// most colour bits. An image that cannot be decoded is passed over for the
+// next by that rule, and one picked for both sides is decoded once. None when
+// none of its images decodes.
+std::optional<IconPictures> PicturesOfSet(const IconImageSet& set, const PictureSides& sides);

@@ -133,7 +133,7 @@ bool CSearchProgressDlg::SearchEntries(const CString& pattern) {
     const FileReading reading = ReadIconsOfFile(path, m_switches, m_sides, &StopFlag(), [this](FoundIcon icon) {
       m_found.IconFound(std::move(icon), StopFlag());
     });
-    if (reading == FileReading::kOutOfMemory) {
+    if (reading.status == ReadStatus::OutOfMemory) {
       StopForWantOfMemory();
       return false;
     }

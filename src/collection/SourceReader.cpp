@@ -1,19 +1,22 @@
 #include "collection/SourceReader.h"
 
-#include "collection/FileTypes.h"
 
 SaveSource SourceOf(const IconSource& record) {
   return SaveSource{record.Path(), record.m_group};
 }
 
 IconImageSetPtr SourceReader::Read(const SaveSource& source) {
-  const FileType* type = FindFileType(LowercaseExtension(source.path.c_str()));
-  if (!type) return nullptr;
-  if (!type->isModule) return m_io.LoadIcoFile(source.path);
-  if (!source.group) return nullptr;
-  if (!m_module || m_modulePath != source.path) {
-    m_module = ModuleResources::OpenFile(source.path);
-    m_modulePath = source.path;
+  m_problem.clear();
+  if (!m_reader || m_path != source.path) {
+    // The record names where the icon really is, a companion included.
+    m_reader = std::make_unique<IconFileReader>(source.path);
+    m_path = source.path;
   }
-  return m_module ? m_io.LoadGroupIcon(*m_module, *source.group, source.path) : nullptr;
+  auto group = m_reader->ReadGroup(source.group);
+  if (group && !group->set->images.empty()) return std::move(group->set);
+  const ReadStatus status = m_reader->Status();
+  if (status != ReadStatus::Read && status != ReadStatus::NoIcon) m_problem = ReadStatusText(status, m_reader->Detail());
+  else if (!group) m_problem = "the file no longer holds this icon";
+  else m_problem = "none of its images can be read";
+  return nullptr;
 }

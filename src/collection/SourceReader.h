@@ -7,7 +7,7 @@
 #include <string>
 
 #include "collection/IconSource.h"
-#include "formats/IconFileIO.h"
+#include "formats/IconFileReader.h"
 #include "formats/ResourceName.h"
 
 // One icon's source, copied from its record, so that a worker needs no record.
@@ -22,13 +22,13 @@ SaveSource SourceOf(const IconSource& record);
 // opening a module costs more than reading an icon.
 class SourceReader {
  public:
-  explicit SourceReader(const IconFileIO& io) : m_io(io) {}
-
-  // Null when the source is gone, changed or unreadable.
+  // Null when the source is gone, changed or unreadable, or none of its
+  // images can be read; Problem() then says why.
   IconImageSetPtr Read(const SaveSource& source);
+  const std::string& Problem() const { return m_problem; }
 
  private:
-  const IconFileIO& m_io;
-  std::unique_ptr<ModuleResources> m_module;
-  std::string m_modulePath;
+  std::unique_ptr<IconFileReader> m_reader;
+  std::string m_path;
+  std::string m_problem;
 };

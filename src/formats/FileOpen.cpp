@@ -44,7 +44,19 @@ bool RemoveFile(const std::string& path) {
 
 #else
 
-FilePtr OpenFile(const std::string& path, const char* mode) { return FilePtr(std::fopen(path.c_str(), mode)); }
+#include <sys/stat.h>
+
+// A folder opens as a stream here, to fail only at the first read: it is
+// refused at once, as Windows refuses it, with the same reason.
+FilePtr OpenFile(const std::string& path, const char* mode) {
+  FilePtr file(std::fopen(path.c_str(), mode));
+  struct stat status;
+  if (file && fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
+    file.reset();
+    errno = EISDIR;
+  }
+  return file;
+}
 
 // "x": the exclusive creation of C11's fopen.
 FilePtr CreateNewFile(const std::string& path) { return FilePtr(std::fopen(path.c_str(), "wbx")); }

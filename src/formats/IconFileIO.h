@@ -1,7 +1,6 @@
 #pragma once
-// Readers that fill an IconImageSet from an .ico file or from an icon-group
-// resource of a module, and writers of .ico and .bmp files. Readers return null
-// and writers false on failure, memory running out included; nothing is thrown.
+// Writers of .ico, .bmp and .png files (the reading is IconFileReader's).
+// They return false on failure, memory running out included; nothing is thrown.
 
 #include <cstdint>
 #include <cstdio>
@@ -11,21 +10,11 @@
 
 #include "formats/BmpMessages.h"
 #include "formats/IconImageSet.h"
-#include "formats/ModuleResources.h"
 
 class IconFileIO {
  public:
   explicit IconFileIO(BmpMessageSink sink = {}) : m_sink(std::move(sink)) {}
   virtual ~IconFileIO() = default;
-
-  IconImageSetPtr LoadIcoFile(const std::string& path) const;
-  // The image count (0 to 65535) from the 6-byte header at the file's position, or -1.
-  static int32_t ReadIcoHeader(std::FILE* file);
-
-  // groupName is in the platform's pointer form (see NameFromPointer).
-  IconImageSetPtr LoadGroupIcon(const std::string& modulePath, const char* groupName) const;
-  IconImageSetPtr LoadGroupIcon(const ModuleResources& module, const ResourceName& group,
-                                const std::string& modulePath) const;
 
   static uint32_t IcoImageOffset(const IconImageSet& set, uint32_t index);
   // The .ico file's bytes: header, directory, then every block as stored (a
@@ -42,7 +31,6 @@ class IconFileIO {
   bool SavePngFile(const IconImageSet& set, const std::string& path) const;
 
  private:
-  static IconImageSetPtr ReadIcoFile(const std::string& path);
   void Report(const std::string& path, BmpMessage message) const;
   BmpMessageSink m_sink;
 };

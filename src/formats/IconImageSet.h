@@ -16,8 +16,21 @@ enum class ImageKind : uint8_t {
 // share one block.
 using ImageBlock = std::shared_ptr<const std::vector<uint8_t>>;
 
+// What an icon's directory says of one image: 0 already read as 256, and a
+// depth of 0 taken from the colour count.
+struct ListedSize {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint32_t colorBits = 0;
+  bool operator==(const ListedSize& other) const {
+    return width == other.width && height == other.height && colorBits == other.colorBits;
+  }
+};
+
 struct IconImage {
   ImageBlock block;
+  // The directory's entry for the image; its own header decides every rank.
+  ListedSize listed;
   // Read from the block itself: 0 when its header cannot hold the image it
   // describes, so that no header makes an image larger than its bytes.
   uint32_t width = 0;

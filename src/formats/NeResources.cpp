@@ -1,5 +1,7 @@
 #include "formats/NeResources.h"
 
+#include <algorithm>
+
 #include "formats/ResourceNameMatch.h"
 
 namespace {
@@ -49,9 +51,13 @@ bool NeResources::ParseTable(const ByteReader& table, std::vector<Resource>& out
   }
 }
 
-std::unique_ptr<ModuleResources> NeResources::Open(std::unique_ptr<ByteSource> source, uint32_t neOffset) {
+std::unique_ptr<ModuleResources> NeResources::Open(std::unique_ptr<ByteSource> source, uint32_t neOffset,
+                                                   std::string& damage) {
   std::vector<uint8_t> headerBytes;
-  if (!source->ReadInto(neOffset, kNeHeaderSize, headerBytes)) return nullptr;
+  if (!source->ReadInto(neOffset, kNeHeaderSize, headerBytes)) {
+    damage = CutShortText(source->Size(), 0);
+    return nullptr;
+  }
   const ByteReader header(headerBytes.data(), headerBytes.size());
   const uint16_t tableStart = header.U16(kResourceTableField).value_or(0);
   const uint16_t tableEnd = header.U16(kResidentNamesField).value_or(0);
@@ -59,11 +65,20 @@ std::unique_ptr<ModuleResources> NeResources::Open(std::unique_ptr<ByteSource> s
   // The resident-name table follows the resource table and so bounds it.
   std::vector<Resource> resources;
   std::vector<uint8_t> tableBytes;
-  if (tableEnd > tableStart && source->ReadInto(uint64_t{neOffset} + tableStart, tableEnd - tableStart, tableBytes) &&
-      !ParseTable(ByteReader(tableBytes.data(), tableBytes.size()), resources)) {
-    resources.clear();
+  std::string tableDamage;
+  if (tableEnd < tableStart) {
+    tableDamage = kTableMalformed;
+  } else if (tableEnd > tableStart) {
+    if (!source->ReadInto(uint64_t{neOffset} + tableStart, tableEnd - tableStart, tableBytes)) {
+      tableDamage = source->Has(uint64_t{neOffset} + tableStart, 0) ? kTableOutsideFile : CutShortText(source->Size(), 0);
+    } else if (!ParseTable(ByteReader(tableBytes.data(), tableBytes.size()), resources)) {
+      resources.clear();
+      tableDamage = kTableMalformed;
+    }
   }
-  return std::unique_ptr<ModuleResources>(new NeResources(std::move(source), std::move(resources)));
+  std::unique_ptr<NeResources> module(new NeResources(std::move(source), std::move(resources)));
+  if (!tableDamage.empty()) module->NoteDamage(tableDamage);
+  return module;
 }
 
 std::vector<ResourceName> NeResources::ReadNames(uint16_t type) const {
@@ -74,13 +89,23 @@ std::vector<ResourceName> NeResources::ReadNames(uint16_t type) const {
   return names;
 }
 
-std::optional<std::vector<uint8_t>> NeResources::ReadResource(uint16_t type, const ResourceName& name) const {
+uint64_t NeResources::ClaimedSize() const {
+  uint64_t claimed = 0;
+  for (const Resource& resource : m_resources) claimed = std::max(claimed, resource.offset + resource.length);
+  return claimed;
+}
+
+ResourceLookup NeResources::ReadResource(uint16_t type, const ResourceName& name, std::vector<uint8_t>& out) const {
   for (const Resource& resource : m_resources) {
     if (resource.type != type || !ResourceNameMatches(name, resource.name)) continue;
-    std::vector<uint8_t> bytes;
-    if (resource.length > kMaxResourceBytes) return std::nullopt;
-    if (!m_source->ReadInto(resource.offset, static_cast<size_t>(resource.length), bytes)) return std::nullopt;
-    return bytes;
+    if (resource.length > kMaxResourceBytes) return ResourceLookup::Refused;
+    if (m_source->Has(resource.offset, resource.length)) {
+      return m_source->ReadInto(resource.offset, static_cast<size_t>(resource.length), out) ? ResourceLookup::Found
+                                                                                             : ResourceLookup::Refused;
+    }
+    const uint64_t left = m_source->Has(resource.offset, 0) ? m_source->Size() - resource.offset : 0;
+    if (!m_source->ReadInto(resource.offset, static_cast<size_t>(left), out)) out.clear();
+    return ResourceLookup::PastEnd;
   }
-  return std::nullopt;
+  return ResourceLookup::Absent;
 }

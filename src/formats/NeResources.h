@@ -12,15 +12,22 @@
 
 class NeResources final : public ModuleResources {
  public:
-  // neOffset is where "NE" was found. Null when the NE header is truncated; a
-  // malformed resource table leaves a module with no resources.
-  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t neOffset);
+  // neOffset is where "NE" was found. Null when the NE header is cut short
+  // (said in `damage`); a malformed resource table leaves a module with no
+  // resources and that damage noted.
+  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t neOffset,
+                                               std::string& damage);
 
   uint64_t FileSize() const override { return m_source->Size(); }
+  bool RoundsResourceLengths() const override { return true; }
 
  private:
   std::vector<ResourceName> ReadNames(uint16_t type) const override;
-  std::optional<std::vector<uint8_t>> ReadResource(uint16_t type, const ResourceName& name) const override;
+  // A resource's length is rounded up to the module's alignment, so the
+  // last one may reach past the end of a sound file: what the file holds
+  // of it is handed back with PastEnd, and the icon's own length decides.
+  ResourceLookup ReadResource(uint16_t type, const ResourceName& name, std::vector<uint8_t>& out) const override;
+  uint64_t ClaimedSize() const override;
 
   struct Resource {
     uint16_t type = 0;  // without the integer-type flag

@@ -4,6 +4,7 @@
 
 #include "formats/ByteReader.h"
 #include "formats/ResourceNameMatch.h"
+#include "formats/Utf8.h"
 
 namespace {
 constexpr uint64_t kSignatureSize = 4;
@@ -15,60 +16,31 @@ constexpr uint64_t kDataEntrySize = 16;
 constexpr uint32_t kResourceDataDirectory = 2;
 constexpr uint32_t kHighBit = 0x80000000u;
 
-void AppendUtf8(uint32_t codePoint, std::string& out) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
-
-bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-// Unpaired surrogates become U+FFFD so that every name is valid UTF-8.
-std::string Utf8FromUtf16(const ByteReader& units) {
-  std::string out;
-  const size_t count = units.Size() / 2;
-  for (size_t i = 0; i < count; ++i) {
-    const uint32_t unit = units.U16(2 * i).value_or(0xFFFD);
-    if (IsHighSurrogate(unit) && i + 1 < count) {
-      const uint32_t next = units.U16(2 * (i + 1)).value_or(0);
-      if (IsLowSurrogate(next)) {
-        AppendUtf8(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), out);
-        ++i;
-        continue;
-      }
-    }
-    AppendUtf8(IsHighSurrogate(unit) || IsLowSurrogate(unit) ? 0xFFFD : unit, out);
-  }
-  return out;
+std::string NameText(const ByteReader& units) {
+  std::u16string text(units.Size() / 2, u'\0');
+  for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(units.U16(2 * i).value_or(0xFFFD));
+  return Utf16ToUtf8(text);
 }
 
 ByteReader ReaderOf(const std::vector<uint8_t>& bytes) { return ByteReader(bytes.data(), bytes.size()); }
 }  // namespace
 
-std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> source, uint32_t peOffset) {
+std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> source, uint32_t peOffset,
+                                                   std::string& damage) {
   const uint64_t coffOffset = uint64_t{peOffset} + kSignatureSize;
+  const auto cut = [&] {
+    damage = CutShortText(source->Size(), 0);
+    return nullptr;
+  };
   std::vector<uint8_t> coffBytes;
-  if (!source->ReadInto(coffOffset, kCoffHeaderSize, coffBytes)) return nullptr;
+  if (!source->ReadInto(coffOffset, kCoffHeaderSize, coffBytes)) return cut();
   const ByteReader coff = ReaderOf(coffBytes);
   const uint16_t sectionCount = coff.U16(2).value_or(0);
   const uint16_t optionalSize = coff.U16(16).value_or(0);
 
   const uint64_t optionalOffset = coffOffset + kCoffHeaderSize;
   std::vector<uint8_t> optionalBytes;
-  if (!source->ReadInto(optionalOffset, optionalSize, optionalBytes)) return nullptr;
+  if (!source->ReadInto(optionalOffset, optionalSize, optionalBytes)) return cut();
   const ByteReader optional = ReaderOf(optionalBytes);
   uint64_t countField = 0;
   uint64_t directoriesField = 0;
@@ -90,9 +62,7 @@ std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> s
   }
 
   std::vector<uint8_t> tableBytes;
-  if (!source->ReadInto(optionalOffset + optionalSize, sectionCount * kSectionHeaderSize, tableBytes)) {
-    return nullptr;
-  }
+  if (!source->ReadInto(optionalOffset + optionalSize, sectionCount * kSectionHeaderSize, tableBytes)) return cut();
   const ByteReader table = ReaderOf(tableBytes);
   std::vector<Section> sections(sectionCount);
   for (uint64_t i = 0; i < sectionCount; ++i) {
@@ -105,34 +75,44 @@ std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> s
   return std::unique_ptr<ModuleResources>(new PeResources(std::move(source), std::move(sections), resourceRva));
 }
 
-std::optional<uint64_t> PeResources::FileOffsetOf(uint64_t rva, uint64_t length) const {
+PeResources::Span PeResources::Locate(uint64_t rva, uint64_t length, uint64_t& offset) const {
   for (const Section& section : m_sections) {
     const uint64_t span = std::max(section.virtualSize, section.rawSize);
     if (rva < section.virtualAddress || rva - section.virtualAddress >= span) continue;
     // Bytes the section only reserves in memory are not in the file.
     const uint64_t inSection = rva - section.virtualAddress;
-    if (inSection > section.rawSize || length > section.rawSize - inSection) return std::nullopt;
-    const uint64_t offset = uint64_t{section.rawOffset} + inSection;
-    if (!m_source->Has(offset, length)) return std::nullopt;
-    return offset;
+    if (inSection > section.rawSize || length > section.rawSize - inSection) return Span::Outside;
+    offset = uint64_t{section.rawOffset} + inSection;
+    return m_source->Has(offset, length) ? Span::InFile : Span::PastEnd;
   }
-  return std::nullopt;
+  return Span::Outside;
 }
 
-bool PeResources::ReadRva(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const {
-  const auto offset = FileOffsetOf(rva, length);
-  return offset && m_source->ReadInto(*offset, static_cast<size_t>(length), out);
+uint64_t PeResources::ClaimedSize() const {
+  uint64_t claimed = 0;
+  for (const Section& section : m_sections) claimed = std::max(claimed, uint64_t{section.rawOffset} + section.rawSize);
+  return claimed;
+}
+
+PeResources::Span PeResources::ReadRva(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const {
+  uint64_t offset = 0;
+  const Span span = Locate(rva, length, offset);
+  if (span == Span::PastEnd) NoteDamage(CutShort());
+  if (span == Span::Outside) NoteDamage(kTableOutsideFile);
+  if (span != Span::InFile) return m_lastFailure = span;
+  // A length too large for this process is refused like an outside one.
+  return m_source->ReadInto(offset, static_cast<size_t>(length), out) ? Span::InFile : m_lastFailure = Span::Outside;
 }
 
 bool PeResources::ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& out) const {
   const uint64_t rva = uint64_t{m_directoryRva} + offset;
   std::vector<uint8_t> headerBytes;
-  if (!ReadRva(rva, kDirectoryHeaderSize, headerBytes)) return false;
+  if (!ReadTable(rva, kDirectoryHeaderSize, headerBytes)) return false;
   const ByteReader header = ReaderOf(headerBytes);
   const uint64_t count = uint64_t{header.U16(12).value_or(0)} + header.U16(14).value_or(0);
   // The entries are mapped, and so known to lie in the file, before anything is allocated for them.
   std::vector<uint8_t> entryBytes;
-  if (!ReadRva(rva + kDirectoryHeaderSize, count * kDirectoryEntrySize, entryBytes)) return false;
+  if (!ReadTable(rva + kDirectoryHeaderSize, count * kDirectoryEntrySize, entryBytes)) return false;
   const ByteReader entries = ReaderOf(entryBytes);
   out.resize(count);
   for (uint64_t i = 0; i < count; ++i) {
@@ -145,11 +125,11 @@ bool PeResources::ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& ou
 std::optional<std::string> PeResources::ReadName(uint32_t offset) const {
   const uint64_t rva = uint64_t{m_directoryRva} + offset;
   std::vector<uint8_t> lengthBytes;
-  if (!ReadRva(rva, 2, lengthBytes)) return std::nullopt;
+  if (!ReadTable(rva, 2, lengthBytes)) return std::nullopt;
   const uint64_t length = ReaderOf(lengthBytes).U16(0).value_or(0);
   std::vector<uint8_t> units;
-  if (!ReadRva(rva + 2, length * 2, units)) return std::nullopt;
-  return Utf8FromUtf16(ReaderOf(units));
+  if (!ReadTable(rva + 2, length * 2, units)) return std::nullopt;
+  return NameText(ReaderOf(units));
 }
 
 std::optional<uint32_t> PeResources::TypeDirectory(uint16_t type) const {
@@ -158,7 +138,7 @@ std::optional<uint32_t> PeResources::TypeDirectory(uint16_t type) const {
   if (!ReadDirectory(0, types)) return std::nullopt;
   for (const DirectoryEntry& entry : types) {
     if (entry.name != type) continue;
-    if (!(entry.offsetToData & kHighBit)) return std::nullopt;
+    if (!(entry.offsetToData & kHighBit)) return Malformed(std::nullopt);
     // A loop back to the root is caught a level down: the root holds the entry.
     return entry.offsetToData & ~kHighBit;
   }
@@ -173,11 +153,11 @@ bool PeResources::ReadNameLevel(uint16_t type, std::vector<NameEntry>& out) cons
   out.clear();
   out.reserve(entries.size());
   for (const DirectoryEntry& entry : entries) {
-    if (!(entry.offsetToData & kHighBit)) return false;
+    if (!(entry.offsetToData & kHighBit)) return Malformed(false);
     const uint32_t directory = entry.offsetToData & ~kHighBit;
-    if (directory == 0 || directory == *typeDirectory) return false;  // back to an ancestor: a loop
+    if (directory == 0 || directory == *typeDirectory) return Malformed(false);  // back to an ancestor: a loop
     const bool isText = (entry.name & kHighBit) != 0;
-    if (!isText && entry.name > 0xFFFF) return false;
+    if (!isText && entry.name > 0xFFFF) return Malformed(false);
     out.push_back(NameEntry{isText, entry.name & ~kHighBit, directory});
   }
   return true;
@@ -210,9 +190,9 @@ std::vector<ResourceName> PeResources::ReadNames(uint16_t type) const {
   return names;
 }
 
-std::optional<std::vector<uint8_t>> PeResources::ReadResource(uint16_t type, const ResourceName& name) const {
+ResourceLookup PeResources::ReadResource(uint16_t type, const ResourceName& name, std::vector<uint8_t>& out) const {
   const std::vector<NameEntry>* entries = NameLevel(type);
-  if (!entries) return std::nullopt;
+  if (!entries) return Damage().empty() ? ResourceLookup::Absent : ResourceLookup::Refused;
   // Only the names that can match are decoded: lookups by id read no strings.
   const auto matches = [&](const NameEntry& entry) {
     if (!entry.isText) return ResourceNameMatches(name, ResourceName::Id(static_cast<uint16_t>(entry.idOrOffset)));
@@ -221,17 +201,22 @@ std::optional<std::vector<uint8_t>> PeResources::ReadResource(uint16_t type, con
     return text && ResourceNameMatches(name, ResourceName::Text(*text));
   };
   const auto found = std::find_if(entries->begin(), entries->end(), matches);
-  if (found == entries->end()) return std::nullopt;
+  if (found == entries->end()) return ResourceLookup::Absent;
 
   std::vector<DirectoryEntry> languages;
-  if (!ReadDirectory(found->directory, languages) || languages.empty()) return std::nullopt;
+  if (!ReadDirectory(found->directory, languages)) return Failed();
+  if (languages.empty()) return ResourceLookup::Absent;
   const uint32_t dataEntry = languages.front().offsetToData;
-  if (dataEntry & kHighBit) return std::nullopt;  // a directory where the data entry belongs
+  if (dataEntry & kHighBit) return Malformed(ResourceLookup::Refused);  // a directory where the data entry belongs
   std::vector<uint8_t> entryBytes;
-  if (!ReadRva(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return std::nullopt;
+  if (!ReadTable(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return Failed();
   const ByteReader entry = ReaderOf(entryBytes);
   const uint32_t length = entry.U32(4).value_or(0);
-  std::vector<uint8_t> bytes;
-  if (length > kMaxResourceBytes || !ReadRva(entry.U32(0).value_or(0), length, bytes)) return std::nullopt;
-  return bytes;
+  if (length > kMaxResourceBytes) return ResourceLookup::Refused;
+  switch (ReadRva(entry.U32(0).value_or(0), length, out)) {
+    case Span::InFile: return ResourceLookup::Found;
+    case Span::PastEnd: return ResourceLookup::PastEnd;
+    case Span::Outside: break;
+  }
+  return ResourceLookup::Refused;
 }

@@ -14,14 +14,16 @@
 class PeResources final : public ModuleResources {
  public:
   // peOffset is where "PE\0\0" was found. Null when the headers after it are
-  // truncated, not PE32 or PE32+, or their section table leaves the file.
-  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t peOffset);
+  // not PE32 or PE32+, or are cut short (then said in `damage`).
+  static std::unique_ptr<ModuleResources> Open(std::unique_ptr<ByteSource> source, uint32_t peOffset,
+                                               std::string& damage);
 
   uint64_t FileSize() const override { return m_source->Size(); }
 
  private:
   std::vector<ResourceName> ReadNames(uint16_t type) const override;
-  std::optional<std::vector<uint8_t>> ReadResource(uint16_t type, const ResourceName& name) const override;
+  ResourceLookup ReadResource(uint16_t type, const ResourceName& name, std::vector<uint8_t>& out) const override;
+  uint64_t ClaimedSize() const override;
 
   struct Section {
     uint32_t virtualAddress = 0;
@@ -42,8 +44,15 @@ class PeResources final : public ModuleResources {
   PeResources(std::unique_ptr<ByteSource> source, std::vector<Section> sections, uint32_t directoryRva)
       : m_source(std::move(source)), m_sections(std::move(sections)), m_directoryRva(directoryRva) {}
 
-  std::optional<uint64_t> FileOffsetOf(uint64_t rva, uint64_t length) const;
-  bool ReadRva(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const;
+  // Where the bytes of [rva, rva + length) lie: in the file, past the end of
+  // a file cut short, or nowhere the section table maps.
+  enum class Span { InFile, PastEnd, Outside };
+  Span Locate(uint64_t rva, uint64_t length, uint64_t& offset) const;
+  // Reads the bytes, noting the damage when they cannot be read.
+  Span ReadRva(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const;
+  bool ReadTable(uint64_t rva, uint64_t length, std::vector<uint8_t>& out) const {
+    return ReadRva(rva, length, out) == Span::InFile;
+  }
   // Offsets below are relative to the start of the resource directory.
   bool ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& out) const;
   std::optional<std::string> ReadName(uint32_t offset) const;
@@ -56,8 +65,18 @@ class PeResources final : public ModuleResources {
   // module is read from one thread at a time). Null on any inconsistency.
   const std::vector<NameEntry>* NameLevel(uint16_t type) const;
 
+  template <typename T>
+  T Malformed(T result) const {
+    NoteDamage(kTableMalformed);
+    return result;
+  }
+
+  // A lookup that failed on a table read past the end of a file cut short.
+  ResourceLookup Failed() const { return m_lastFailure == Span::PastEnd ? ResourceLookup::PastEnd : ResourceLookup::Refused; }
+
   std::unique_ptr<ByteSource> m_source;
   std::vector<Section> m_sections;
+  mutable Span m_lastFailure = Span::InFile;
   uint32_t m_directoryRva;  // 0 when the module has no resources
   mutable std::map<uint16_t, std::optional<std::vector<NameEntry>>> m_nameLevels;
 };

@@ -22,12 +22,3 @@ struct ResourceName {
 // The two resource types this program reads.
 constexpr uint16_t kResourceIcon = 3;
 constexpr uint16_t kResourceGroupIcon = 14;
-
-// A name in the platform's pointer form: null is no name, a value up to 65535
-// is a numeric id, anything else points at NUL-terminated text.
-inline bool NameFromPointer(const char* pointer, ResourceName& out) {
-  const auto value = reinterpret_cast<uintptr_t>(pointer);
-  if (value == 0) return false;
-  out = value <= 0xFFFF ? ResourceName::Id(static_cast<uint16_t>(value)) : ResourceName::Text(pointer);
-  return true;
-}

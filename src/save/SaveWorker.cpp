@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <set>
 
+#include "formats/IconFileIO.h"
 #include "save/BmpMessageBox.h"
 #include "save/SaveNaming.h"
 
@@ -90,7 +91,7 @@ class ProgressDisplay {
 
 bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done) {
   const IconFileIO io(ShowBmpMessage);
-  SourceReader reader(io);
+  SourceReader reader;
   ProgressDisplay progress(job);
   EarlyReads early = ReadThreatenedSources(job, sources, reader);
   int nextNumber = 0;

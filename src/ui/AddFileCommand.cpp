@@ -45,11 +45,15 @@ void CMainDlg::OnAddFile() {
 
 void CMainDlg::LoadFileAndTell(const std::string& path, BOOL checked) {
   CIconCollection& icons = TheApp().m_icons;
+  const int before = icons.GetCount();
   const FileReading reading = icons.LoadFromFile(path.c_str(), checked);
   if (icons.GetCount() > 0) icons.m_saved = FALSE;
-  if (reading == FileReading::kIconsRead) return;
-  const FileType* type = FindFileType(LowercaseExtension(path.c_str()));
-  std::string text = path + "\n" + ReadingProblem(reading, type && type->isModule) + ".";
-  if (reading == FileReading::kOutOfMemory) text += "\nThe icons listed so far stay in the list and can be saved.";
+  const std::string problem = ReadingProblem(reading);
+  if (problem.empty()) return;
+  std::string text = path + "\n" + problem + ".";
+  if (reading.status == ReadStatus::OutOfMemory)
+    text += "\nThe icons listed so far stay in the list and can be saved.";
+  else if (icons.GetCount() > before)
+    text += "\nThe icons that could be read are in the list.";
   MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_ICONWARNING | MB_OK);
 }

@@ -103,8 +103,7 @@ void CMainDlg::OnCopyIcon() {
       static_cast<int>(m_iconList.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   const CIconCollection& icons = TheApp().m_icons;
   if (selected < 0 || selected >= icons.GetCount()) return;
-  const IconFileIO io;
-  SourceReader reader(io);
+  SourceReader reader;
   bool copied = false;
   try {
     const IconImageSetPtr set = reader.Read(SourceOf(*icons.GetSource(selected)));

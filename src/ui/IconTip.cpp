@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "formats/IconFileIO.h"
 #include "formats/IconPixels.h"
 #include "collection/SourceReader.h"
 
@@ -53,7 +52,6 @@ std::string IconTipText(const IconSource& source) {
   } else {
     name = "Icon group " + (source.m_group->isId ? std::to_string(source.m_group->id) : source.m_group->text);
   }
-  const IconFileIO io;
-  const IconImageSetPtr set = SourceReader(io).Read(SourceOf(source));
+  const IconImageSetPtr set = SourceReader().Read(SourceOf(source));
   return set ? name + "\n" + DescribeImages(*set) : name;
 }

@@ -38,7 +38,7 @@ TEST_F(CommandLineEndToEndTest, PathsOpenInOrderAndASecondStartHandsItsPathsToTh
   ClickButton(box, IDOK);
   HWND missing = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (missing = WaitForDialog(IDOK, 100)) && missing != box; }, kDialogTimeout));
-  EXPECT_EQ(BoxText(missing), folder.File("gone.ico") + "\ncannot be read.");
+  EXPECT_EQ(BoxText(missing), folder.File("gone.ico") + "\ncannot be opened: No such file or directory.");
   ClickButton(missing, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return ItemCount() == 4 && MainWindowFree(); }, kDialogTimeout)) << ItemCount();
   EXPECT_EQ(MainWindowsOf(product.Id()).size(), 1u);

@@ -185,10 +185,23 @@ void PressKey(WORD virtualKey, bool ctrl, bool alt) {
   Sleep(30);
 }
 
-void ChooseMenuItem(HWND window, char menuKey, char itemKey) {
-  BringToFront(window);
+namespace {
+
+bool PopupMenuShown() {
+  const HWND menu = FindWindowA("#32768", nullptr);
+  return menu && IsWindowVisible(menu);
+}
+
+}  // namespace
+
+// Under load a key pressed before its menu exists goes nowhere: each key
+// waits for what it needs.
+bool ChooseMenuItem(HWND window, char menuKey, char itemKey) {
+  if (!BringToFront(window)) return false;
   PressKey(static_cast<WORD>(menuKey), false, true);
+  if (!WaitUntil(PopupMenuShown, kDialogTimeout)) return false;
   PressKey(static_cast<WORD>(itemKey));
+  return WaitUntil([] { return !PopupMenuShown(); }, kDialogTimeout);
 }
 
 bool TabTo(HWND dialog, int id) {

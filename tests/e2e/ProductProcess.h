@@ -58,7 +58,8 @@ void TypeFileNameAndEnter(HWND dialog, const std::string& path);
 bool BringToFront(HWND window);
 // Real key events through the system's input queue, to the window in front.
 void PressKey(WORD virtualKey, bool ctrl = false, bool alt = false);
-void ChooseMenuItem(HWND window, char menuKey, char itemKey);
+// False when the window or its menu did not come up in time.
+bool ChooseMenuItem(HWND window, char menuKey, char itemKey);
 // Presses Tab until the control has the focus; false when a round missed it.
 bool TabTo(HWND dialog, int id);
 

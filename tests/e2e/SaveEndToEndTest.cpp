@@ -7,8 +7,7 @@
 #include <cstdio>
 
 #include "ProductProcess.h"
-#include "formats/IconFileIO.h"
-#include "formats/ModuleResources.h"
+#include "formats/IconFileReader.h"
 
 namespace {
 
@@ -19,13 +18,9 @@ const std::string kShell32 = std::string(kWineSystemFolder) + "shell32.dll";
 // Every group's images as a saved .ico file must hold them, in list order.
 std::vector<std::vector<Bytes>> ExpectedGroups() {
   std::vector<std::vector<Bytes>> groups;
-  const auto module = ModuleResources::OpenFile(kShell32);
-  if (!module) return groups;
-  for (const ResourceName& name : module->EnumNames(kResourceGroupIcon)) {
-    const IconImageSetPtr set = IconFileIO().LoadGroupIcon(*module, name, kShell32);
+  for (const IconGroup& group : ReadIconFile(kShell32).groups) {
     groups.emplace_back();
-    for (size_t i = 0; set && i < set->images.size(); ++i)
-      groups.back().push_back(WithSizeImageCleared(*set->images[i].block));
+    for (const IconImage& image : group.set->images) groups.back().push_back(WithSizeImageCleared(*image.block));
   }
   return groups;
 }

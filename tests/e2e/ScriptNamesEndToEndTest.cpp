@@ -69,7 +69,7 @@ TEST_F(ScriptNamesEndToEndTest, AnOlderConfigIniKeepsItsAsciiValuesAndTakesAnAns
   const std::string settings = "[Setting]\r\nRestorePath=C:\\Ic\xF4nes\r\nTitlePrefix=Mine\r\nView=0\r\n";
   ASSERT_TRUE(WriteBytes(folder.File("Config.ini"), Bytes(settings.begin(), settings.end())));
   Start();
-  ChooseMenuItem(window, 'O', 'T');
+  ASSERT_TRUE(ChooseMenuItem(window, 'O', 'T'));
   const HWND dialog = WaitForDialog(IDC_OPEN_DIR);
   ASSERT_NE(dialog, nullptr) << "no Setting dialog";
   EXPECT_EQ(WideWindowText(GetDlgItem(dialog, IDC_LIBRARY_FOLDER)), L"");

@@ -59,7 +59,7 @@ TEST_F(StartupTest, ShowsTheMainWindowWritesTheDefaultsAndASecondStartEndsAtOnce
 }
 
 TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
-  ChooseMenuItem(window, 'O', 'T');
+  ASSERT_TRUE(ChooseMenuItem(window, 'O', 'T'));
   const HWND dialog = WaitForDialog(IDC_OPEN_DIR);
   ASSERT_NE(dialog, nullptr) << "no Setting dialog";
   ASSERT_TRUE(BringToFront(dialog));
@@ -71,9 +71,13 @@ TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
     EXPECT_TRUE(ShowsColour(caption, [](COLORREF c) { return c == RGB(0, 0, 255); })) << group;
   }
   ASSERT_TRUE(TabTo(dialog, IDC_SELECT_ALL));
+  const LRESULT ticked = Ask(GetDlgItem(dialog, IDC_SELECT_ALL), BM_GETCHECK);
   PressKey(VK_SPACE);
+  ASSERT_TRUE(WaitUntil([&] { return Ask(GetDlgItem(dialog, IDC_SELECT_ALL), BM_GETCHECK) != ticked; }, kDialogTimeout));
   ASSERT_TRUE(TabTo(dialog, IDC_DEFAULT_TYPE));
+  const LRESULT type = Ask(GetDlgItem(dialog, IDC_DEFAULT_TYPE), CB_GETCURSEL);
   PressKey(VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return Ask(GetDlgItem(dialog, IDC_DEFAULT_TYPE), CB_GETCURSEL) != type; }, kDialogTimeout));
   // Tab selects the whole prefix, so typing replaces it.
   ASSERT_TRUE(TabTo(dialog, IDC_TITLE_PREFIX));
   for (const WORD key : {'S', 'H', 'O', 'T'}) PressKey(key);
@@ -92,7 +96,7 @@ TEST_F(StartupTest, SettingChangedWithTheKeyboardReachesConfigIniAndTheWindow) {
 // OK is a round button with a blue end to its face, the links are drawn in their colour.
 TEST_F(StartupTest, AboutOpensFromTheHelpMenuDrawnAsDesignedAndEscapeClosesIt) {
   SetCursorPos(0, 0);  // nothing hovered
-  ChooseMenuItem(window, 'H', 'A');
+  ASSERT_TRUE(ChooseMenuItem(window, 'H', 'A'));
   const HWND about = WaitForDialog(IDC_WEBSITE_LINK);
   ASSERT_NE(about, nullptr) << "no About box";
   ASSERT_TRUE(BringToFront(about));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/IconFileIO.h"
+#include "formats/IconFileReader.h"
 #include "support/IconBuilder.h"
 #include "support/TempFolder.h"
 #include "support/TestFiles.h"
@@ -19,14 +20,18 @@ struct TempPath : TempFolder {
 
 inline IconImage Bound(const Bytes& block) { return ImageOfBlock(std::make_shared<const Bytes>(block)); }
 
+// The file's first group as the one reading gives it; null when it gives none.
 inline IconImageSetPtr LoadBytes(const Bytes& bytes) {
   const TempPath file;
-  return WriteBytes(file.path, bytes) ? IconFileIO().LoadIcoFile(file.path) : nullptr;
+  if (!WriteBytes(file.path, bytes)) return nullptr;
+  IconFileRead read = ReadIconFile(file.path, std::string(), 1);
+  return read.groups.empty() ? nullptr : std::move(read.groups.front().set);
 }
 
 // A set holding the blocks as the reader gives them; never null, so that a
 // reader fault fails the writers' tests instead of ending the program.
 inline IconImageSetPtr SetOf(const std::vector<Bytes>& blocks) {
+  if (blocks.empty()) return std::make_unique<IconImageSet>();  // an icon file without images holds no icon
   IconImageSetPtr set = LoadBytes(BuildIcoFile(blocks));
   if (set) return set;
   ADD_FAILURE() << "the reader refused the blocks";

@@ -105,7 +105,7 @@ TEST(IcoWriter, WritesAnEntryDescribingEachImageAndTheBlocksAfterTheDirectoryCle
   }
   EXPECT_EQ(bytes.size(), offset);
   ExpectBlocks(set, blocks);  // the set keeps its own values
-  ExpectBlocks(IconFileIO().LoadIcoFile(file.path), written);
+  ExpectBlocks(LoadBytes(bytes), written);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the .ico reader as a file, then writes whatever it
-// accepted as .ico, .bmp and .png. The written .ico must read back to the same blocks
+// Feeds arbitrary bytes to the one reading as a file (an .ico file or a
+// module, by its content), then writes the first group it read as .ico, .bmp and .png. The written .ico must read back to the same blocks
 // (a DIB's biSizeImage cleared): anything else is a fault worth a crash report.
 // Then the picking path of the list and the commands: pick by each rule,
 // decode, scale and encode.
@@ -15,6 +15,7 @@
 #include <string>
 
 #include "formats/IconFileIO.h"
+#include "formats/IconFileReader.h"
 #include "formats/IconPixels.h"
 #include "formats/ImagePick.h"
 
@@ -52,12 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!WriteInput(paths.input, data, size)) std::abort();
 
   const IconFileIO io;
-  const IconImageSetPtr set = io.LoadIcoFile(paths.input);
-  if (!set) return 0;
+  const IconFileRead read = ReadIconFile(paths.input, std::string(), 1);
+  if (read.groups.empty() || read.groups.front().set->images.empty()) return 0;
+  const IconImageSet* set = read.groups.front().set.get();
 
   if (!io.SaveIcoFile(*set, paths.ico)) std::abort();
-  const IconImageSetPtr again = io.LoadIcoFile(paths.ico);
-  if (!again || again->images.size() != set->images.size()) std::abort();
+  const IconFileRead readAgain = ReadIconFile(paths.ico);
+  if (readAgain.groups.size() != 1) std::abort();
+  const IconImageSet* again = readAgain.groups.front().set.get();
+  if (again->images.size() != set->images.size()) std::abort();
   for (size_t i = 0; i < set->images.size(); ++i) {
     if (!SameBlockAfterWriting(set->images[i], again->images[i])) std::abort();
   }

@@ -71,7 +71,8 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   // Named groups come before numbered ones; a refused file is listed with its reason.
   const Outcome list = Extract(folder, "list --json " + in + "/app.dll " + in + "/sub/plain.ico " + folder.File("trunc.dll"));
   EXPECT_EQ(list.status, 1);
-  EXPECT_EQ(list.err, "vantrel-extract: " + folder.File("trunc.dll") + ": not a readable module\n");
+  const std::string cut = "damaged: cut short at 300 bytes, inside its headers";
+  EXPECT_EQ(list.err, "vantrel-extract: " + folder.File("trunc.dll") + ": " + cut + "\n");
   ASSERT_TRUE(WriteBytes(folder.File("list.json"), Bytes(list.out.begin(), list.out.end())));
   const Outcome parsed = Shell(folder, "python3 -c 'import json, sys\n"
                                    "for f in json.load(sys.stdin):\n"
@@ -84,7 +85,7 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
                             bytes(dib24deep) + ")])]\n"
                             "plain.ico None [(None, [(24, 24, 8, 'dib', " + bytes(dib24) + "), (16, 16, 4, 'dib', " +
                             bytes(dib16) + ")])]\n"
-                            "trunc.dll not a readable module []\n");
+                            "trunc.dll " + cut + " []\n");
 
   // Every group of every file under the folder, in its tree, hidden ones too, once despite
   // the loop; the bytes the program saves; and a second run keeps the first run's files.
@@ -94,9 +95,8 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
   EXPECT_EQ(NamesIn(folder.File("icons/sub")), (std::vector<std::string>{".hidden\\", "plain.ico"}));
   EXPECT_EQ(NamesIn(folder.File("icons/sub/.hidden")), std::vector<std::string>{"old.icl-1.ico"});
   const TempPath expected;
-  const auto source = ModuleResources::OpenFile(in + "/app.dll");
-  ASSERT_TRUE(source && IconFileIO().SaveIcoFile(*IconFileIO().LoadGroupIcon(*source, ResourceName::Text("MAIN"), ""),
-                                                 expected.path));
+  const auto main = IconFileReader(in + "/app.dll").ReadGroup(ResourceName::Text("MAIN"));
+  ASSERT_TRUE(main && IconFileIO().SaveIcoFile(*main->set, expected.path));
   EXPECT_EQ(ReadBytes(folder.File("icons/app.dll-MAIN.ico")), ReadBytes(expected.path));
   EXPECT_EQ(Extract(folder, "ico -r -o " + folder.File("icons") + " " + in).status, 0);
   EXPECT_EQ(NamesIn(folder.File("icons")).size(), 5u);
@@ -179,7 +179,7 @@ TEST(ExtractCommand, KeepsTheTreeStopsAtAFullDiskAndKeepsMessagesOneLine) {
               WriteBytes(folder.File("in/y/same.dll"), TwoGroupModule(2)) &&
               WriteBytes(folder.File("in/a\nb\x1b.dll"), {'M', 'Z'}));
   const Outcome tree = Extract(folder, "ico -r -o " + folder.File("out") + " " + folder.File("in"));
-  EXPECT_EQ(tree.err, "vantrel-extract: $'" + folder.File("in/a\\nb\\E.dll") + "': not a readable module\n");
+  EXPECT_EQ(tree.err, "vantrel-extract: $'" + folder.File("in/a\\nb\\E.dll") + "': not a module or icon file\n");
   for (const char* below : {"x", "y"}) {
     const std::vector<Bytes> blocks = IcoBlocks(ReadBytes(folder.File("out/") + below + "/same.dll-MAIN.ico"));
     EXPECT_EQ(blocks.empty() ? Bytes() : blocks[0], WithSizeImageCleared(MakeDibBlock(16, 16, 4, 0, below[0] == 'x' ? 1 : 2)))
@@ -270,6 +270,86 @@ TEST(ExtractCommand, CreatesEachOutputExclusivelyEvenFromRunsAtOnce) {
   EXPECT_EQ(std::make_tuple(refused.status, refused.err),
             std::make_tuple(1, "vantrel-extract: " + out + "/" + std::string(251, 'a') +
                                    ".dll-1.ico: cannot be created: File name too long\n"));
+}
+
+// One table of files, each through the command: its exit status, its one
+// line on stderr, and what it wrote.
+TEST(ExtractCommand, TellsEveryFileItCannotReadWholeInOneLine) {
+  const TempFolder folder;
+  namespace fs = std::filesystem;
+  const Bytes pe = TwoImagePe();
+  const std::string cut = folder.File("cut.dll"), lost = folder.File("lost.dll"), bin = folder.File("shell32.bin");
+  const std::string bare = folder.File("bare.dll"), zeros = folder.File("zeros.dll"), gone = folder.File("gone.dll");
+  ASSERT_TRUE(WriteBytes(cut, Bytes(pe.begin(), pe.begin() + 1000)) && WriteBytes(bin, pe) &&
+              WriteBytes(lost, BuildPeModule(GroupWithAMissingImage())) && WriteBytes(bare, BuildPeModule({})) &&
+              WriteBytes(zeros, Bytes(4096, 0)));
+  const std::string damaged = ": damaged: cut short at 1000 of " + std::to_string(pe.size()) + " bytes\n";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"list " + cut, 1, cut + damaged},
+      {"ico -o " + folder.File("cut") + " " + cut, 1, cut + damaged},
+      {"list " + bin, 0, ""},
+      {"png -o " + folder.File("bin") + " " + bin, 0, ""},
+      {"ico -o " + folder.File("bare") + " " + bare, 1, bare + ": holds no icon\n"},
+      {"png -o " + folder.File("bare") + " " + bare, 1, bare + ": holds no icon\n"},
+      {"list " + zeros, 1, zeros + ": not a module or icon file\n"},
+      {"list -r " + gone, 1, gone + ": cannot be opened: No such file or directory\n"},
+      {"thumbnail 48 " + folder.Path() + " " + folder.File("t.png"), 1,
+       folder.Path() + ": cannot be opened: Is a directory\n"},
+      {"png -o " + folder.File("lost") + " " + lost, 1, lost + ": icon group 5: image 4 (icon 99) is missing\n"},
+      {"ico -o " + folder.File("lost") + " " + lost, 1, lost + ": icon group 5: image 4 (icon 99) is missing\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Outcome run = Extract(folder, c.arguments);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err, c.err.empty() ? "" : "vantrel-extract: " + c.err);
+  }
+  EXPECT_FALSE(fs::exists(folder.File("cut")) && !fs::is_empty(folder.File("cut")));
+  EXPECT_EQ(PngSize(folder.File("bin/shell32.bin-1.png")), std::make_pair(256u, 256u));
+  // The group keeps its nine images: the largest is the PNG, all nine are the .ico.
+  EXPECT_EQ(PngSize(folder.File("lost/lost.dll-5.png")), std::make_pair(26u, 26u));
+  EXPECT_EQ(IcoBlocks(ReadBytes(folder.File("lost/lost.dll-5.ico"))).size(), 9u);
+  const Outcome listed = Extract(folder, "list " + lost);
+  EXPECT_NE(listed.out.find("  icon group 5: 9 images\n"), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("    image 4 (icon 99) is missing\n"), std::string::npos) << listed.out;
+}
+
+// A 16-bit library rounds each resource up to its alignment; each image is
+// written as long as its group's directory says.
+TEST(ExtractCommand, WritesEachImageOfA16BitLibraryWithItsOwnLength) {
+  const TempFolder folder;
+  const Bytes image = MakeDibBlock(32, 32, 4);
+  ASSERT_EQ(image.size(), 744u);
+  ASSERT_TRUE(WriteBytes(folder.File("old.icl"),
+                         BuildNeModule({{kResourceIcon, ResourceName::Id(1), 0, image},
+                                        {kResourceGroupIcon, ResourceName::Id(1), 0, BuildGroupIcon({image}, {1})}},
+                                       4)));
+  EXPECT_EQ(Extract(folder, "ico -o " + folder.File("out") + " " + folder.File("old.icl")).status, 0);
+  EXPECT_EQ(IcoBlocks(ReadBytes(folder.File("out/old.icl-1.ico"))), std::vector<Bytes>{WithSizeImageCleared(image)});
+}
+
+// A Windows partition as Linux mounts it: System32's module holds no icons,
+// its companion in SystemResources (another case) does.
+TEST(ExtractCommand, ReadsTheCompanionOfAModuleInAMountedWindowsFolder) {
+  const TempFolder folder;
+  namespace fs = std::filesystem;
+  fs::create_directories(folder.File("Windows/System32"));
+  fs::create_directories(folder.File("Windows/SystemResources"));
+  const Bytes image = MakeDibBlock(32, 32, 8);
+  const std::string module = folder.File("Windows/System32/imageres.dll");
+  ASSERT_TRUE(WriteBytes(module, BuildPeModule({})) &&
+              WriteBytes(folder.File("Windows/SystemResources/imageres.dll.mun"),
+                         BuildPeModule({{kResourceIcon, ResourceName::Id(1), 0x409, image},
+                                        {kResourceGroupIcon, ResourceName::Id(3), 0x409, BuildGroupIcon({image}, {1})}})));
+  EXPECT_EQ(Extract(folder, "ico -o " + folder.File("out") + " " + module).status, 0);
+  EXPECT_EQ(NamesIn(folder.File("out")), std::vector<std::string>{"imageres.dll-3.ico"});
+  const Outcome listed = Extract(folder, "list " + module);
+  EXPECT_EQ(listed.out.rfind(module + "\n  contained in " + folder.File("Windows/SystemResources/imageres.dll.mun") + "\n", 0), 0u)
+      << listed.out;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "support/IconBuilder.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -151,4 +152,25 @@ std::vector<uint8_t> BuildNeModule(const std::vector<BuiltResource>& resources, 
     std::copy(resource->data.begin(), resource->data.end(), out.begin() + start);
   }
   return out;
+}
+
+std::vector<BuiltResource> GroupWithAMissingImage() {
+  std::vector<BuiltResource> resources;
+  std::vector<Bytes> blocks;
+  std::vector<uint16_t> ids;
+  for (uint16_t i = 1; i <= 10; ++i) {
+    blocks.push_back(MakeDibBlock(16 + i, 16 + i, 8, 0, static_cast<uint8_t>(i)));
+    ids.push_back(i == 4 ? 99 : i);
+    if (i != 4) resources.push_back({kResourceIcon, ResourceName::Id(i), 0x409, blocks.back()});
+  }
+  resources.push_back({kResourceGroupIcon, ResourceName::Id(5), 0x409, BuildGroupIcon(blocks, ids)});
+  return resources;
+}
+
+Bytes TwoImagePe() {
+  const Bytes small = MakeDibBlock(32, 32, 4, 0, 1);
+  const Bytes large = MakeDibBlock(256, 256, 32, 0, 2);
+  return BuildPeModule({{kResourceGroupIcon, ResourceName::Id(1), 0x409, BuildGroupIcon({small, large}, {1, 2})},
+                        {kResourceIcon, ResourceName::Id(1), 0x409, small},
+                        {kResourceIcon, ResourceName::Id(2), 0x409, large}});
 }

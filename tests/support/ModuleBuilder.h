@@ -18,3 +18,9 @@ struct BuiltResource {
 // module's resources sit in its second section, after an uninitialised one.
 std::vector<uint8_t> BuildPeModule(const std::vector<BuiltResource>& resources, bool pe32plus = false);
 std::vector<uint8_t> BuildNeModule(const std::vector<BuiltResource>& resources, uint16_t alignShift = 4);
+
+// Group 5 of ten images (17x17 to 26x26, 8 bits), its entry 4 naming icon 99,
+// which the module lacks.
+std::vector<BuiltResource> GroupWithAMissingImage();
+// Group 1 of a 32x32 4-bit and a 256x256 32-bit image, the large one last in the file.
+std::vector<uint8_t> TwoImagePe();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ControlTestSupport.h"
+#include "controls/DisplayScale.h"
 #include "controls/HlsColor.h"
 #include "controls/XPMenuPaint.h"
 #include "framework/ImageList.h"
@@ -43,16 +44,20 @@ TEST(XPMenuPaint, DrawsEachDerivedColourWhereItBelongs) {
   CBitmap bitmap;
   bitmap.Attach(CreateBitmap(16, 16, 1, 32, std::vector<DWORD>(16 * 16, 0x00C800).data()));
   ImageList_Add(images, bitmap, nullptr);
+  // The menus draw at the display's DPI: probes given at 96 DPI land where it puts them.
+  const int dpi = DisplayDpi();
+  const auto at = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
   for (const auto& c : cases) {
-    MemoryCanvas canvas(60, 20, RGB(255, 0, 255));
+    MemoryCanvas canvas(at(60), at(20), RGB(255, 0, 255));
     MENUITEMINFOA info{};
     info.fType = c.type;
     info.fState = c.state;
     const CXPMenuItem item(info, "Item\tCtrl+I", c.image ? images.GetSafeHandle() : nullptr);
-    PaintXPMenuItem(canvas.dc, {ODT_MENU, 0, 1, ODA_DRAWENTIRE, c.itemState, nullptr, canvas.dc, {0, 0, 60, 20}, 20},
+    PaintXPMenuItem(canvas.dc,
+                    {ODT_MENU, 0, 1, ODA_DRAWENTIRE, c.itemState, nullptr, canvas.dc, {0, 0, at(60), at(20)}, 20},
                     item, kClassic);
     for (const auto& [x, y, expected] : c.probes)
-      EXPECT_EQ(canvas.Pixel(x, y), expected) << c.name << " at " << x << "," << y;
+      EXPECT_EQ(canvas.Pixel(at(x), at(y)), expected) << c.name << " at " << x << "," << y << " (96 DPI)";
   }
 }
 

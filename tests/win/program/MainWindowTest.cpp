@@ -140,7 +140,8 @@ TEST_F(MainWindowUseTest, AFileDroppedWithoutAnIconSaysOnceWhichFileAndWhy) {
   ASSERT_TRUE(WriteBytes(damaged, {'M', 'Z', 0, 0}));
   const std::string bare = WriteModuleAt(folder.File("bare.dll"), 0);
   Then([&] {
-    for (const std::string& said : {damaged + "\nis not a readable module.", bare + "\nholds no icon."}) {
+    for (const std::string& said :
+         {damaged + "\nis damaged: cut short at 4 bytes, inside its headers.", bare + "\nholds no icon."}) {
       DialogWatcher message("Vantrel", Press(IDOK), dlg.m_hWnd);
       dlg.AddFileAsDropped(said.substr(0, said.find('\n')));
       EXPECT_TRUE(message.Finish() && message.Seen().text == said) << message.Seen().text;

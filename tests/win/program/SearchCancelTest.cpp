@@ -43,7 +43,7 @@ TEST_F(SearchCancelTest, MemoryRunningOutStopsTheSearchAsCancelDoesKeepingEachLi
   EXPECT_LT(kept, groups);
   ExpectCollectionHolds(kept);
   // Add File and a drop end the same way, adding nothing half.
-  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE), FileReading::kOutOfMemory);
+  EXPECT_EQ(Icons().LoadFromFile(module.c_str(), TRUE).status, ReadStatus::OutOfMemory);
   ExpectCollectionHolds(kept);
 }
 

@@ -1,5 +1,5 @@
-// Reading .ico files into an image set, and how each image block is understood:
-// DIB geometry, PNG headers, and blocks too short for what their header claims.
+// How each image block is understood: DIB geometry, PNG headers, and blocks
+// too short for what their header claims.
 
 #include <tuple>
 
@@ -15,60 +15,6 @@ using Damage = std::pair<const char*, void (*)(Bytes& bytes)>;
 // Kind, width, height and bits per pixel.
 std::tuple<ImageKind, uint32_t, uint32_t, uint32_t> Geometry(const IconImage& image) {
   return {image.kind, image.width, image.height, image.colorBits};
-}
-
-TEST(IcoReader, ReadsEveryBlockByteForByteInDirectoryOrderWhereverItLies) {
-  const std::vector<Bytes> blocks = {MakeDibBlock(32, 32, 4, 0, 1), MakePngBlock(256, 256, 2), {1, 2, 3, 4, 5}};
-  // The first block moves behind the others, after a gap of 3 bytes.
-  const Bytes first = blocks[0];
-  Bytes moved = BuildIcoFile(blocks);
-  std::fill(moved.begin() + U32At(moved, 6 + 12), moved.begin() + U32At(moved, 6 + 12) + first.size(), 0);
-  moved.insert(moved.end(), 3, 0xEE);
-  PutU32At(moved, 6 + 12, static_cast<uint32_t>(moved.size()));
-  moved.insert(moved.end(), first.begin(), first.end());
-  const TempPath file;
-  ASSERT_TRUE(WriteBytes(file.path, moved));
-  const IconImageSetPtr set = IconFileIO().LoadIcoFile(file.path);
-  ASSERT_NO_FATAL_FAILURE(ExpectBlocks(set, blocks));
-  EXPECT_EQ(set->icoPath, file.path);
-  EXPECT_EQ(set->modulePath, "");
-  EXPECT_EQ(Geometry(set->images[0]), std::make_tuple(ImageKind::Dib, 32u, 32u, 4u));
-  EXPECT_EQ(set->images[1].kind, ImageKind::Png);
-  EXPECT_EQ(set->images[2].kind, ImageKind::Unknown);
-  ExpectBlocks(LoadBytes(BuildIcoFile({})), {});
-  const TempPath missing;
-  EXPECT_EQ(IconFileIO().LoadIcoFile(missing.path), nullptr);
-  // Three entries name the one block stored.
-  Bytes shared = BuildIcoFile({first, first, first});
-  for (const size_t entry : {1, 2}) PutU32At(shared, 6 + 16 * entry + 12, U32At(shared, 6 + 12));
-  shared.resize(U32At(shared, 6 + 12) + first.size());
-  const IconImageSetPtr three = LoadBytes(shared);
-  ExpectBlocks(three, {first, first, first});
-  EXPECT_EQ(three->images[0].block, three->images[2].block);
-}
-
-TEST(IcoReader, RefusesMalformedFiles) {
-  const Damage cases[] = {
-      {"reserved field not zero", [](Bytes& b) { b[0] = 1; }},
-      {"cursor type", [](Bytes& b) { b[2] = 2; }},
-      {"short header", [](Bytes& b) { b.resize(5); }},
-      {"short directory", [](Bytes& b) { b.resize(6 + 16 + 15); }},
-      {"huge count in a tiny file", [](Bytes& b) { b = {0, 0, 1, 0, 0xFF, 0xFF}; }},
-      {"entry past the end", [](Bytes& b) { b.pop_back(); }},
-      {"block size past the end", [](Bytes& b) { PutU32At(b, 6 + 16 + 8, 0x7FFFFFFF); }},
-      {"offset past the end", [](Bytes& b) { PutU32At(b, 6 + 12, static_cast<uint32_t>(b.size())); }},
-      {"offset plus size wraps", [](Bytes& b) { PutU32At(b, 6 + 8, 0x20), PutU32At(b, 6 + 12, 0xFFFFFFF0); }},
-      // Each block lies in the file, but overlapping they claim more than it holds.
-      {"overlapping blocks",
-       [](Bytes& b) {
-         PutU32At(b, 6 + 16 + 8, U32At(b, 6 + 16 + 12) + U32At(b, 6 + 16 + 8) - 22), PutU32At(b, 6 + 16 + 12, 22);
-       }},
-  };
-  for (const auto& [name, damage] : cases) {
-    Bytes bytes = BuildIcoFile({MakeDibBlock(32, 32, 4), MakeDibBlock(16, 16, 8)});
-    damage(bytes);
-    EXPECT_EQ(LoadBytes(bytes), nullptr) << name;
-  }
 }
 
 TEST(ImageOfBlock, FindsTheGeometryOfAPngAndTheColourBitmapAndMaskOfADib) {

@@ -1,4 +1,4 @@
-#include "cli/BlockFileSource.h"
+#include "formats/BlockFileSource.h"
 
 #include <algorithm>
 #include <climits>
