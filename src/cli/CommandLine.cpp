@@ -115,13 +115,16 @@ std::string OptionName(int id) {
   return rule ? std::string("--") + rule->spelling.name : "?";
 }
 
-// Why getopt_long refused what it just read: a known option given a value it
-// does not take (optopt is its id), an unknown short option (optopt is its
+// Why getopt_long refused what it just read: an option without its value, a
+// known option given a value it does not take (optopt is its id; mingw-w64
+// tells this as a missing value too), an unknown short option (optopt is its
 // letter), or a long option unknown or ambiguous (optopt is 0).
-std::string Refusal(char* const* argv, int next, int refused, const std::string& command) {
+std::string Refusal(char* const* argv, int next, int refused, bool missing, const std::string& command) {
+  const std::string word = next > 0 ? argv[next - 1] : "";
+  const bool isLong = word.compare(0, 2, "--") == 0;
+  if (missing && word.find('=') == std::string::npos) return (isLong ? word : OptionName(refused)) + " needs a value";
   if (const OptionRule* rule = RuleOf(refused)) return "'--" + std::string(rule->spelling.name) + "' takes no value";
   if (refused != 0) return "'-" + std::string(1, static_cast<char>(refused)) + "' is not an option of " + command;
-  const std::string word = next > 0 ? argv[next - 1] : "";
   const std::string name = word.substr(0, word.find('='));
   int matches = 0;
   for (const OptionRule& rule : kOptionRules)
@@ -170,11 +173,8 @@ bool ParseOptions(const std::vector<std::string>& words, Options& options, std::
   for (int id; (id = getopt_long(argc, argv.data(), kShortOptions, longOptions.data(), nullptr)) != -1;) {
     if (id == 1) {
       options.paths.emplace_back(optarg);
-    } else if (id == '?') {
-      return error = Refusal(argv.data(), optind, optopt, words[0]), false;
-    } else if (id == ':') {
-      const std::string word = argv[optind - 1];
-      return error = (word.compare(0, 2, "--") == 0 ? word : OptionName(optopt)) + " needs a value", false;
+    } else if (id == '?' || id == ':') {
+      return error = Refusal(argv.data(), optind, optopt, id == ':', words[0]), false;
     } else if (id == 'h') {
       options.command = Command::Help;
       return true;
