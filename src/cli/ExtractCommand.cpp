@@ -75,7 +75,7 @@ void ExtractRun::ReadFile(const std::string& path, bool named, const std::string
   TellReading(path, read, named, m_outcome);
   for (const IconGroup& group : read.groups) {
     // A group that lost every image has already been told.
-    if (m_stopped || group.set->images.empty() || !m_selection.Takes(group.name)) continue;
+    if (m_stopped || !m_selection.Takes(group.name) || group.set->images.empty()) continue;
     const std::string base = Utf8Path(FsPath(below) / FsPath(OutputBase(path, group.name)));
     for (GroupOutput& output : OutputsOfGroup(m_options, path, group, base, m_outcome))
       if (!m_stopped) Put(std::move(output));
