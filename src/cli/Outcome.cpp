@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/MessageText.h"
+
 #ifdef _WIN32
 #include <io.h>
 #define VANTREL_ISATTY _isatty
@@ -24,7 +26,7 @@ Outcome::~Outcome() { ClearProgress(); }
 
 void Outcome::Refused(const std::string& path, const std::string& reason) {
   ClearProgress();
-  std::fprintf(stderr, "vantrel-extract: %s: %s\n", path.c_str(), reason.c_str());
+  std::fprintf(stderr, "vantrel-extract: %s: %s\n", ShellQuoted(path).c_str(), EscapedInline(reason).c_str());
   m_refused = true;
 }
 

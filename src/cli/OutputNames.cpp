@@ -32,6 +32,12 @@ std::string OutputBase(const std::string& inputPath, const std::optional<Resourc
   return Sanitised(Utf8Path(input.filename()) + "-" + GroupName(*group));
 }
 
+std::string TreeFolder(const std::string& root, const std::string& file) {
+  fs::path folder = FsPath(root).lexically_normal();
+  if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
+  return Utf8Path(FsPath(file).lexically_normal().lexically_relative(folder).parent_path());
+}
+
 FileWriter BytesWriter(const std::vector<uint8_t>& bytes) {
   return [&bytes](const std::string& path) {
     OutputFile file(path);
@@ -52,7 +58,7 @@ std::optional<std::string> OutputFolder::Claim(const std::string& base, const st
     // too long or a folder that may not be written, is the same for every number.
     if (!file.Create() && errno == EEXIST) continue;
     if (file.Get() && file.Finish()) return path;
-    failure = {path, "cannot be created: " + SystemReason("unknown error")};
+    failure = {path, "cannot be created: " + SystemReason("unknown error"), errno};
     return std::nullopt;
   }
   failure = {PathOf(base, 0, extension), "cannot be created: every numbered name is taken"};
@@ -73,7 +79,7 @@ std::optional<OutputFailure> OutputFolder::Write(const std::string& base, const 
     if (!path) return failure;
     errno = 0;
     // The claimed file is this run's own: the writer replaces it, and removes it when it fails.
-    if (!write(*path)) return OutputFailure{*path, "cannot be written: " + SystemReason("the icon cannot be written")};
+    if (!write(*path)) return OutputFailure{*path, "cannot be written: " + SystemReason("the icon cannot be written"), errno};
   }
   m_written.insert(*path);
   return std::nullopt;
@@ -86,10 +92,10 @@ std::optional<OutputFailure> OutputFolder::Replace(const std::string& path, cons
   const auto part = Claim(Utf8Path(FsPath(path).filename()), ".part", failure);
   if (!part) return failure;
   errno = 0;
-  if (!write(*part)) return OutputFailure{path, "cannot be written: " + SystemReason("the icon cannot be written")};
+  if (!write(*part)) return OutputFailure{path, "cannot be written: " + SystemReason("the icon cannot be written"), errno};
   std::error_code error;
   fs::rename(FsPath(*part), FsPath(path), error);
   if (!error) return std::nullopt;
   RemoveFile(*part);
-  return OutputFailure{path, "cannot be replaced: " + error.message()};
+  return OutputFailure{path, "cannot be replaced: " + error.message(), error.value()};
 }

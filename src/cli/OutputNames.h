@@ -21,9 +21,14 @@ std::string OutputBase(const std::string& inputPath, const std::optional<Resourc
 using FileWriter = std::function<bool(const std::string& path)>;
 FileWriter BytesWriter(const std::vector<uint8_t>& bytes);
 
+// The folder below DIR that holds the outputs of `file`, which -r found under
+// the folder `root`: the path the file has below it ("x/y" for root/x/y/a.dll).
+std::string TreeFolder(const std::string& root, const std::string& file);
+
 struct OutputFailure {
   std::string path;
   std::string problem;  // "cannot be created: <the system's reason>" and the like
+  int error = 0;        // the system's errno, when it gave one
 };
 
 class OutputFolder {
@@ -34,6 +39,7 @@ class OutputFolder {
 
   // Writes folder/base + extension through `write`; nothing, or why not. A
   // file this run wrote is never replaced by it: the next number is taken.
+  // `base` may name subfolders, which must exist.
   std::optional<OutputFailure> Write(const std::string& base, const std::string& extension, const FileWriter& write);
 
  private:

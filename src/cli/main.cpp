@@ -11,6 +11,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/MessageText.h"
 #include "formats/Utf8.h"
 
 namespace {
@@ -22,7 +23,9 @@ int Run(const Options& options) {
     case Command::Png: return RunExtract(options);
     case Command::Thumbnail: return RunThumbnail(options);
     case Command::Help: std::fputs(kUsage, stdout); return 0;
-    case Command::Version: std::printf("vantrel-extract %s\n", VANTREL_VERSION); return 0;
+    case Command::Version:
+      std::printf("vantrel-extract %s\nCopyright (c) 2026 the Vantrel authors. MIT licence: free to use, change and pass on, without warranty.\n", VANTREL_VERSION);
+      return 0;
   }
   return 2;
 }
@@ -31,7 +34,7 @@ int Main(const std::vector<std::string>& words) {
   std::string error;
   const auto options = ParseCommandLine(words, error);
   if (!options) {
-    std::fprintf(stderr, "vantrel-extract: %s\nTry 'vantrel-extract --help'.\n", error.c_str());
+    std::fprintf(stderr, "vantrel-extract: %s\nTry 'vantrel-extract --help'.\n", EscapedInline(error).c_str());
     return 2;
   }
   int status = 1;

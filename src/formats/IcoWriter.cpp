@@ -1,3 +1,5 @@
+#include <new>
+
 #include "formats/ByteReader.h"
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
@@ -48,28 +50,18 @@ void FillDirectoryEntry(const IconImage& image, uint32_t offset, uint8_t (&entry
   PutU32(entry + 12, offset);
 }
 
+void Append(std::vector<uint8_t>& out, const uint8_t* data, size_t length) { out.insert(out.end(), data, data + length); }
+
 // The block as stored, but with biSizeImage 0 for a DIB; the set itself is not touched.
-bool WriteBlock(OutputFile& file, const IconImage& image) {
+void AppendBlock(std::vector<uint8_t>& out, const IconImage& image) {
   const uint8_t* block = image.Data();
-  if (image.kind != ImageKind::Dib) return file.Write(block, image.BlockSize());
-  static const uint8_t zeros[kSizeImageBytes] = {};
-  constexpr uint32_t afterSizeImage = kSizeImageOffset + kSizeImageBytes;
-  return file.Write(block, kSizeImageOffset) && file.Write(zeros, kSizeImageBytes) &&
-         file.Write(block + afterSizeImage, image.BlockSize() - afterSizeImage);
+  const size_t start = out.size();
+  Append(out, block, image.BlockSize());
+  if (image.kind != ImageKind::Dib || image.BlockSize() < kSizeImageOffset + kSizeImageBytes) return;
+  for (uint32_t i = 0; i < kSizeImageBytes; ++i) out[start + kSizeImageOffset + i] = 0;
 }
 
 }  // namespace
-
-bool IconFileIO::WriteIcoHeader(std::FILE* file, uint32_t count) {
-  if (!file) return false;
-  const uint32_t fields[3] = {0, 1, count};
-  for (const uint32_t field : fields) {
-    uint8_t bytes[2];
-    PutU16(bytes, field);
-    if (std::fwrite(bytes, 1, 2, file) != 2) return false;
-  }
-  return true;
-}
 
 uint32_t IconFileIO::IcoImageOffset(const IconImageSet& set, uint32_t index) {
   const uint32_t count = static_cast<uint32_t>(set.images.size());
@@ -78,20 +70,32 @@ uint32_t IconFileIO::IcoImageOffset(const IconImageSet& set, uint32_t index) {
   return offset;
 }
 
-bool IconFileIO::SaveIcoFile(const IconImageSet& set, const std::string& path) const {
-  OutputFile file(path);
-  if (!file.Create()) return false;
-  if (!WriteIcoHeader(file.Get(), static_cast<uint32_t>(set.images.size()))) return false;
+std::optional<std::vector<uint8_t>> IconFileIO::IcoBytes(const IconImageSet& set) {
+  try {
+    const uint32_t count = static_cast<uint32_t>(set.images.size());
+    std::vector<uint8_t> out(kIcoHeaderBytes);
+    PutU16(&out[2], 1);
+    PutU16(&out[4], count);
+    uint32_t offset = IcoImageOffset(set, 0);
+    for (const IconImage& image : set.images) {
+      uint8_t entry[kIcoEntryBytes];
+      FillDirectoryEntry(image, offset, entry);
+      Append(out, entry, sizeof entry);
+      offset += image.BlockSize();
+    }
+    for (const IconImage& image : set.images) AppendBlock(out, image);
+    return out;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
 
-  uint32_t offset = IcoImageOffset(set, 0);
-  for (const IconImage& image : set.images) {
-    uint8_t entry[kIcoEntryBytes];
-    FillDirectoryEntry(image, offset, entry);
-    if (!file.Write(entry, sizeof entry)) return false;
-    offset += image.BlockSize();
+bool IconFileIO::SaveIcoFile(const IconImageSet& set, const std::string& path) const {
+  const auto bytes = IcoBytes(set);
+  if (!bytes) {
+    errno = ENOMEM;
+    return false;
   }
-  for (const IconImage& image : set.images) {
-    if (!WriteBlock(file, image)) return false;
-  }
-  return file.Finish();
+  OutputFile file(path);
+  return file.Create() && file.Write(bytes->data(), bytes->size()) && file.Finish();
 }

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "formats/BmpMessages.h"
 #include "formats/IconImageSet.h"
@@ -14,8 +16,10 @@ class IconFileIO {
   explicit IconFileIO(BmpMessageSink sink = {}) : m_sink(std::move(sink)) {}
   virtual ~IconFileIO() = default;
 
-  static bool WriteIcoHeader(std::FILE* file, uint32_t count);
   static uint32_t IcoImageOffset(const IconImageSet& set, uint32_t index);
+  // The .ico file's bytes: header, directory, then every block as stored (a
+  // DIB's biSizeImage written as 0); none when memory runs out.
+  static std::optional<std::vector<uint8_t>> IcoBytes(const IconImageSet& set);
   bool SaveIcoFile(const IconImageSet& set, const std::string& path) const;
 
   // Writes one DIB image as a bitmap; reports its failures through the sink.

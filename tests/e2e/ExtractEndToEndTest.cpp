@@ -71,12 +71,14 @@ TEST(ExtractEndToEnd, ReadsAndWritesNamesInAnyScriptThroughWidePaths) {
   const Finished written = Extract(root, L"ico -r -o \"" + out.wstring() + L"\" \"" + in.wstring() + L"\"");
   EXPECT_EQ(written.code, 0u) << written.out;
   size_t files = 0;
-  for (const auto& entry : fs::directory_iterator(out)) {
+  for (const auto& entry : fs::recursive_directory_iterator(out)) {
+    if (entry.is_directory()) continue;
     ++files;
-    const std::string name = Utf8(entry.path().filename().wstring());
-    // Each file and group holds its own image, so each output shows where it came from.
+    const std::string name = Utf8(entry.path().lexically_relative(out).lexically_normal().wstring());
+    // Each file and group holds its own image, so each output shows where it came from,
+    // in the folder its file has below the one searched.
     const auto match = std::find_if(icons.begin(), icons.end(), [&](const TreeIcon& icon) {
-      const std::string file = Utf8(fs::path(Wide(icon.file)).filename().wstring());
+      const std::string file = Utf8(fs::path(Wide(icon.file)).lexically_normal().wstring());
       return name == (icon.group ? file + "-" + std::to_string(icon.group) + ".ico" : file);
     });
     ASSERT_NE(match, icons.end()) << name;

@@ -11,6 +11,7 @@
 #include <set>
 #include <tuple>
 
+#include "formats/FileHandle.h"
 #include "formats/FormatTestHelpers.h"
 #include "formats/IconPixels.h"
 #include "formats/PngWriter.h"
@@ -86,17 +87,19 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
                             bytes(dib16) + ")])]\n"
                             "trunc.dll " + cut + " []\n");
 
-  // Every group of every file under the folder, hidden ones too, once despite the loop;
-  // the bytes the program saves; and a second run keeps the first run's files.
-  const std::vector<std::string> written = {"app.dll-7.ico", "app.dll-MAIN.ico", "old.icl-1.ico", "plain.ico"};
+  // Every group of every file under the folder, in its tree, hidden ones too, once despite
+  // the loop; the bytes the program saves; and a second run keeps the first run's files.
+  const std::vector<std::string> written = {"app.dll-7.ico", "app.dll-MAIN.ico", "sub\\"};
   EXPECT_EQ(Extract(folder, "ico -r -o " + folder.File("icons") + " " + in).status, 0);
   EXPECT_EQ(NamesIn(folder.File("icons")), written);
+  EXPECT_EQ(NamesIn(folder.File("icons/sub")), (std::vector<std::string>{".hidden\\", "plain.ico"}));
+  EXPECT_EQ(NamesIn(folder.File("icons/sub/.hidden")), std::vector<std::string>{"old.icl-1.ico"});
   const TempPath expected;
   const auto main = IconFileReader(in + "/app.dll").ReadGroup(ResourceName::Text("MAIN"));
   ASSERT_TRUE(main && IconFileIO().SaveIcoFile(*main->set, expected.path));
   EXPECT_EQ(ReadBytes(folder.File("icons/app.dll-MAIN.ico")), ReadBytes(expected.path));
   EXPECT_EQ(Extract(folder, "ico -r -o " + folder.File("icons") + " " + in).status, 0);
-  EXPECT_EQ(NamesIn(folder.File("icons")).size(), 8u);
+  EXPECT_EQ(NamesIn(folder.File("icons")).size(), 5u);
   EXPECT_EQ(ReadBytes(folder.File("icons/app.dll-MAIN-1.ico")), ReadBytes(expected.path));
 
   // Nearest 20 pixels: 16 and 24 are as near, and the larger goes.
@@ -109,12 +112,100 @@ TEST(ExtractCommand, ListsWritesAndPicksImagesAsAUserAsks) {
     EXPECT_EQ(Extract(folder, "thumbnail " + size + " " + in + "/app.dll " + folder.File(size + ".png")).status, 0);
     EXPECT_EQ(PngSize(folder.File(size + ".png")), dimensions);
   }
-  const Outcome again = Extract(folder, "thumbnail 8 " + in + "/app.dll " + folder.File("40.png"));
-  EXPECT_EQ(std::make_tuple(again.status, PngSize(folder.File("40.png"))), std::make_tuple(1, std::make_pair(40u, 40u)));
+  // An OUT that exists is the caller's, held open by it: the picture goes into that very file.
+  const FilePtr held = OpenForReading(folder.File("40.png"));
+  EXPECT_EQ(Extract(folder, "thumbnail 8 " + in + "/app.dll " + folder.File("40.png")).status, 0);
+  Bytes seen(4096);
+  seen.resize(held ? std::fread(seen.data(), 1, seen.size(), held.get()) : 0);
+  const auto image = DecodePng(seen.data(), seen.size());
+  EXPECT_EQ(image ? image->width : 0, 8u);
 
   const Outcome usage = Extract(folder, "png " + in);
   EXPECT_EQ(std::make_tuple(usage.status, usage.err),
             std::make_tuple(2, std::string("vantrel-extract: png needs -o DIR\nTry 'vantrel-extract --help'.\n")));
+}
+
+Bytes TwoGroupModule(uint8_t shade = 0) {
+  const Bytes dib16 = MakeDibBlock(16, 16, 4, 0, shade), dib24 = MakeDibBlock(24, 24, 8), deep = MakeDibBlock(24, 24, 32);
+  const Bytes png48 = EncodePng(RgbaImage{48, 48, Bytes(48 * 48 * 4, 200)});
+  return BuildPeModule({{kResourceIcon, ResourceName::Id(1), 0x409, dib16},
+                        {kResourceIcon, ResourceName::Id(2), 0x409, dib24},
+                        {kResourceIcon, ResourceName::Id(3), 0x409, png48},
+                        {kResourceIcon, ResourceName::Id(4), 0x409, deep},
+                        {kResourceGroupIcon, ResourceName::Id(7), 0x409, BuildGroupIcon({deep}, {4})},
+                        {kResourceGroupIcon, ResourceName::Text("MAIN"), 0x409,
+                         BuildGroupIcon({dib16, dib24, png48}, {1, 2, 3})}});
+}
+
+// Every option form getopt_long takes writes the same files; -n picks groups
+// by number or by name in any ASCII case; -o - writes the one file's bytes.
+TEST(ExtractCommand, TakesEveryOptionFormPicksGroupsAndWritesToAPipe) {
+  const TempFolder folder;
+  const std::string in = folder.File("app.dll");
+  ASSERT_TRUE(WriteBytes(in, TwoGroupModule()));
+  const std::vector<std::string> both = {"app.dll-7.ico", "app.dll-MAIN.ico"};
+  int forms = 0;
+  for (const std::string form : {"-o F", "-oF", "--output=F", "--out F", "-ro F", "-r --output F"}) {
+    const std::string out = folder.File("form" + std::to_string(forms++));
+    const std::string options = form.substr(0, form.size() - 1) + out;
+    EXPECT_EQ(Extract(folder, "ico " + options + " " + in).status, 0) << form;
+    EXPECT_EQ(NamesIn(out), both) << form;
+    EXPECT_EQ(Extract(folder, "ico " + in + " " + options + " --overwrite").status, 0) << form;
+    EXPECT_EQ(NamesIn(out), both) << "after the path: " << form;
+  }
+  const Outcome piped = Extract(folder, "ico -n Main -o - " + in);
+  EXPECT_EQ(Bytes(piped.out.begin(), piped.out.end()), ReadBytes(folder.File("form0/app.dll-MAIN.ico")));
+  EXPECT_EQ(Extract(folder, "png -n 7 -n main --size=24 -o " + folder.File("picked") + " " + in).status, 0);
+  EXPECT_EQ(NamesIn(folder.File("picked")), (std::vector<std::string>{"app.dll-7.png", "app.dll-MAIN.png"}));
+  EXPECT_EQ(Extract(folder, "ico -o - " + in).status, 2);
+  EXPECT_EQ(Extract(folder, "ico -n 8 -o " + folder.File("none") + " " + in).status, 1);
+
+  // Every image of each group: 1 of group 7, 3 of MAIN.
+  EXPECT_EQ(Extract(folder, "png --all -o " + folder.File("all") + " " + in).status, 0);
+  EXPECT_EQ(NamesIn(folder.File("all")), (std::vector<std::string>{"app.dll-7-24x24-32.png", "app.dll-MAIN-16x16-4.png",
+                                                                  "app.dll-MAIN-24x24-8.png", "app.dll-MAIN-48x48-32.png"}));
+  EXPECT_EQ(PngSize(folder.File("all/app.dll-MAIN-48x48-32.png")), std::make_pair(48u, 48u));
+}
+
+// -r writes each file's outputs in the folders it has below PATH; a full disk
+// ends the run with one message, keeping every whole file; a name with a
+// newline stays on its message's one line.
+TEST(ExtractCommand, KeepsTheTreeStopsAtAFullDiskAndKeepsMessagesOneLine) {
+  const TempFolder folder;
+  namespace fs = std::filesystem;
+  fs::create_directories(folder.File("in/x"));
+  fs::create_directories(folder.File("in/y"));
+  ASSERT_TRUE(WriteBytes(folder.File("in/x/same.dll"), TwoGroupModule(1)) &&
+              WriteBytes(folder.File("in/y/same.dll"), TwoGroupModule(2)) &&
+              WriteBytes(folder.File("in/a\nb\x1b.dll"), {'M', 'Z'}));
+  const Outcome tree = Extract(folder, "ico -r -o " + folder.File("out") + " " + folder.File("in"));
+  EXPECT_EQ(tree.err, "vantrel-extract: $'" + folder.File("in/a\\nb\\E.dll") + "': not a module or icon file\n");
+  for (const char* below : {"x", "y"}) {
+    const std::vector<Bytes> blocks = IcoBlocks(ReadBytes(folder.File("out/") + below + "/same.dll-MAIN.ico"));
+    EXPECT_EQ(blocks.empty() ? Bytes() : blocks[0], WithSizeImageCleared(MakeDibBlock(16, 16, 4, 0, below[0] == 'x' ? 1 : 2)))
+        << below;
+  }
+
+  if (Shell(folder, "unshare -rm true").status != 0) GTEST_SKIP() << "no mount namespace for a small file system here";
+  std::vector<BuiltResource> resources;
+  const Bytes image = MakeDibBlock(48, 48, 32);
+  for (uint16_t id = 1; id <= 40; ++id) {
+    resources.push_back({kResourceIcon, ResourceName::Id(id), 0x409, image});
+    resources.push_back({kResourceGroupIcon, ResourceName::Id(id), 0x409, BuildGroupIcon({image}, {id})});
+  }
+  ASSERT_TRUE(WriteBytes(folder.File("big.dll"), BuildPeModule(resources)) && fs::create_directory(folder.File("disk")) &&
+              fs::create_directory(folder.File("mnt")));
+  const Outcome full = Shell(folder, "unshare -rm sh -c 'mount -t tmpfs -o size=64k tmpfs " + folder.File("mnt") +
+                                         " && echo kept >" + folder.File("mnt/keep") + " && " VANTREL_EXTRACT " ico -o " +
+                                         folder.File("mnt/out") + " " + folder.File("big.dll") + "; s=$?; cp -r " +
+                                         folder.File("mnt/.") + " " + folder.File("disk") + "; exit $s'");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(std::count(full.err.begin(), full.err.end(), '\n'), 1) << full.err;
+  EXPECT_NE(full.err.find(": No space left on device"), std::string::npos) << full.err;
+  EXPECT_EQ(ReadBytes(folder.File("disk/keep")), (Bytes{'k', 'e', 'p', 't', '\n'}));
+  const std::vector<std::string> kept = NamesIn(folder.File("disk/out"));
+  EXPECT_TRUE(kept.size() > 1 && kept.size() < 40) << kept.size();
+  for (const std::string& name : kept) EXPECT_EQ(IcoBlocks(ReadBytes(folder.File("disk/out/") + name)).size(), 1u) << name;
 }
 
 // Names are bytes: one that is not UTF-8 is read, and JSON stays UTF-8 with the
