@@ -27,6 +27,8 @@ IconImageSetPtr ReadGroup(const ModuleResources& module, const ResourceName& gro
     copied += iconBytes->size();
     if (copied > module.FileSize()) return nullptr;
     set->images.push_back(ImageOfBlock(std::make_shared<const std::vector<uint8_t>>(std::move(*iconBytes))));
+    set->images.back().listedWidth = *reader.U8(kGroupHeaderBytes + i * kGroupEntryBytes);
+    set->images.back().listedHeight = *reader.U8(kGroupHeaderBytes + i * kGroupEntryBytes + 1);
   }
   return set;
 }

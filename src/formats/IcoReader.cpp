@@ -88,7 +88,9 @@ IconImageSetPtr IconFileIO::ReadIcoFile(const std::string& path) {
       if (entry.size != 0 && std::fread(bytes.data(), 1, entry.size, file.get()) != entry.size) return nullptr;
       block = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     }
-    set->images[entry.index] = ImageOfBlock(block);
+    IconImage& image = set->images[entry.index] = ImageOfBlock(block);
+    image.listedWidth = directory[entry.index * kIcoEntryBytes];
+    image.listedHeight = directory[entry.index * kIcoEntryBytes + 1];
   }
   return set;
 }

@@ -24,6 +24,10 @@ struct IconImage {
   uint32_t height = 0;
   uint32_t colorBits = 0;
   ImageKind kind = ImageKind::Unknown;
+  // The size bytes the source's directory gave (0 standing for 256), written
+  // back when the block's own header cannot be read.
+  uint8_t listedWidth = 0;
+  uint8_t listedHeight = 0;
 
   const uint8_t* Data() const { return block ? block->data() : nullptr; }
   uint32_t BlockSize() const { return block ? static_cast<uint32_t>(block->size()) : 0; }

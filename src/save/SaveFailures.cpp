@@ -1,0 +1,67 @@
+#include "save/SaveFailures.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+// More would make the message taller than the screen.
+constexpr size_t kNamedFailures = 6;
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD length =
+      ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length > 0 && text ? std::string(text, length) : "system error " + std::to_string(error);
+  if (text) ::LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    message.pop_back();
+  return message;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Described(const SaveSource& source) {
+  if (!source.group) return source.path;
+  const ResourceName& group = *source.group;
+  return source.path + ", icon " + (group.isId ? std::to_string(group.id) : "\"" + group.text + "\"");
+}
+
+}  // namespace
+
+std::string WriteFailureReason(const std::string& target, int error) {
+  const DWORD attributes = ::GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return "a folder of that name is in the way";
+  if (error != 0) return std::strerror(error);
+  return "its images cannot be written as this type";
+}
+
+// The reader says only that it read nothing; whether the file is still there
+// is asked here, in this one place.
+std::string UnreadableSourceReason(const SaveSource& source) {
+  if (::GetFileAttributesA(source.path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return "its file cannot be opened: " + SystemMessage(::GetLastError());
+  return "its file has changed since it was listed, or cannot be read";
+}
+
+std::string SaveFailureMessage(const std::vector<SaveFailure>& failures, int ticked) {
+  std::string message = std::to_string(failures.size()) + " of the " + std::to_string(ticked) +
+                        (ticked == 1 ? " ticked icon" : " ticked icons") + (failures.size() == 1 ? " was" : " were") +
+                        " not saved:\n";
+  for (size_t i = 0; i < failures.size() && i < kNamedFailures; ++i) {
+    const SaveFailure& failure = failures[i];
+    message += "\n";
+    if (!failure.fileName.empty()) message += FileNameOf(failure.fileName) + " (from " + Described(failure.source) + ")";
+    else message += Described(failure.source);
+    message += ": " + failure.reason;
+  }
+  if (failures.size() > kNamedFailures) message += "\n...and " + std::to_string(failures.size() - kNamedFailures) + " more";
+  message += "\n\nThey still count as unsaved.";
+  return message;
+}
