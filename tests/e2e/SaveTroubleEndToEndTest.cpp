@@ -1,7 +1,7 @@
 // Saves that meet trouble, through the real window: files that cannot be
-// written are named in one message and keep the icons unsaved, and a source
-// reached through another name for the library folder is read before the
-// save replaces it.
+// written are named in one message and keep the icons unsaved, a source
+// reached through a link to the library folder is read before the save
+// replaces it, and long folder names are used whole.
 
 #include "ProductProcess.h"
 #include "support/IconBuilder.h"
@@ -19,27 +19,21 @@ Bytes SavedBlockOf(const std::string& path) {
   return blocks.size() == 1 ? blocks[0] : Bytes();
 }
 
-// A drive letter for a folder, as `subst` makes one (under Wine a symbolic
-// link beside the prefix's drives); removed again at the end.
-class SubstDrive {
- public:
-  explicit SubstDrive(const std::string& target) {
-    for (char letter = 'Q'; letter <= 'Y' && m_drive.empty(); ++letter) {
-      const std::string drive = std::string(1, letter) + ":";
-      if (GetDriveTypeA((drive + "\\").c_str()) != DRIVE_NO_ROOT_DIR) continue;
-      if (DefineDosDeviceA(0, drive.c_str(), target.c_str())) m_drive = drive;
-    }
+// A link named `link` to the folder `target`: under Wine a symbolic link
+// made on the Linux side (with Wine's own way to run a Linux program), on
+// Windows a directory symbolic link. False when neither could be made.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+  using Spawn = LONG(WINAPI*)(char* const argv[], int wait);
+  const FARPROC spawn = GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp");
+  const std::string unixTarget = UnixPath(target), unixFolder = UnixPath(link.substr(0, link.rfind('\\')));
+  if (spawn && !unixTarget.empty() && !unixFolder.empty()) {
+    std::string ln = "/bin/ln", s = "-s", unixLink = unixFolder + link.substr(link.rfind('\\'));
+    unixLink[unixFolder.size()] = '/';
+    char* const argv[] = {&ln[0], &s[0], const_cast<char*>(unixTarget.c_str()), &unixLink[0], nullptr};
+    return reinterpret_cast<Spawn>(reinterpret_cast<void (*)()>(spawn))(argv, TRUE) == 0;
   }
-  ~SubstDrive() {
-    if (!m_drive.empty()) DefineDosDeviceA(DDD_REMOVE_DEFINITION, m_drive.c_str(), nullptr);
-  }
-  SubstDrive(const SubstDrive&) = delete;
-  SubstDrive& operator=(const SubstDrive&) = delete;
-  const std::string& Drive() const { return m_drive; }
-
- private:
-  std::string m_drive;
-};
+  return CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+}
 
 class SaveTroubleEndToEndTest : public ProductTest {
  protected:
@@ -97,12 +91,12 @@ TEST_F(SaveTroubleEndToEndTest, FoldersInTheWayAreNamedAndExitStillAsks) {
   EXPECT_TRUE(product.WaitForExit(kDialogTimeout));
 }
 
-TEST_F(SaveTroubleEndToEndTest, ASourceReachedThroughAnotherDriveIsReadBeforeItsNameIsWritten) {
+TEST_F(SaveTroubleEndToEndTest, ASourceReachedThroughALinkToTheLibraryIsReadBeforeItsNameIsWritten) {
   ASSERT_TRUE(WriteBytes(folder.File("first.ico"), IcoOfSeed(7)));
   ASSERT_TRUE(WriteBytes(library.File("Untitled_0000.ico"), IcoOfSeed(3)));
-  const SubstDrive link(library.Path());
-  ASSERT_FALSE(link.Drive().empty()) << "no drive could be made for the library folder";
-  const std::string linked = link.Drive() + "\\Untitled_0000.ico";
+  const std::string link = folder.File("LibLink");
+  ASSERT_TRUE(MakeFolderLink(link, library.Path()));
+  const std::string linked = link + "\\Untitled_0000.ico";
   ASSERT_EQ(ReadBytes(linked), IcoOfSeed(3));
   StartWith({folder.File("first.ico"), linked});
 
@@ -111,6 +105,42 @@ TEST_F(SaveTroubleEndToEndTest, ASourceReachedThroughAnotherDriveIsReadBeforeIts
       << NamesIn(library.Path()).size() << " files";
   EXPECT_EQ(SavedBlockOf(library.File("Untitled_0000.ico")), WithSizeImageCleared(MakeDibBlock(32, 32, 8, 0, 7)));
   EXPECT_EQ(SavedBlockOf(library.File("Untitled_0001.ico")), WithSizeImageCleared(MakeDibBlock(32, 32, 8, 0, 3)));
+}
+
+// The program four folders deep under Cyrillic names (more than 260 bytes in
+// UTF-8) keeps its Config.ini beside itself, and a library folder of 112
+// Chinese letters is saved into whole.
+TEST_F(SaveTroubleEndToEndTest, LongFolderNamesAreUsedWholeForTheProgramAndTheLibrary) {
+  std::string nested = folder.Path();
+  for (const char* level : {"Первая папка для проверки очень длинных имён файлов",
+                            "Вторая папка для проверки очень длинных имён",
+                            "Третья папка для проверки длинных имён", "Четвёртая папка программы"}) {
+    nested += std::string("\\") + level;
+    ASSERT_TRUE(MakeFolderAt(nested));
+  }
+  ASSERT_GT(nested.size(), 260u);
+  const std::string letters = "图标库的文件夹名字很长";  // eleven letters of three bytes each
+  std::string chinese;
+  for (int i = 0; i < 112; ++i) chinese += letters.substr(3 * (i % 11), 3);
+  const std::string longLibrary = folder.File(chinese);
+  ASSERT_TRUE(MakeFolderAt(longLibrary));
+  const std::string settings = "[Setting]\r\nRestorePath=" + longLibrary +
+                               "\r\nSelectAll=1\r\nDefaultType=ico\r\nTitlePrefix=Untitled\r\nOpenDir=0\r\n"
+                               "[Filter]\r\nIco=1\r\n";
+  ASSERT_TRUE(WriteBytesAt(nested + "\\Config.ini", Bytes(settings.begin(), settings.end())));
+  const std::string moved = nested + exePath.substr(exePath.rfind('\\'));
+  ASSERT_TRUE(CopyFileW(Wide(exePath).c_str(), Wide(moved).c_str(), FALSE));
+  exePath = moved;
+  ASSERT_TRUE(WriteBytes(folder.File("a.ico"), IcoOfSeed(5)));
+  StartWith({folder.File("a.ico")});
+
+  ClickButton(window, IDC_SAVE);
+  const std::string saved = longLibrary + "\\Untitled_0000.ico";
+  ASSERT_TRUE(WaitUntil([&] { return !ReadBytesAt(saved).empty() && MainWindowFree(); }, kSaveTimeout))
+      << "nothing saved into the library folder";
+  EXPECT_EQ(IcoBlocks(ReadBytesAt(saved)), std::vector<Bytes>{WithSizeImageCleared(MakeDibBlock(32, 32, 8, 0, 5))});
+  EXPECT_EQ(GetFileAttributesW(Wide(nested.substr(0, nested.rfind('\\')) + "\\Config.ini").c_str()),
+            INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -189,9 +189,9 @@ TEST_F(SaveCommandTest, IconsNotWrittenAreNamedAndNoNameLeavesOrOverrunsTheFolde
   EXPECT_EQ(seen.owner, host.m_hWnd);
   EXPECT_FALSE(Icons().m_saved);
   RemoveDirectoryA(library.File("Untitled_0001.ico").c_str());
-  DialogWatcher anyBox("", Press(IDOK));
+  DialogWatcher anyBox("Vantrel", Press(IDOK));
   Save();
-  EXPECT_FALSE(anyBox.Finish());
+  EXPECT_FALSE(anyBox.Finish()) << anyBox.Seen().text;
   EXPECT_TRUE(Icons().m_saved);
 
   Icons().m_saved = FALSE;
