@@ -53,15 +53,16 @@ std::string UnreadableSourceReason(const SaveSource& source) {
 std::string SaveFailureMessage(const std::vector<SaveFailure>& failures, int ticked) {
   std::string message = std::to_string(failures.size()) + " of the " + std::to_string(ticked) +
                         (ticked == 1 ? " ticked icon" : " ticked icons") + (failures.size() == 1 ? " was" : " were") +
-                        " not saved:\n";
+                        " not saved:";
   for (size_t i = 0; i < failures.size() && i < kNamedFailures; ++i) {
     const SaveFailure& failure = failures[i];
-    message += "\n";
+    message += "\n\n";
     if (!failure.fileName.empty()) message += FileNameOf(failure.fileName) + " (from " + Described(failure.source) + ")";
     else message += Described(failure.source);
     message += ": " + failure.reason;
   }
-  if (failures.size() > kNamedFailures) message += "\n...and " + std::to_string(failures.size() - kNamedFailures) + " more";
+  if (failures.size() > kNamedFailures)
+    message += "\n\n...and " + std::to_string(failures.size() - kNamedFailures) + " more.";
   message += "\n\nThey still count as unsaved.";
   return message;
 }
