@@ -78,20 +78,16 @@ TEST(BmpWriter, WritesABitmapWithoutMaskAndOtherwiseReportsWithoutAFile) {
 // An icon of PNG images only is written from its first that decodes: 32 bits
 // with alpha, bottom row first, blue, green, red, alpha.
 TEST(BmpWriter, WritesAnIconOfPngImagesOnlyFromItsDecodedPixels) {
-  RgbaImage picture{2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
-  const std::vector<Bytes> blocks = {MakePngBlock(64, 64), EncodePng(picture), EncodePng({1, 1, {0, 0, 0, 0}})};
+  const RgbaImage picture{2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
   const TempPath file;
-  CapturingIO capture;
-  ASSERT_TRUE(capture.io.SaveImageAsBmp(file.path, *SetOf(blocks)));
-  EXPECT_EQ(capture.messages, Messages{});
+  ASSERT_TRUE(IconFileIO().SaveImageAsBmp(file.path, *SetOf({MakePngBlock(64, 64), EncodePng(picture), EncodePng({1, 1, {0, 0, 0, 0}})})));
   const Bytes bytes = ReadBytes(file.path);
   ASSERT_EQ(bytes.size(), 54u + 16u);
   // "BM", file size, pixels' offset; header size, width, height, planes, bits, compression, pixels' size
   EXPECT_EQ(std::make_tuple(U16At(bytes, 0), U32At(bytes, 2), U32At(bytes, 10), U32At(bytes, 14), U32At(bytes, 18),
                             U32At(bytes, 22), U16At(bytes, 26), U16At(bytes, 28), U32At(bytes, 30), U32At(bytes, 34)),
             std::make_tuple(0x4D42u, 70u, 54u, 40u, 2u, 2u, 1u, 32u, 0u, 16u));
-  EXPECT_EQ(Bytes(bytes.begin() + 54, bytes.end()),
-            (Bytes{11, 10, 9, 12, 15, 14, 13, 16, 3, 2, 1, 4, 7, 6, 5, 8}));
+  EXPECT_EQ(Bytes(bytes.begin() + 54, bytes.end()), (Bytes{11, 10, 9, 12, 15, 14, 13, 16, 3, 2, 1, 4, 7, 6, 5, 8}));
 }
 
 TEST(IcoWriter, WritesAnEntryDescribingEachImageAndTheBlocksAfterTheDirectoryClearingOnlySizeImage) {

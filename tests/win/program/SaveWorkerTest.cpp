@@ -54,12 +54,10 @@ TEST_F(SaveWorkerTest, TickedIconsAreNumberedInListOrderSkippingUnreadableOnes) 
   EXPECT_EQ(dialog.finalPos, 2);
   // Each icon not written is handed back with its source, its name and why.
   ASSERT_EQ(dialog.m_failures.size(), 2u);
-  EXPECT_EQ(dialog.m_failures[0].source.path, sources.File("seed12.ico"));
-  EXPECT_EQ(dialog.m_failures[0].fileName, "");
-  EXPECT_EQ(dialog.m_failures[0].reason.rfind("its file cannot be opened: ", 0), 0u) << dialog.m_failures[0].reason;
-  EXPECT_EQ(dialog.m_failures[1].source.path, sources.File("seed14.ico"));
-  EXPECT_EQ(dialog.m_failures[1].fileName, library.File("Untitled_0001.ico"));
-  EXPECT_EQ(dialog.m_failures[1].reason, "a folder of that name is in the way");
+  const SaveFailure &unread = dialog.m_failures[0], &unwritten = dialog.m_failures[1];
+  EXPECT_EQ(unread.source.path + "|" + unread.fileName + "|" + unread.reason.substr(0, 27), sources.File("seed12.ico") + "||its file cannot be opened: ");
+  EXPECT_EQ(unwritten.source.path + "|" + unwritten.fileName + "|" + unwritten.reason,
+            sources.File("seed14.ico") + "|" + library.File("Untitled_0001.ico") + "|a folder of that name is in the way");
   TickOnly({3});
   ObservedSaveDlg second;
   EXPECT_EQ(RunSaveDialog(second, "ico", 70000), IDOK);
