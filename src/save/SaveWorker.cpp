@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 
+#include "framework/FileFind.h"
 #include "save/SaveNaming.h"
 #include "save/ScopedHandle.h"
 
@@ -52,10 +53,21 @@ struct EarlyReads {
 class WrittenNames {
  public:
   WrittenNames(const SaveJob& job, size_t count) {
+    // One look at the folder tells which of the names exist: only those can
+    // be another name of a source, so only those are opened.
+    std::set<std::string> existing;
+    CFileFind find;
+    const std::string pattern = std::string(WithTrailingBackslash(job.folder.c_str())) + job.baseName + "_*." + job.type;
+    for (BOOL more = find.FindFile(pattern.c_str()); more;) {
+      more = find.FindNextFile();
+      existing.insert(Comparable(std::string(find.GetFilePath())));
+    }
     for (size_t number = 0; number < count; ++number) {
       const std::string name(FileName(job, static_cast<int>(number)));
-      if (const auto identity = IdentityOf(name)) m_identities.insert(*identity);
-      else m_texts.insert(Comparable(name));
+      const std::string text = Comparable(name);
+      const auto identity = existing.count(text) ? IdentityOf(name) : std::nullopt;
+      if (identity) m_identities.insert(*identity);
+      else m_texts.insert(text);
     }
   }
 
