@@ -15,6 +15,7 @@
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "save/SaveProgressDlg.h"
+#include "ui/IconListCtrl.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 
@@ -100,18 +101,21 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The main window's list as it is made: owner data, the ticks kept by the
+// collection, which the list asks for them.
 class ListHost : public CWnd {
  public:
   ListHost() {
     CreateEx(0, "STATIC", "Save benchmark", WS_POPUP, CRect(0, 0, 420, 320), nullptr, 0);
-    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 400, 300), this, 1000);
+    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA | LVS_SINGLESEL,
+                  CRect(0, 0, 400, 300), this, 1000);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-    large.Create(32, 32, ILC_COLOR8 | ILC_MASK, 8, 1024);
-    small.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, 1024);
+    large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 1024);
+    small.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1024);
     list.SetImageList(&large, LVSIL_NORMAL);
     list.SetImageList(&small, LVSIL_SMALL);
   }
-  CListCtrl list;
+  CIconListCtrl list;
   CImageList large;
   CImageList small;
 };
@@ -147,6 +151,7 @@ int main(int argc, char** argv) {
     collection.m_filterDll = TRUE;
     collection.SetImageLists(&host.large, &host.small);
     collection.SetListView(&host.list);
+    host.list.ShowIcons(&collection);
     collection.LoadFromFile(module.c_str(), TRUE);
     const int loaded = host.list.GetItemCount();
 
@@ -165,8 +170,10 @@ int main(int argc, char** argv) {
       QueryPerformanceCounter(&start);
       dialog.DoModal();
       QueryPerformanceCounter(&end);
-      if (dialog.m_done != icons) {
+      if (dialog.m_done != icons || !dialog.m_failures.empty()) {
         std::fprintf(stderr, "round %d saved %d of %d icons\n", round + 1, dialog.m_done, icons);
+        for (const SaveFailure& failure : dialog.m_failures)
+          std::fprintf(stderr, "  %s: %s\n", failure.fileName.c_str(), failure.reason.c_str());
         result = 1;
       }
       seconds.push_back(static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
@@ -185,7 +192,7 @@ int main(int argc, char** argv) {
                   median);
       std::printf("icons per second: %.0f\n", icons / median);
       std::printf("the same files created plainly: median %.3f s, %.0f per second\n", creation, icons / creation);
-      std::printf("ratio save / file creation: %.2f (goal: at least 0.5)\n", creation / median);
+      std::printf("ratio save / file creation: %.2f (goal: at least 0.8)\n", creation / median);
     }
   }
   EmptyFolder(library);

@@ -1,6 +1,7 @@
 #include "app/MainApp.h"
 
 #include <cstring>
+#include <string>
 
 #include "app/PathHandOver.h"
 #include "framework/FileFind.h"
@@ -12,13 +13,21 @@ BOOL CMainApp::InitInstance() {
   // The handle stays open for the life of the process.
   CreateMutexA(nullptr, TRUE, GetAppName());
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (!paths.empty()) HandPathsOver(GetAppName(), paths);
+    if (!paths.empty() && !HandPathsOver(GetAppName(), paths)) {
+      // Ending in silence would lose the paths without a word.
+      std::string text = "Vantrel is already running but did not answer, so these were not opened:\n";
+      for (const std::string& path : paths) text += "\n" + path;
+      MessageBoxA(nullptr, text.c_str(), "Vantrel", MB_OK | MB_ICONWARNING);
+    }
     return FALSE;
   }
 
   m_config.SetPath(GetModuleFolder() + "\\Config.ini");
   CFileFind finder;
-  if (!finder.FindFile(m_config.GetPath())) WriteDefaultSettings();
+  if (!finder.FindFile(m_config.GetPath())) {
+    WriteDefaultSettings();
+    ReportUnstoredSettings(m_config, nullptr);
+  }
   finder.Close();
 
   CMainDlg mainWindow;
@@ -41,11 +50,9 @@ void CMainApp::WriteDefaultSettings() {
 }
 
 CString GetModuleFolder() {
-  char path[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* lastBackslash = std::strrchr(path, '\\');
-  if (lastBackslash) *lastBackslash = '\0';
-  return CString(path);
+  const CString path = ExecutablePath();
+  const int lastBackslash = path.ReverseFind('\\');
+  return lastBackslash >= 0 ? path.Left(lastBackslash) : path;
 }
 
 CMainApp& TheApp() { return static_cast<CMainApp&>(*AfxGetApp()); }

@@ -8,6 +8,7 @@
 namespace {
 
 const POINT kCorner{3, 3};
+const UINT kTypeMask = 0x1F;
 
 // Each channel moves by the same byte step on every line, wrapping as a byte does.
 BYTE Stepped(BYTE channel, int step) { return static_cast<BYTE>(channel - step); }
@@ -20,6 +21,7 @@ COLORREF RingLight(COLORREF ring) {
 }  // namespace
 
 void CRoundButton::PreSubclassWindow() {
+  m_defaultButton = (GetStyle() & kTypeMask) == BS_DEFPUSHBUTTON;
   SendMessage(BM_SETSTYLE, (GetStyle() & 0xFF) | BS_OWNERDRAW, TRUE);
   CButton::PreSubclassWindow();
 }
@@ -91,10 +93,24 @@ void CRoundButton::DrawItem(LPDRAWITEMSTRUCT item) {
 }
 
 LRESULT CRoundButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_MOUSELEAVE) {
-    m_mouseOver = false;
-    Invalidate();
-    return 0;
+  switch (msg) {
+    case WM_MOUSELEAVE:
+      m_mouseOver = false;
+      Invalidate();
+      return 0;
+    // An owner-drawn button says only that it is a button; as a push button
+    // it gets Enter while it has the focus, as every dialog's buttons do.
+    case WM_GETDLGCODE: {
+      const bool pressedByEnter = m_defaultButton || ::GetFocus() == m_hWnd;
+      return CButton::WindowProc(msg, wParam, lParam) | (pressedByEnter ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    case BM_SETSTYLE: {
+      const UINT type = wParam & kTypeMask;
+      if (type == BS_DEFPUSHBUTTON) m_defaultButton = true;
+      if (type == BS_PUSHBUTTON) m_defaultButton = false;
+      // Whatever the dialog manager asks for, the button stays owner-drawn.
+      return CButton::WindowProc(msg, (wParam & ~kTypeMask) | BS_OWNERDRAW, lParam);
+    }
   }
   return CButton::WindowProc(msg, wParam, lParam);
 }

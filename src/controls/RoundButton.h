@@ -27,6 +27,8 @@ class CRoundButton : public CButton {
 
  private:
   bool m_mouseOver = false;
+  // What the dialog manager last made it: the one Enter presses when the focus is on no push button.
+  bool m_defaultButton = false;
   COLORREF m_outlineColor = RGB(0, 64, 128);
   COLORREF m_hoverRingColor = RGB(255, 120, 80);
   COLORREF m_hoverTextColor = RGB(0, 0, 0);

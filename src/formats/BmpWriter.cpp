@@ -1,10 +1,12 @@
 #include "formats/Dib.h"
 #include "formats/FileHandle.h"
 #include "formats/IconFileIO.h"
+#include "formats/IconPixels.h"
 
 namespace {
 
 constexpr uint32_t kFileHeaderBytes = 14;
+constexpr uint32_t kInfoHeaderBytes = 40;
 constexpr uint32_t kHeightOffset = 8;
 constexpr uint32_t kAfterHeight = 12;
 
@@ -64,9 +66,56 @@ bool IconFileIO::SaveDibAsBmp(const std::string& path, const IconImage& image) c
   return true;
 }
 
+bool IconFileIO::SaveRgbaAsBmp(const std::string& path, const RgbaImage& image) const {
+  const uint64_t pixelBytes = static_cast<uint64_t>(image.width) * image.height * 4;
+  uint8_t headers[kFileHeaderBytes + kInfoHeaderBytes] = {'B', 'M'};
+  PutU32(headers + 2, static_cast<uint32_t>(sizeof headers + pixelBytes));
+  PutU32(headers + 10, sizeof headers);
+  uint8_t* info = headers + kFileHeaderBytes;
+  PutU32(info, kInfoHeaderBytes);
+  PutU32(info + 4, image.width);
+  PutU32(info + 8, image.height);
+  info[12] = 1;   // planes
+  info[14] = 32;  // bits per pixel, the fourth byte alpha
+  PutU32(info + 20, static_cast<uint32_t>(pixelBytes));
+
+  OutputFile file(path);
+  if (!file.Create()) {
+    Report(path, BmpMessage::CreateFailed);
+    return false;
+  }
+  if (!file.Write(headers, kFileHeaderBytes)) {
+    Report(path, BmpMessage::HeaderWriteFailed);
+    return false;
+  }
+  // Bottom row first, each pixel blue, green, red, alpha.
+  std::vector<uint8_t> row(static_cast<size_t>(image.width) * 4);
+  bool written = file.Write(info, kInfoHeaderBytes);
+  for (uint32_t y = image.height; written && y-- > 0;) {
+    const uint8_t* rgba = image.pixels.data() + static_cast<size_t>(y) * row.size();
+    for (size_t x = 0; x < row.size(); x += 4) {
+      row[x] = rgba[x + 2];
+      row[x + 1] = rgba[x + 1];
+      row[x + 2] = rgba[x];
+      row[x + 3] = rgba[x + 3];
+    }
+    written = file.Write(row.data(), row.size());
+  }
+  if (!written || !file.Finish()) {
+    Report(path, BmpMessage::WriteFailed);
+    return false;
+  }
+  return true;
+}
+
 bool IconFileIO::SaveImageAsBmp(const std::string& path, const IconImageSet& set) const {
   for (const IconImage& image : set.images) {
     if (image.kind == ImageKind::Dib) return SaveDibAsBmp(path, image);
+  }
+  // An icon of PNG images only still has a picture: its first that decodes.
+  for (const IconImage& image : set.images) {
+    if (image.kind != ImageKind::Png) continue;
+    if (const auto pixels = DecodePng(image.Data(), image.BlockSize())) return SaveRgbaAsBmp(path, *pixels);
   }
   Report(path, BmpMessage::CreateFailed);
   return false;

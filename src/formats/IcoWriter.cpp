@@ -46,6 +46,11 @@ void FillDirectoryEntry(const IconImage& image, uint32_t offset, uint8_t (&entry
       break;
     case ImageKind::Unknown: break;
   }
+  // A header that cannot be read gives no size; 0 would read as 256.
+  if (image.width == 0 || image.height == 0) {
+    entry[0] = static_cast<uint8_t>(image.listed.width);  // 256 is written as 0
+    entry[1] = static_cast<uint8_t>(image.listed.height);
+  }
   PutU32(entry + 8, image.BlockSize());
   PutU32(entry + 12, offset);
 }

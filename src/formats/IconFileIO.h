@@ -10,6 +10,7 @@
 
 #include "formats/BmpMessages.h"
 #include "formats/IconImageSet.h"
+#include "formats/RgbaImage.h"
 
 class IconFileIO {
  public:
@@ -24,7 +25,8 @@ class IconFileIO {
 
   // Writes one DIB image as a bitmap; reports its failures through the sink.
   bool SaveDibAsBmp(const std::string& path, const IconImage& image) const;
-  // Writes the set's first DIB image (PNG images are passed over).
+  // Writes the set's first DIB image; a set of PNG images only, its first
+  // that decodes, as 32 bits with alpha.
   bool SaveImageAsBmp(const std::string& path, const IconImageSet& set) const;
 
   // Writes the set's largest image that decodes as a PNG (see PickedPng).
@@ -32,5 +34,6 @@ class IconFileIO {
 
  private:
   void Report(const std::string& path, BmpMessage message) const;
+  bool SaveRgbaAsBmp(const std::string& path, const RgbaImage& image) const;
   BmpMessageSink m_sink;
 };

@@ -76,3 +76,22 @@ void CString::ReleaseBuffer(int newLength) {
   if (newLength > GetLength()) newLength = GetLength();
   m_text.resize(newLength);
 }
+
+CString AnsiFromWide(const wchar_t* text) {
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (length <= 1) return CString();
+  CString ansi;
+  ::WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.GetBuffer(length - 1), length, nullptr, nullptr);
+  ansi.ReleaseBuffer();
+  return ansi;
+}
+
+CString ExecutablePath() {
+  for (DWORD size = MAX_PATH;; size *= 2) {
+    std::wstring path(size, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, &path[0], size);
+    if (length == 0) return CString();
+    if (length < size) return AnsiFromWide(path.c_str());
+    if (size >= 32768) return CString();
+  }
+}

@@ -71,3 +71,9 @@ inline CString operator+(CString a, const CString& b) { return a += b; }
 inline CString operator+(CString a, const char* b) { return a += b; }
 inline CString operator+(const char* a, const CString& b) { return CString(a) += b; }
 inline CString operator+(CString a, char b) { return a += b; }
+
+// A UTF-16 text from a wide call, in the ANSI code page (UTF-8 under the
+// program's manifest), however long.
+CString AnsiFromWide(const wchar_t* text);
+// The running executable's full path, however long (the ANSI call cuts it at 260 bytes).
+CString ExecutablePath();

@@ -13,24 +13,21 @@ namespace {
 // needs it; set and cleared only by the application object itself.
 CWinApp* g_app = nullptr;
 
-void NameFromExecutable(char (&name)[MAX_PATH]) {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
+CString NameFromExecutable() {
+  const CString path = ExecutablePath();
   const char* file = path;
   for (const char* p = path; *p; ++p)
     if (*p == '\\' || *p == '/' || *p == ':') file = p + 1;
-  lstrcpynA(name, file, MAX_PATH);
-  if (char* dot = std::strrchr(name, '.')) *dot = '\0';
+  CString name = file;
+  const int dot = name.ReverseFind('.');
+  return dot >= 0 ? name.Left(dot) : name;
 }
 
 }  // namespace
 
-CWinApp::CWinApp(LPCSTR appName) : m_hInstance(::GetModuleHandleA(nullptr)), m_pszAppName(m_appName) {
-  m_appName[0] = '\0';
-  if (appName)
-    lstrcpynA(m_appName, appName, MAX_PATH);
-  else
-    NameFromExecutable(m_appName);
+CWinApp::CWinApp(LPCSTR appName)
+    : m_hInstance(::GetModuleHandleA(nullptr)), m_appName(appName ? CString(appName) : NameFromExecutable()) {
+  m_pszAppName = m_appName;
   if (!g_app) g_app = this;
 }
 

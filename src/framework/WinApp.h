@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "framework/Object.h"
+#include "framework/String.h"
 
 class CWnd;
 
@@ -29,7 +30,7 @@ class CWinApp : public CObject {
   LPCSTR m_pszAppName;
 
  private:
-  char m_appName[MAX_PATH];
+  CString m_appName;
 };
 
 CWinApp* AfxGetApp();

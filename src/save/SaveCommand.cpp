@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "framework/FileDialog.h"
 #include "save/SaveNaming.h"
 #include "save/SaveProgressDlg.h"
@@ -11,6 +13,7 @@
 
 const char kNoSelectedIcon[] = "No Selected Icon!";
 const char kCannotSaveHere[] = "Cannot save icons to the selected directory!Please check settings!";
+const char kFolderTooLong[] = "The folder's path is too long for the names of the saved icons:";
 const char kOnlySaveTypes[] = "Icons can be saved only as .ico, .bmp or .png files.";
 
 CSaveCommand::CSaveCommand(CWnd* owner, CListCtrl* list, CIconCollection& icons, const CConfigFile& config)
@@ -35,15 +38,35 @@ void CSaveCommand::SaveToLibrary() {
     ShowMessage(kCannotSaveHere, "Error", MB_ICONERROR);
     return;
   }
+  const CString prefix = m_config.GetString("Setting", "TitlePrefix");
+  const CString type = SaveTypeFromSetting(m_config.GetString("Setting", "DefaultType"));
+  const int ticked = CountTicked();
+  // Before the folder is made: a folder the names cannot go into is not made.
+  if (!NamesUsable(library, prefix, type, ticked)) return;
   // Only the last level is made; an existing folder is fine.
   ::CreateDirectoryA(library, nullptr);
-  const int ticked = CountTicked();
   if (ticked == 0) {
     ShowMessage(kNoSelectedIcon, "Vantrel", MB_ICONINFORMATION);
     return;
   }
-  SaveInto(library, m_config.GetString("Setting", "TitlePrefix"),
-           SaveTypeFromSetting(m_config.GetString("Setting", "DefaultType")), ticked);
+  SaveInto(library, prefix, type, ticked);
+}
+
+bool CSaveCommand::NamesUsable(const CString& folder, const CString& baseName, const CString& type, int ticked) const {
+  // Whatever reaches here, from Config.ini or a dialog, writes only inside the folder.
+  const std::string problem = BaseNameProblem(baseName);
+  if (!problem.empty()) {
+    const std::string text = "Icons cannot be saved under the name \"" + std::string(baseName) + "\": " + problem + ".";
+    ShowMessage(text.c_str(), "Error", MB_ICONERROR);
+    return false;
+  }
+  // Refused whole rather than cut into the name of some other folder.
+  if (!SavedNamesFit(folder, baseName, ticked, type)) {
+    const std::string text = std::string(kFolderTooLong) + "\n" + std::string(folder);
+    ShowMessage(text.c_str(), "Error", MB_ICONERROR);
+    return false;
+  }
+  return true;
 }
 
 void CSaveCommand::SaveAs() {
@@ -70,6 +93,7 @@ void CSaveCommand::SaveAs() {
 }
 
 void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, const CString& type, int ticked) {
+  if (!NamesUsable(folder, baseName, type, ticked)) return;
   // The picked file itself is never created or deleted: the icons go under
   // numbered names, and a file of that name may be one the user keeps.
   if (!CanCreateFilesIn(folder)) {
@@ -83,7 +107,9 @@ void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, cons
   dialog.m_list = m_list;
   dialog.m_total = ticked;
   dialog.DoModal();
-  m_icons.m_saved = TRUE;
+  // Saved only when every ticked icon was written: otherwise Exit still asks.
+  if (dialog.WorkerFinished() && dialog.m_done == ticked) m_icons.m_saved = TRUE;
+  if (!dialog.m_failures.empty()) ShowMessage(SaveFailureMessage(dialog.m_failures, ticked).c_str(), "Vantrel", MB_ICONWARNING);
   // Once, after the dialog, also after Cancel: the folder written to.
   if (m_config.GetBool("Setting", "OpenDir")) OpenFolder(folder);
 }

@@ -31,6 +31,8 @@ class CSaveCommand {
 
  private:
   int CountTicked() const;
+  // False, after saying why, when the names would leave the folder or not fit the path limit.
+  bool NamesUsable(const CString& folder, const CString& baseName, const CString& type, int ticked) const;
   // The probe, the dialog and what follows it; the folder opened is the one written to.
   void SaveInto(const CString& folder, const CString& baseName, const CString& type, int ticked);
   void ShowMessage(LPCSTR text, LPCSTR caption, UINT type) const;
@@ -44,3 +46,4 @@ class CSaveCommand {
 extern const char kNoSelectedIcon[];
 extern const char kCannotSaveHere[];
 extern const char kOnlySaveTypes[];
+extern const char kFolderTooLong[];

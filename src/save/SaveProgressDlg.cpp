@@ -19,6 +19,7 @@ BOOL CSaveProgressDlg::OnInitDialog() {
   m_progress.SetRange32(0, m_total);
   m_progress.SetPos(0);
   m_done = 0;
+  m_failures.clear();
   m_sources.clear();
   const CIconCollection& icons = TheApp().m_icons;
   const int count = m_list ? m_list->GetItemCount() : 0;
@@ -34,5 +35,5 @@ BOOL CSaveProgressDlg::OnInitDialog() {
 bool CSaveProgressDlg::Work() {
   SaveJob job{std::string(m_folder), std::string(m_baseName), std::string(m_type), m_total,
               m_progress.m_hWnd, m_percentLabel.m_hWnd};
-  return SaveIcons(job, m_sources, StopFlag(), m_done);
+  return SaveIcons(job, m_sources, StopFlag(), m_done, m_failures);
 }

@@ -33,8 +33,9 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   CString m_type;
   CListCtrl* m_list = nullptr;
   int m_total = 0;
-  // Icons written; the worker's until it has ended.
+  // Icons written, and those that were not; the worker's until it has ended.
   int m_done = 0;
+  std::vector<SaveFailure> m_failures;
 
  protected:
   BOOL OnInitDialog() override;

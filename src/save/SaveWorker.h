@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "collection/SourceReader.h"
+#include "save/SaveFailures.h"
 
 struct SaveJob {
   std::string folder;
@@ -19,6 +20,8 @@ struct SaveJob {
   HWND percentLabel;
 };
 
-// Writes the sources in order; `done` counts the files written. False when it
-// stopped on `stop`, which it reads before each icon.
-bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done);
+// Writes the sources in order; `done` counts the files written, `failures`
+// gains each icon that was not. False when it stopped on `stop`, which it
+// reads before each icon.
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done,
+               std::vector<SaveFailure>& failures);

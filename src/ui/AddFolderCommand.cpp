@@ -33,14 +33,19 @@ void CMainDlg::OnAddFolder() {
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   const std::unique_ptr<ITEMIDLIST, ItemListFree> picked(SHBrowseForFolderA(&browse),
                                                          ItemListFree{allocator.get()});
-  char folder[MAX_PATH] = {};
-  if (!picked || !SHGetPathFromIDListA(picked.get(), folder) || !folder[0]) return;
-  SearchFolder(folder);
+  // Wide: a path longer than 260 bytes in the code page still arrives whole.
+  wchar_t folder[MAX_PATH] = {};
+  if (!picked || !SHGetPathFromIDListW(picked.get(), folder) || !folder[0]) return;
+  SearchFolder(AnsiFromWide(folder));
 }
 
 void CMainDlg::SearchFolder(LPCSTR folder) {
   // Cut short, the path would name another folder.
-  if (lstrlenA(folder) >= MAX_PATH) return;
+  if (lstrlenA(folder) >= MAX_PATH) {
+    const std::string text = std::string("The folder's path is too long to search:\n") + folder;
+    MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_OK | MB_ICONWARNING);
+    return;
+  }
   CSearchProgressDlg search;
   lstrcpynA(search.m_folder, folder, MAX_PATH);
   search.m_checked = SelectAllChecked();

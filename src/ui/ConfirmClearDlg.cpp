@@ -15,6 +15,10 @@ void CConfirmClearDlg::DoDataExchange(CDataExchange* dx) {
 void CConfirmClearDlg::OnOK() {
   const bool dontAsk = m_dontAskCheck.GetCheck() == BST_CHECKED;
   // Written even when unchanged, so the key is always present after an answer.
-  TheApp().m_config.WriteBool("Setting", "Confirm", dontAsk ? FALSE : TRUE);
+  const CConfigFile& config = TheApp().m_config;
+  config.TakeWriteFailure();
+  config.WriteBool("Setting", "Confirm", dontAsk ? FALSE : TRUE);
+  // The answer counts whether or not it could be stored.
+  ReportUnstoredSettings(config, m_hWnd);
   CDialog::OnOK();
 }

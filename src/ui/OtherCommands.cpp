@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "app/MainApp.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConfirmClearDlg.h"
@@ -29,8 +31,16 @@ void CMainDlg::OnSetting() {
 }
 
 void CMainDlg::OnHelp() {
-  // A missing page shows nothing, so the result is of no use.
-  ShellExecuteA(nullptr, "open", GetModuleFolder() + "\\help.htm", nullptr, nullptr, SW_SHOWNORMAL);
+  const CString page = GetModuleFolder() + "\\help.htm";
+  const INT_PTR result =
+      reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", page, nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) return;
+  // Otherwise the menu item would seem to do nothing.
+  const char* why = result == SE_ERR_FNF || result == SE_ERR_PNF ? "The page is missing."
+                    : result == SE_ERR_NOASSOC                    ? "No program is set to open web pages."
+                                                                  : "The system could not open it.";
+  MessageBoxA(m_hWnd, std::string("The help page could not be opened:\n" + std::string(page) + "\n" + why).c_str(),
+              "Vantrel", MB_OK | MB_ICONWARNING);
 }
 
 void CMainDlg::OnAbout() {
@@ -40,7 +50,7 @@ void CMainDlg::OnAbout() {
 
 void CMainDlg::OnExit() {
   if (!ConfirmUnsavedIcons()) return;
-  // The confirmation may keep the icons, but the window closes either way.
-  OnClearAll();
+  // The exit is decided: a clearing question here could change nothing.
+  EmptyIconList();
   OnOK();
 }

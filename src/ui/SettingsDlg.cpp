@@ -5,6 +5,7 @@
 
 #include "app/MainApp.h"
 #include "resources/resource.h"
+#include "save/SaveCommand.h"
 #include "save/SaveNaming.h"
 #include "save/SaveTypes.h"
 #include "ui/ButtonLook.h"
@@ -103,11 +104,12 @@ void CSettingsDlg::OnBrowse() {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
   if (!chosen) return;
-  char path[MAX_PATH + 1] = {};
-  const bool hasPath = SHGetPathFromIDListA(chosen, path) != FALSE;
+  // Wide: a path of more than 260 bytes in the code page still fits.
+  wchar_t path[MAX_PATH + 1] = {};
+  const bool hasPath = SHGetPathFromIDListW(chosen, path) != FALSE;
   allocator.Get()->Free(chosen);
   // Shown at once, but stored only by OK.
-  if (hasPath) m_folderEdit.SetWindowText(path);
+  if (hasPath) m_folderEdit.SetWindowText(AnsiFromWide(path));
 }
 
 std::array<CSettingsDlg::FilterBox, 7> CSettingsDlg::FilterBoxes() {
@@ -126,8 +128,26 @@ bool CSettingsDlg::AnyTypeChecked() {
   return false;
 }
 
+bool CSettingsDlg::NamesUsable() {
+  CString folder, prefix;
+  m_folderEdit.GetWindowText(folder);
+  m_prefixEdit.GetWindowText(prefix);
+  std::string refusal;
+  const std::string problem = BaseNameProblem(prefix);
+  if (!problem.empty())
+    refusal = "The title prefix \"" + std::string(prefix) + "\" cannot begin a file name: " + problem + ".";
+  else if (!folder.IsEmpty() && !SavedNamesFit(folder, prefix, 1, kSaveTypes[0].extension))
+    refusal = std::string(kFolderTooLong) + "\n" + std::string(folder);
+  if (refusal.empty()) return true;
+  MessageBoxA(m_hWnd, refusal.c_str(), "Vantrel", MB_OK | MB_ICONWARNING);
+  (problem.empty() ? static_cast<CWnd&>(m_browseButton) : static_cast<CWnd&>(m_prefixEdit)).SetFocus();
+  return false;
+}
+
 void CSettingsDlg::OnOK() {
+  if (!NamesUsable()) return;
   const CConfigFile& config = TheApp().m_config;
+  config.TakeWriteFailure();
   CString text;
   m_folderEdit.GetWindowText(text);
   config.WriteString("Setting", "RestorePath", text);
@@ -141,12 +161,14 @@ void CSettingsDlg::OnOK() {
   // The save settings above are kept even when the check fails and the user
   // then cancels; the filter is written only as a whole that loads something.
   if (!AnyTypeChecked()) {
+    ReportUnstoredSettings(config, m_hWnd);
     MessageBoxA(m_hWnd, "You should select at least one type!", "Vantrel", MB_OK | MB_ICONWARNING);
     return;
   }
   config.WriteBool("Setting", "OpenDir", m_openDirCheck.GetCheck() == BST_CHECKED);
   for (const FilterBox& filter : FilterBoxes())
     config.WriteBool("Filter", filter.key, filter.box->GetCheck() == BST_CHECKED);
+  ReportUnstoredSettings(config, m_hWnd);
   CDialog::OnOK();
 }
 

@@ -52,5 +52,7 @@ class CSettingsDlg : public CDialog {
   std::array<FilterBox, 7> FilterBoxes();
   // True when at least one file type stays switched on.
   bool AnyTypeChecked();
+  // False, after saying why, when the prefix or the folder cannot name saved files.
+  bool NamesUsable();
   void OnBrowse();
 };

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "FormatTestHelpers.h"
+#include "formats/PngWriter.h"
 #include "support/IconBuilder.h"
 
 namespace {
@@ -74,9 +75,31 @@ TEST(BmpWriter, WritesABitmapWithoutMaskAndOtherwiseReportsWithoutAFile) {
   }
 }
 
+// An icon of PNG images only is written from its first that decodes: 32 bits
+// with alpha, bottom row first, blue, green, red, alpha.
+TEST(BmpWriter, WritesAnIconOfPngImagesOnlyFromItsDecodedPixels) {
+  const RgbaImage picture{2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
+  const TempPath file;
+  ASSERT_TRUE(IconFileIO().SaveImageAsBmp(file.path, *SetOf({MakePngBlock(64, 64), EncodePng(picture), EncodePng({1, 1, {0, 0, 0, 0}})})));
+  const Bytes bytes = ReadBytes(file.path);
+  ASSERT_EQ(bytes.size(), 54u + 16u);
+  // "BM", file size, pixels' offset; header size, width, height, planes, bits, compression, pixels' size
+  EXPECT_EQ(std::make_tuple(U16At(bytes, 0), U32At(bytes, 2), U32At(bytes, 10), U32At(bytes, 14), U32At(bytes, 18),
+                            U32At(bytes, 22), U16At(bytes, 26), U16At(bytes, 28), U32At(bytes, 30), U32At(bytes, 34)),
+            std::make_tuple(0x4D42u, 70u, 54u, 40u, 2u, 2u, 1u, 32u, 0u, 16u));
+  EXPECT_EQ(Bytes(bytes.begin() + 54, bytes.end()), (Bytes{11, 10, 9, 12, 15, 14, 13, 16, 3, 2, 1, 4, 7, 6, 5, 8}));
+}
+
 TEST(IcoWriter, WritesAnEntryDescribingEachImageAndTheBlocksAfterTheDirectoryClearingOnlySizeImage) {
+  // A header that cannot be read keeps the size its source's directory gave.
+  Bytes planesZero = MakeDibBlock(48, 48, 8);
+  PutU16At(planesZero, 12, 0);
+  Bytes pixelsPastBlock = MakeDibBlock(24, 24, 32);
+  pixelsPastBlock.resize(200);
   // width, height, colours, reserved, planes, bits per pixel
   const std::vector<std::pair<Bytes, std::array<uint8_t, 8>>> images = {
+      {planesZero, {48, 48, 1, 0, 0, 0, 8, 0}},
+      {pixelsPastBlock, {24, 24, 0, 0, 1, 0, 32, 0}},
       {MakeDibBlock(16, 16, 1), {16, 16, 2, 0, 1, 0, 1, 0}},
       {MakeDibBlock(32, 32, 4), {32, 32, 16, 0, 1, 0, 4, 0}},
       {MakeDibBlock(48, 48, 8), {48, 48, 0, 0, 1, 0, 8, 0}},
@@ -86,7 +109,7 @@ TEST(IcoWriter, WritesAnEntryDescribingEachImageAndTheBlocksAfterTheDirectoryCle
       {{9, 9, 9, 9, 9}, {0, 0, 0, 0, 0, 0, 0, 0}}};
   std::vector<Bytes> blocks, written;
   for (const auto& image : images) blocks.push_back(image.first), written.push_back(WithSizeImageCleared(image.first));
-  ASSERT_NE(written[1], blocks[1]);
+  ASSERT_NE(written[3], blocks[3]);
   const IconImageSetPtr set = SetOf(blocks);
   const TempPath file;
   ASSERT_TRUE(WriteBytes(file.path, Bytes(50000, 0xAB)));  // replaced, not overwritten in place

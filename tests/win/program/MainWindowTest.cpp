@@ -197,8 +197,8 @@ struct LeaveCase {
 
 class MainWindowLeaveTest : public MainWindowUseTest, public ::testing::WithParamInterface<LeaveCase> {};
 
-// Closing, Escape and Exit ask about unsaved icons; Exit then runs Clear All
-// with its confirmation and ends whatever Clear All did. Enter does nothing.
+// Closing, Escape and Exit ask about unsaved icons; once the exit is decided,
+// Exit clears without Clear All's confirmation. Enter does nothing.
 TEST_P(MainWindowLeaveTest, AsksAboutUnsavedIconsThenEndsOrKeepsEverything) {
   const LeaveCase& c = GetParam();
   std::unique_ptr<DialogWatcher> unsaved, confirm;
@@ -239,8 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveCase{"CloseYesEmptiesAndCloses", Way::kClose, 3, FALSE, IDYES, 0, 0},
                       LeaveCase{"EscapeNoKeepsEverything", Way::kEscape, 3, FALSE, IDNO, 0, -1},
                       LeaveCase{"EnterDoesNothing", Way::kEnter, 3, FALSE, 0, 0, -1},
-                      LeaveCase{"ExitYesThenCancelEndsWithTheIcons", Way::kExit, 2, FALSE, IDYES, IDCANCEL, 2},
-                      LeaveCase{"ExitWhenSavedOnlyConfirms", Way::kExit, 2, TRUE, 0, IDOK, 0},
+                      LeaveCase{"ExitYesClearsWithoutAskingAgain", Way::kExit, 2, FALSE, IDYES, 0, 0},
+                      LeaveCase{"ExitWhenSavedAsksNothing", Way::kExit, 2, TRUE, 0, 0, 0},
                       LeaveCase{"ExitOfAnEmptyListAsksNothing", Way::kExit, 0, FALSE, 0, 0, 0}),
     [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
 

@@ -176,4 +176,37 @@ TEST_F(SaveCommandTest, PngTypeWritesTheLargestImageOfEachTickedIcon) {
             (std::vector<uint8_t>{deepest[bottomUp + 2], deepest[bottomUp + 1], deepest[bottomUp], uint8_t(masked ? 0 : 255)}));
 }
 
+// An icon not written is named once after the save and keeps the collection
+// unsaved; a name that would leave the folder, or not fit the path limit, is
+// refused before anything is written.
+TEST_F(SaveCommandTest, IconsNotWrittenAreNamedAndNoNameLeavesOrOverrunsTheFolder) {
+  AddIcos({1, 2});
+  Icons().m_saved = FALSE;
+  CreateDirectoryA(library.File("Untitled_0001.ico").c_str(), nullptr);
+  const SeenDialog seen = ExpectBox("Vantrel", [this] { Save(); });
+  EXPECT_EQ(seen.text, "1 of the 2 ticked icons was not saved:\n\nUntitled_0001.ico (from " + sources.File("seed2.ico") +
+                           "): a folder of that name is in the way\n\nThey still count as unsaved.");
+  EXPECT_EQ(seen.owner, host.m_hWnd);
+  EXPECT_FALSE(Icons().m_saved);
+  RemoveDirectoryA(library.File("Untitled_0001.ico").c_str());
+  DialogWatcher anyBox("Vantrel", Press(IDOK));
+  Save();
+  EXPECT_FALSE(anyBox.Finish()) << anyBox.Seen().text;
+  EXPECT_TRUE(Icons().m_saved);
+
+  WriteSetting("Setting", "RestorePath", library.File("inner").c_str());
+  for (const char* prefix : {"..\\escaped", "../up", "bad*na?me:x|y", "tab\there"}) {
+    WriteSetting("Setting", "TitlePrefix", prefix);
+    EXPECT_EQ(ExpectBox("Error", [this] { Save(); }).text.rfind(std::string("Icons cannot be saved under the name \"") + prefix, 0), 0u) << prefix;
+  }
+  EXPECT_EQ(ExpectBox("Error", [this] { SaveAs(other.Path(), "..\\up", "ico"); }).text.rfind("Icons cannot", 0), 0u);
+  // The second name, deep\Untitled_0001.ico, would be 260 characters long.
+  const std::string deep = library.File(std::string(241 - library.Path().size(), 'x'));
+  WriteSetting("Setting", "TitlePrefix", "Untitled");
+  WriteSetting("Setting", "RestorePath", deep.c_str());
+  EXPECT_EQ(ExpectBox("Error", [this] { Save(); }).text, std::string(kFolderTooLong) + "\n" + deep);
+  EXPECT_EQ(NamesIn(library.Path()), (std::vector<std::string>{"Untitled_0000.ico", "Untitled_0001.ico"}));
+  EXPECT_TRUE(NamesIn(other.Path()).empty());
+}
+
 }  // namespace

@@ -38,7 +38,7 @@ class SaveWorkerTest : public SaveTest {
 };
 
 // A source that cannot be read uses no number; a write that fails keeps its
-// number and leaves a gap; a second run starts again at 0000.
+// number and leaves a gap; both are reported; a second run starts again at 0000.
 TEST_F(SaveWorkerTest, TickedIconsAreNumberedInListOrderSkippingUnreadableOnes) {
   AddIcos({10, 11, 12, 13, 14, 15});
   TickOnly({1, 2, 4, 5});
@@ -52,6 +52,13 @@ TEST_F(SaveWorkerTest, TickedIconsAreNumberedInListOrderSkippingUnreadableOnes) 
   EXPECT_EQ(FirstBlockIn("Untitled_0002.ico"), SavedSeed(15));
   EXPECT_EQ(dialog.m_done, 2);
   EXPECT_EQ(dialog.finalPos, 2);
+  // Each icon not written is handed back with its source, its name and why.
+  ASSERT_EQ(dialog.m_failures.size(), 2u);
+  const SaveFailure &unread = dialog.m_failures[0], &unwritten = dialog.m_failures[1];
+  EXPECT_EQ(unread.source.path + "|" + unread.fileName + "|" + unread.reason,
+            sources.File("seed12.ico") + "||cannot be opened: No such file or directory");
+  EXPECT_EQ(unwritten.source.path + "|" + unwritten.fileName + "|" + unwritten.reason,
+            sources.File("seed14.ico") + "|" + library.File("Untitled_0001.ico") + "|a folder of that name is in the way");
   TickOnly({3});
   ObservedSaveDlg second;
   EXPECT_EQ(RunSaveDialog(second, "ico", 70000), IDOK);
