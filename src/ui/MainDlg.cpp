@@ -8,6 +8,7 @@
 #include "framework/Gdi.h"
 #include "resources/resource.h"
 #include "ui/ButtonLook.h"
+#include "ui/SavedPlacement.h"
 
 namespace {
 
@@ -30,6 +31,23 @@ const CommandImage kCommandImages[] = {
     {ID_SETTING, IDI_SETTING},   {ID_ABOUT, IDI_ABOUT},
 };
 const int kMenuImageSize = 16;
+
+// The list and the path box take the room a larger window gives; the rows
+// under the list keep to the bottom, the save buttons to the right.
+const AnchoredControl kAnchors[] = {
+    {IDC_ICON_LIST, kGrowRight | kGrowDown},
+    {IDC_VIEW_NORMAL, kMoveDown},
+    {IDC_VIEW_SMALL, kMoveDown},
+    {IDC_VIEW_LIST, kMoveDown},
+    {IDC_SELECT_ALL, kMoveRight | kMoveDown},
+    {IDC_CONTAINED_LABEL, kMoveDown},
+    {IDC_PATH_EDIT, kGrowRight | kMoveDown},
+    {IDC_ADD_FILE, kMoveDown},
+    {IDC_ADD_FOLDER, kMoveDown},
+    {IDC_CLEAR_ALL, kMoveDown},
+    {IDC_SAVE, kMoveRight | kMoveDown},
+    {IDC_SAVE_AS, kMoveRight | kMoveDown},
+};
 
 }  // namespace
 
@@ -92,6 +110,10 @@ BOOL CMainDlg::OnInitDialog() {
   app.m_icons.SetImageLists(&m_largeImages, &m_smallImages);
   app.m_icons.SetListView(&m_iconList);
   m_iconList.ShowIcons(&app.m_icons);
+
+  m_layout.Capture(m_hWnd, kAnchors, sizeof kAnchors / sizeof kAnchors[0]);
+  GetWindowRect(&m_normalPlace);
+  RestoreWindowPlace(m_hWnd, app.m_config, m_layout.MinimumSize());
   return TRUE;
 }
 
@@ -115,6 +137,14 @@ void CMainDlg::SetViewStyle(int mode) {
   m_iconList.Invalidate(TRUE);
 }
 
+void CMainDlg::OnSize(UINT type, int width, int height) {
+  if (type == SIZE_MINIMIZED) return;
+  if (type == SIZE_RESTORED) GetWindowRect(&m_normalPlace);
+  m_layout.Apply(m_hWnd, width, height);
+  // The pictures flow into the list's new width.
+  m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
+}
+
 void CMainDlg::ApplyViewSetting(int value) {
   m_viewNormal.SetCheck(value != 1 && value != 2 ? BST_CHECKED : BST_UNCHECKED);
   m_viewSmall.SetCheck(value == 1 ? BST_CHECKED : BST_UNCHECKED);
@@ -134,6 +164,18 @@ LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_GETMINMAXINFO:
+      m_layout.LimitTrackSize(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_SIZE:
+      OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_MOVE:
+      if (!IsIconic() && !::IsZoomed(m_hWnd)) GetWindowRect(&m_normalPlace);
+      break;
+    case WM_DESTROY:
+      SaveWindowPlace(m_hWnd, TheApp().m_config, m_normalPlace);
+      break;
     case WM_INITMENUPOPUP: {
       // The system fills in the menu first (the system menu's states above all).
       const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);

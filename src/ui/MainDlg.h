@@ -12,6 +12,7 @@
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/ImageList.h"
+#include "ui/AnchoredLayout.h"
 #include "ui/IconListCtrl.h"
 
 class CMainDlg : public CDialog {
@@ -102,6 +103,12 @@ class CMainDlg : public CDialog {
   bool OnPathMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void OpenQueuedPaths();
 
+  // The window's size follows the user; the controls follow the edges.
+  void OnSize(UINT type, int width, int height);
+
+  CAnchoredLayout m_layout;
+  // The window's rectangle when last neither maximized nor minimized.
+  RECT m_normalPlace{};
   std::deque<std::string> m_queuedPaths;
   bool m_openingPaths = false;
 };
