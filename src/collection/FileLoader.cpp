@@ -41,31 +41,38 @@ FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const Pic
                             const std::atomic<LONG>* stop,
                             const std::function<void(FoundIcon)>& take) {
   const FileType* type = FindFileType(LowercaseExtension(path));
-  if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return FileReading{false, ReadStatus::Read, {}};
+  if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return FileReading{false, ReadStatus::Read, {}, 0};
   try {
     IconFileReader reader(path, SystemWindowsFolder());
     bool any = false;
+    int lost = 0;
     for (size_t i = 0; i < reader.Groups().size(); ++i) {
       if (stop && *stop) break;
       const auto group = reader.ReadGroup(i);
       if (reader.Status() == ReadStatus::OutOfMemory) break;
+      // Images past the end of a file cut short are told by the cut.
+      for (const LostImage& image : group ? group->lost : std::vector<LostImage>())
+        if (image.reason != LossReason::PastEnd) ++lost;
       // A group none of whose images decodes is left out; later groups still load.
       auto pictures = group ? PicturesOfSet(*group->set, sides) : std::nullopt;
       if (!pictures) continue;
       take(FoundIcon{std::move(*pictures), reader.Source(), group->name});
       any = true;
     }
-    if (!any && reader.Status() == ReadStatus::Read) return FileReading{true, ReadStatus::NoIcon, {}};
-    return FileReading{true, reader.Status(), reader.Detail()};
+    if (!any && reader.Status() == ReadStatus::Read) return FileReading{true, ReadStatus::NoIcon, {}, lost};
+    return FileReading{true, reader.Status(), reader.Detail(), lost};
   } catch (const std::bad_alloc&) {
-    return FileReading{true, ReadStatus::OutOfMemory, {}};
+    return FileReading{true, ReadStatus::OutOfMemory, {}, 0};
   }
 }
 
 std::string ReadingProblem(const FileReading& reading) {
   if (!reading.typeTaken) return "is not of a type the file filter takes";
   switch (reading.status) {
-    case ReadStatus::Read: return std::string();
+    case ReadStatus::Read:
+      if (reading.lostImages == 0) return std::string();
+      return "lacks " + std::to_string(reading.lostImages) + (reading.lostImages == 1 ? " image" : " images") +
+             " that its icons name; the icons keep their other images";
     case ReadStatus::NoIcon: return "holds no icon";
     case ReadStatus::NotIconFile: return "is not a module or an icon file";
     case ReadStatus::Damaged: return "is damaged: " + reading.detail;

@@ -28,6 +28,7 @@ struct FileReading {
   bool typeTaken = true;
   ReadStatus status = ReadStatus::Read;
   std::string detail;  // where it is damaged, or why it cannot be opened
+  int lostImages = 0;  // images its groups name but it lacks; the icons keep the others
 };
 // Why a file gave no icon, or not all of them, to follow its name in a
 // message ("holds no icon"); empty when every icon was read.

@@ -58,7 +58,7 @@ std::string CMainDlg::LoadFile(const std::string& path, BOOL checked) {
   std::string text = path + "\n" + problem + ".";
   if (reading.status == ReadStatus::OutOfMemory)
     text += "\nThe icons listed so far stay in the list and can be saved.";
-  else if (icons.GetCount() > before)
+  else if (reading.status == ReadStatus::Damaged && icons.GetCount() > before)
     text += "\nThe icons that could be read are in the list.";
   return text;
 }

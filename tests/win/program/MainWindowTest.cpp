@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ProgramTestSupport.h"
+#include "support/ModuleBuilder.h"
 #include "app/FilterSettings.h"
 #include "resources/resource.h"
 #include "ui/MainDlg.h"
@@ -142,9 +143,12 @@ TEST_F(MainWindowUseTest, AFileDroppedWithoutAnIconSaysOnceWhichFileAndWhy) {
   const std::string damaged = folder.File("damaged.dll");
   ASSERT_TRUE(WriteBytes(damaged, {'M', 'Z', 0, 0}));
   const std::string bare = WriteModuleAt(folder.File("bare.dll"), 0);
+  const std::string lacking = folder.File("lacking.dll");
+  ASSERT_TRUE(WriteBytes(lacking, BuildPeModule(GroupWithAMissingImage())));
   Then([&] {
     for (const std::string& said :
-         {damaged + "\nis damaged: cut short at 4 bytes, inside its headers.", bare + "\nholds no icon."}) {
+         {damaged + "\nis damaged: cut short at 4 bytes, inside its headers.", bare + "\nholds no icon.",
+          lacking + "\nlacks 1 image that its icons name; the icons keep their other images."}) {
       DialogWatcher message("Vantrel", Press(IDOK), dlg.m_hWnd);
       dlg.AddFileAsDropped(said.substr(0, said.find('\n')));
       EXPECT_TRUE(message.Finish() && message.Seen().text == said) << message.Seen().text;
