@@ -1,6 +1,7 @@
 #include "formats/Companion.h"
 
 #include "formats/FileHandle.h"
+#include "formats/FileTypes.h"
 
 #ifndef _WIN32
 #include <filesystem>
@@ -17,22 +18,16 @@ constexpr const char* kSeparators = "/";
 constexpr char kSeparator = '/';
 #endif
 
-std::string Lowercase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 // The entry of `folder` named `name` without regard to ASCII case, or empty.
 std::string EntryIgnoringCase(const std::string& folder, const std::string& name) {
 #ifdef _WIN32
   return folder + kSeparator + name;  // the file system ignores case itself
 #else
   std::error_code error;
-  const std::string wanted = Lowercase(name);
+  const std::string wanted = AsciiLowercase(name);
   for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
        it.increment(error)) {
-    if (Lowercase(it->path().filename().string()) == wanted) return it->path().string();
+    if (AsciiLowercase(it->path().filename().string()) == wanted) return it->path().string();
   }
   return std::string();
 #endif
@@ -53,7 +48,7 @@ std::string FindCompanion(const std::string& modulePath, const std::string& wind
   if (nameStart != std::string::npos && nameStart > 0) {
     const std::string folder = modulePath.substr(0, nameStart);
     const size_t folderStart = folder.find_last_of(kSeparators);
-    const std::string folderName = Lowercase(folderStart == std::string::npos ? folder : folder.substr(folderStart + 1));
+    const std::string folderName = AsciiLowercase(folderStart == std::string::npos ? folder : folder.substr(folderStart + 1));
     if (folderName == "system32" || folderName == "syswow64") {
       const std::string windows =
           folderStart == std::string::npos ? std::string() : folder.substr(0, folderStart == 0 ? 1 : folderStart);

@@ -18,12 +18,15 @@ const FileType* FindFileType(const std::string& extension) {
   return nullptr;
 }
 
+std::string AsciiLowercase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 std::string LowercaseExtension(const std::string& path) {
   const size_t nameStart = path.find_last_of("/\\:");
   const size_t dot = path.rfind('.');
   if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) return std::string();
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension;
+  return AsciiLowercase(path.substr(dot + 1));
 }

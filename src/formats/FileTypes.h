@@ -22,5 +22,8 @@ extern const std::array<FileType, kFileTypeCount> kFileTypes;
 // The type of a lowercase extension (no dot), or null.
 const FileType* FindFileType(const std::string& extension);
 
+// The text with A-Z made a-z, every other byte kept: names compared without case.
+std::string AsciiLowercase(std::string text);
+
 // The extension after the last dot of the file name, ASCII-lowercased, without the dot.
 std::string LowercaseExtension(const std::string& path);

@@ -9,6 +9,7 @@
 #include "formats/BlockFileSource.h"
 #include "formats/ByteReader.h"
 #include "formats/Companion.h"
+#include "formats/FileTypes.h"
 #include "formats/ResourceNameMatch.h"
 
 namespace {
@@ -31,14 +32,6 @@ IconImage ImageOf(std::vector<uint8_t> bytes, const ListedSize& listed) {
   IconImage image = ImageOfBlock(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
   image.listed = listed;
   return image;
-}
-
-bool EndsWithMun(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  for (char& c : tail)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return tail == ".mun";
 }
 
 }  // namespace
@@ -94,7 +87,7 @@ void IconFileReader::OpenModule(std::unique_ptr<ByteSource> source, const std::s
   if (!m_module) return Fail(damage.empty() ? ReadStatus::NotIconFile : ReadStatus::Damaged, damage);
   std::vector<ResourceName> names = m_module->EnumNames(kResourceGroupIcon);
   NoteModuleDamage();
-  if (names.empty() && m_status == ReadStatus::Read && !EndsWithMun(m_source)) {
+  if (names.empty() && m_status == ReadStatus::Read && LowercaseExtension(m_source) != "mun") {
     // The icons are listed, and later saved, from where they really are.
     const std::string companion = FindCompanion(m_source, windowsFolder);
     auto module = companion.empty() ? nullptr : ModuleResources::Open(BlockFileSource::Open(companion));
