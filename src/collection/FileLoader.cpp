@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <new>
 #include <vector>
 
@@ -16,13 +14,6 @@ bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
   return type && this->*SwitchOf(*type).switchedOn;
 }
 
-PictureSides CIconCollection::Sides() const {
-  PictureSides sides{kLargeIconSize, kSmallIconSize};
-  if (m_largeImages) ImageList_GetIconSize(*m_largeImages, &sides.large, &sides.large);
-  if (m_smallImages) ImageList_GetIconSize(*m_smallImages, &sides.small, &sides.small);
-  return sides;
-}
-
 TypeSwitches CIconCollection::Switches() const {
   TypeSwitches switches{};
   for (size_t i = 0; i < kTypeSwitchCount; ++i) switches[i] = this->*kFilterSwitches[i].switchedOn != FALSE;
@@ -32,13 +23,12 @@ TypeSwitches CIconCollection::Switches() const {
 FileReading CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
   std::vector<FoundIcon> found;
   FileReading reading =
-      ReadIconsOfFile(path, Switches(), Sides(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
+      ReadIconsOfFile(path, Switches(), nullptr, [&found](FoundIcon icon) { found.push_back(std::move(icon)); });
   if (!AppendFound(found, checked)) reading.status = ReadStatus::OutOfMemory;
   return reading;
 }
 
-FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
-                            const std::atomic<LONG>* stop,
+FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
                             const std::function<void(FoundIcon)>& take) {
   const FileType* type = FindFileType(LowercaseExtension(path));
   if (!type || !switches[static_cast<size_t>(type->switchedBy)]) return FileReading{false, ReadStatus::Read, {}, 0};
@@ -53,10 +43,11 @@ FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const Pic
       // Images past the end of a file cut short are told by the cut.
       for (const LostImage& image : group ? group->lost : std::vector<LostImage>())
         if (image.reason != LossReason::PastEnd) ++lost;
-      // A group none of whose images decodes is left out; later groups still load.
-      auto pictures = group ? PicturesOfSet(*group->set, sides) : std::nullopt;
-      if (!pictures) continue;
-      take(FoundIcon{std::move(*pictures), reader.Source(), group->name});
+      // A group none of whose images can be read is left out; later groups
+      // still load. One whose images do not decode is listed: its bytes can
+      // still be saved, and its picture says it cannot be shown.
+      if (!group || group->set->images.empty()) continue;
+      take(FoundIcon{reader.Source(), group->name});
       any = true;
     }
     if (!any && reader.Status() == ReadStatus::Read) return FileReading{true, ReadStatus::NoIcon, {}, lost};

@@ -6,35 +6,26 @@
 #include <memory>
 #include <new>
 
-#include "collection/IconStrip.h"
 
 CIconCollection::~CIconCollection() { Clear(); }
 
-void CIconCollection::SetImageLists(CImageList* large, CImageList* small) {
-  m_largeImages = large;
-  m_smallImages = small;
+bool CanAllocateBlock(size_t bytes) {
+  void* block = ::VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (!block) return false;
+  ::VirtualFree(block, 0, MEM_RELEASE);
+  return true;
 }
 
 void CIconCollection::SetListView(CListCtrl* list) { m_listView = list; }
 
 void CIconCollection::SetCountLabel(CWnd* label) { m_countLabel = label; }
 
-void CIconCollection::AddIcon(HICON icon, int index, BOOL checked) {
-  if (m_largeImages) ImageList_ReplaceIcon(m_largeImages->GetSafeHandle(), -1, icon);
-  if (m_smallImages) ImageList_ReplaceIcon(m_smallImages->GetSafeHandle(), -1, icon);
-  AddItems(index, 1, checked);
-}
-
 bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   const int first = GetCount();
-  // Pictures left over from an append that ran out go first: image i stays icon i.
-  TrimTo(first);
+  if (found.empty()) return true;
+  if (!m_blockProbe(found.size() * (sizeof(IconSource) + sizeof(CObject*)))) return false;
   bool fitted = true;
-  std::vector<const RgbaImage*> large;
-  std::vector<const RgbaImage*> small;
   try {
-    large.reserve(found.size());
-    small.reserve(found.size());
     const IconSource* previous = first > 0 ? GetSource(first - 1) : nullptr;
     for (const FoundIcon& one : found) {
       auto source = std::make_unique<IconSource>();
@@ -45,34 +36,16 @@ bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
       source->m_group = one.group;
       if (!m_sources.SetAtGrow(GetCount(), source.get())) throw std::bad_alloc();
       previous = source.release();
-      large.push_back(&one.pictures.large);
-      small.push_back(&one.pictures.small);
     }
   } catch (const std::bad_alloc&) {
     fitted = false;
   }
-  if (large.empty()) return fitted;
-  // Only as many icons as every part could take stay, whole.
-  int listed = first + static_cast<int>(large.size());
-  if (m_largeImages && !AppendPictureStrip(m_largeImages->GetSafeHandle(), large, m_blockProbe)) fitted = false;
-  if (m_smallImages && !AppendPictureStrip(m_smallImages->GetSafeHandle(), small, m_blockProbe)) fitted = false;
-  for (const CImageList* images : {m_largeImages, m_smallImages})
-    if (images) listed = std::min(listed, ImageList_GetImageCount(images->GetSafeHandle()));
-  TrimTo(listed);
-  AddItems(first, listed - first, checked);
+  AddItems(first, GetCount() - first, checked);
   return fitted;
 }
 
-void CIconCollection::TrimTo(int count) {
-  for (int i = count; i < GetCount(); ++i) delete m_sources.GetAt(i);
-  if (count < GetCount()) m_sources.SetSize(count);
-  for (const CImageList* images : {m_largeImages, m_smallImages}) {
-    if (images && ImageList_GetImageCount(images->GetSafeHandle()) > count)
-      ImageList_SetImageCount(images->GetSafeHandle(), static_cast<UINT>(count));
-  }
-}
-
 void CIconCollection::AddItems(int first, int count, BOOL checked) {
+  if (count <= 0) return;
   for (int index = first; index < first + count; ++index) GetSource(index)->m_ticked = checked != FALSE;
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
@@ -105,15 +78,6 @@ void CIconCollection::AddItems(int first, int count, BOOL checked) {
   }
 }
 
-void CIconCollection::ShowItem(LVITEMA& item) const {
-  if (item.iItem < 0 || item.iItem >= GetCount()) return;
-  if (item.mask & LVIF_IMAGE) item.iImage = item.iItem;
-  if (item.mask & LVIF_STATE) {
-    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsTicked(item.iItem) ? 2 : 1);
-    item.stateMask |= LVIS_STATEIMAGEMASK;
-  }
-}
-
 void CIconCollection::SetTicked(int index, bool ticked) {
   if (index >= GetCount()) return;
   for (int i = index < 0 ? 0 : index; i < (index < 0 ? GetCount() : index + 1); ++i) GetSource(i)->m_ticked = ticked;
@@ -132,10 +96,6 @@ void CIconCollection::Clear() {
 
 void CIconCollection::EmptyWithViews(CWnd* pathBox) {
   if (m_listView && m_listView->GetSafeHwnd()) SendMessageA(m_listView->GetSafeHwnd(), LVM_DELETEALLITEMS, 0, 0);
-  // All images at once: removed one at a time, each removal copies every
-  // image left, and 4,000 icons took over a minute to clear under Wine.
-  if (m_largeImages) ImageList_Remove(m_largeImages->GetSafeHandle(), -1);
-  if (m_smallImages) ImageList_Remove(m_smallImages->GetSafeHandle(), -1);
   Clear();
   if (pathBox && pathBox->GetSafeHwnd()) SetWindowTextA(pathBox->GetSafeHwnd(), "");
 }

@@ -1,9 +1,9 @@
 #pragma once
-// The loaded icons: their sources, their pictures in two image lists and their
-// items in the list view. Record i, image i of both lists and item i always
-// belong to the same icon; entries are only appended, and removed all at once.
-// The list view is an owner-data one: it keeps only the count and the
-// selection, and asks for each item's picture and tick (see ShowItem).
+// The loaded icons: their sources and their items in the list view. Record i
+// and item i always belong to the same icon; entries are only appended, and
+// removed all at once. The list view is an owner-data one: it keeps only the
+// count and the selection, asks for each item's tick, and makes the pictures
+// of the items in view itself.
 
 #include <windows.h>
 
@@ -15,15 +15,18 @@
 #include "collection/FileTypes.h"
 #include "collection/FoundIcon.h"
 #include "collection/IconSource.h"
-#include "collection/IconStrip.h"
 #include "formats/IconFileReader.h"
-#include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/ObArray.h"
 #include "framework/String.h"
 #include "framework/Wnd.h"
 
 // How reading one file went: the core's outcome, unless the filter does not take its type.
+// Whether a block of this many bytes can be had now: the records of a batch
+// are first tried on one, so that running out ends a search cleanly.
+using BlockProbe = std::function<bool(size_t bytes)>;
+bool CanAllocateBlock(size_t bytes);
+
 struct FileReading {
   bool typeTaken = true;
   ReadStatus status = ReadStatus::Read;
@@ -41,25 +44,20 @@ class CIconCollection {
   CIconCollection(const CIconCollection&) = delete;
   CIconCollection& operator=(const CIconCollection&) = delete;
 
-  void SetImageLists(CImageList* large, CImageList* small);
   void SetListView(CListCtrl* list);
   // Null unbinds. While bound, every icon added shows the running total there.
   void SetCountLabel(CWnd* label);
-  // Asked before an image list grows (see BlockProbe); tests make it refuse.
+  // Asked before the records grow (see BlockProbe); tests make it refuse.
   void SetBlockProbe(BlockProbe probe) { m_blockProbe = std::move(probe); }
 
-  // Adds the icon's pictures and its list item at index, which must be the
-  // index of the record just appended. The caller keeps the icon handle.
-  void AddIcon(HICON icon, int index, BOOL checked);
-  // Appends a record for each found icon and their pictures and items, as
-  // one batch: one strip per image list, one count shown. A path
-  // that does not fit a record is left out. False when memory or the image
-  // lists ran out: the icons that fitted stay, whole, and the rest are dropped.
+  // Appends a record for each found icon and their items, as one batch, one
+  // count shown. A path that does not fit a record is left out. False when
+  // memory ran out: the icons that fitted stay, and the rest are dropped.
   bool AppendFound(std::vector<FoundIcon>& found, BOOL checked);
   // Deletes every record and unbinds the count label; the views are emptied by
   // their owner first (see EmptyWithViews).
   void Clear();
-  // List items, images, records, and the source-path box, in that order.
+  // List items (the list lets go of its pictures), records, and the source-path box, in that order.
   void EmptyWithViews(CWnd* pathBox);
 
   // Adds every icon of one file whose type is switched on in the filter.
@@ -67,12 +65,6 @@ class CIconCollection {
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
   TypeSwitches Switches() const;
-  // The pictures' sides, as the bound image lists hold them.
-  PictureSides Sides() const;
-
-  // What the list asks of item.iItem: its picture and its tick as the state
-  // image (1 unticked, 2 ticked).
-  void ShowItem(LVITEMA& item) const;
   bool IsTicked(int index) const { return GetSource(index)->m_ticked; }
   // One icon, or all of them with index -1; the list redraws what changed.
   void SetTicked(int index, bool ticked);
@@ -83,8 +75,6 @@ class CIconCollection {
   CObArray m_sources;
   int m_addedCount = 0;
   CString m_countText;
-  CImageList* m_largeImages = nullptr;
-  CImageList* m_smallImages = nullptr;
   CListCtrl* m_listView = nullptr;
   CWnd* m_countLabel = nullptr;
   BOOL m_filterExe = FALSE;
@@ -101,21 +91,18 @@ class CIconCollection {
   // The ticks and list items of the pictures just appended, with the scroll
   // and the count. An owner-data list takes any count: it stores no item.
   void AddItems(int first, int count, BOOL checked);
-  // Drops the records and pictures from index count on.
-  void TrimTo(int count);
 
 };
 
-// Makes the pictures of one file's icons when its type is switched on (one
-// icon per icon group of a module, or of its companion when it has none; see
-// FindCompanion), and hands each to `take` as soon as it is
-// made. Touches no window and no collection, so any thread may run it. A
+// Finds the icons of one file when its type is switched on (one icon per
+// icon group of a module with at least one image, or of its companion when it
+// has none; see FindCompanion), and hands each to `take` as soon as it is
+// found: the list makes pictures only of the icons in view. Touches no window and no collection, so any thread may run it. A
 // raised `stop`, read before each icon, ends the file early: a module of
 // hundreds of icons must not hold up a Cancel. Memory running out, here or in
 // `take`, ends it early too (kOutOfMemory); what was taken before stays taken.
-FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const PictureSides& sides,
-                            const std::atomic<LONG>* stop,
-                     const std::function<void(FoundIcon)>& take);
+FileReading ReadIconsOfFile(LPCSTR path, const TypeSwitches& switches, const std::atomic<LONG>* stop,
+                            const std::function<void(FoundIcon)>& take);
 
 // The running system's Windows folder, where the companions of its modules
 // live (not redirected for a 32-bit program, unlike System32).

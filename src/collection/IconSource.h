@@ -18,6 +18,8 @@ class IconSource : public CObject {
   // which matters at a hundred thousand icons.
   void SharePath(const IconSource& other) { m_path = other.m_path; }
   const char* Path() const { return m_path ? m_path->c_str() : ""; }
+  // The path as a worker may keep it while the record goes.
+  std::shared_ptr<const std::string> SharedPath() const { return m_path ? m_path : std::make_shared<const std::string>(); }
 
   // The icon group of a module's icon (id 0 is a group like any other); none
   // for an icon of an .ico file.

@@ -45,7 +45,6 @@ BOOL CSearchProgressDlg::OnInitDialog() {
   CMainApp& app = TheApp();
   ReadFilterSettings(app.m_config, app.m_icons);
   m_switches = app.m_icons.Switches();
-  m_sides = app.m_icons.Sides();
   m_fileCountLabel.SetWindowText("0");
   m_iconCount.SetWindowText("0");
   app.m_icons.SetCountLabel(&m_iconCount);
@@ -130,7 +129,7 @@ bool CSearchProgressDlg::SearchEntries(const CString& pattern) {
     m_found.FileStarted(std::string(path));
     // A path the record cannot hold is counted but never cut into another file's path.
     if (path.GetLength() >= MAX_PATH) continue;
-    const FileReading reading = ReadIconsOfFile(path, m_switches, m_sides, &StopFlag(), [this](FoundIcon icon) {
+    const FileReading reading = ReadIconsOfFile(path, m_switches, &StopFlag(), [this](FoundIcon icon) {
       m_found.IconFound(std::move(icon), StopFlag());
     });
     if (reading.status == ReadStatus::OutOfMemory) {

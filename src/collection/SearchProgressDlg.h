@@ -14,7 +14,6 @@
 
 #include "app/WorkerProgressDlg.h"
 #include "collection/FileTypes.h"
-#include "collection/IconPictures.h"
 #include "collection/SearchHandOver.h"
 #include "controls/RoundButton.h"
 #include "framework/Edit.h"
@@ -75,7 +74,6 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   std::atomic<const char*> m_endedEarly{nullptr};
   // Read from the settings before the worker starts; the worker only reads them.
   TypeSwitches m_switches{};
-  PictureSides m_sides{kLargeIconSize, kSmallIconSize};
   SearchHandOver m_found;
   // Folders entered in this search, used by the worker only. A serial of 0
   // is what Wine reports for every other Unix file system, where different

@@ -92,3 +92,5 @@
 #define ID_HELP 32783
 // Reached by its key only: the menus stay as they are.
 #define ID_COPY_ICON 32784
+#define ID_PICTURES_LARGER 32785
+#define ID_PICTURES_SMALLER 32786

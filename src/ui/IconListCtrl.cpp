@@ -4,18 +4,104 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "ui/IconTip.h"
-#include "ui/MainDlg.h"
 
 namespace {
 
 // Wide enough for the images of most icons on a line or two.
 const int kTipWidth = 420;
+const UINT WM_PICTURES_MADE = WM_APP + 2;
+const UINT WM_PICTURES_WANTED = WM_APP + 3;
 
 }  // namespace
+
+CIconListCtrl::~CIconListCtrl() = default;
+
+void CIconListCtrl::SetPictureSides(int large, int small) {
+  if (!m_smallImages.GetSafeHandle()) {
+    m_smallImages.Create(small, small, ILC_COLOR32 | ILC_MASK, 8, 256);
+    m_largeImages.Create(large, large, ILC_COLOR32 | ILC_MASK, 8, 256);
+  }
+  if (small != m_small.Side()) m_small.Bind(m_smallImages, small, PictureCache::PlacesFor(small));
+  if (large != m_large.Side()) m_large.Bind(m_largeImages, large, PictureCache::PlacesFor(large));
+  // Set again, so that the list measures its places by the new size.
+  SetImageList(&m_smallImages, LVSIL_SMALL);
+  SetImageList(&m_largeImages, LVSIL_NORMAL);
+  // The default spacing for the new size; all bits set, as Wine only takes -1 itself.
+  SendMessage(LVM_SETICONSPACING, 0, static_cast<LPARAM>(-1));
+  SendMessage(LVM_ARRANGE, LVA_DEFAULT);
+  RestartMaker();
+  Invalidate(TRUE);
+}
+
+PictureCache& CIconListCtrl::Shown() { return (GetStyle() & LVS_TYPEMASK) == LVS_ICON ? m_large : m_small; }
+
+void CIconListCtrl::RestartMaker() {
+  if (!m_hWnd) return;
+  if (!m_maker) m_maker = std::make_unique<PictureMaker>(m_hWnd, WM_PICTURES_MADE);
+  const PictureCache& shown = Shown();
+  m_makingFor = &shown;
+  m_makingSide = shown.Side();
+  m_maker->Restart(++m_generation, shown.Side());
+  m_wanted.clear();
+}
+
+int CIconListCtrl::ImageOf(int index) {
+  PictureCache& shown = Shown();
+  if (!m_maker || &shown != m_makingFor || shown.Side() != m_makingSide) RestartMaker();
+  const int place = shown.PlaceOf(index, 2 * m_wave + 1);
+  if (place >= 0) return place;
+  m_wanted.push_back(index);
+  if (!m_askPosted) m_askPosted = PostMessage(WM_PICTURES_WANTED) != FALSE;
+  return PictureCache::kMakingPlace;
+}
+
+void CIconListCtrl::AskForWanted() {
+  m_askPosted = false;
+  if (m_wanted.empty() || !m_icons || !m_maker) return;
+  std::sort(m_wanted.begin(), m_wanted.end());
+  m_wanted.erase(std::unique(m_wanted.begin(), m_wanted.end()), m_wanted.end());
+  const uint64_t inView = 2 * m_wave + 1;
+  const uint64_t margin = 2 * m_wave;
+  ++m_wave;
+  PictureCache& shown = Shown();
+  std::vector<PictureRequest> requests;
+  auto ask = [&](int index, uint64_t priority) {
+    if (index < 0 || index >= m_icons->GetCount()) return;
+    const IconSource* source = m_icons->GetSource(index);
+    requests.push_back(PictureRequest{index, priority, source->SharedPath(), source->m_group});
+  };
+  for (int index : m_wanted) ask(index, inView);
+  // As many again on either side, what a scroll either way shows next.
+  const int span = std::min(m_wanted.back() - m_wanted.front() + 1, PictureCache::PlacesFor(shown.Side()) / 4);
+  for (int step = 1; step <= span; ++step)
+    for (int index : {m_wanted.back() + step, m_wanted.front() - step})
+      if (index >= 0 && shown.PlaceOf(index, margin) < 0) ask(index, margin);
+  m_wanted.clear();
+  m_maker->Ask(requests);
+}
+
+void CIconListCtrl::TakeMade() {
+  if (!m_maker || !m_makingFor) return;
+  PictureCache& cache = m_makingFor == &m_large ? m_large : m_small;
+  std::vector<int> shown;
+  for (const MadePicture& made : m_maker->Take())
+    if (made.generation == m_generation && cache.Put(made.index, made.priority, made.picture ? &*made.picture : nullptr))
+      shown.push_back(made.index);
+  if (&cache != &Shown()) return;
+  std::sort(shown.begin(), shown.end());
+  // Each run of neighbours is redrawn at once.
+  for (size_t first = 0; first < shown.size();) {
+    size_t last = first;
+    while (last + 1 < shown.size() && shown[last + 1] == shown[last] + 1) ++last;
+    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(shown[first]), shown[last]);
+    first = last + 1;
+  }
+}
 
 void CIconListCtrl::ShowIcons(CIconCollection* icons) {
   m_icons = icons;
@@ -34,8 +120,7 @@ void CIconListCtrl::OnDropFiles(HDROP drop) {
     paths.push_back(std::move(path));
   }
   DragFinish(drop);
-  auto* mainWindow = static_cast<CMainDlg*>(GetParent());
-  if (mainWindow && !paths.empty()) mainWindow->AddDropped(paths);
+  if (m_onDropped && !paths.empty()) m_onDropped(paths);
 }
 
 void CIconListCtrl::PreSubclassWindow() {
@@ -46,6 +131,30 @@ void CIconListCtrl::PreSubclassWindow() {
 }
 
 LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PICTURES_WANTED:
+      AskForWanted();
+      return 0;
+    case WM_PICTURES_MADE:
+      TakeMade();
+      return 0;
+    case LVM_DELETEALLITEMS: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wParam, lParam);
+      m_large.Forget();
+      m_small.Forget();
+      if (m_maker) RestartMaker();
+      return result;
+    }
+    case WM_DESTROY:
+      m_maker.reset();
+      break;
+    case WM_MOUSEWHEEL:
+      if ((GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) && m_onZoom) {
+        m_onZoom(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1);
+        return 0;
+      }
+      break;
+  }
   if (m_tip.m_hWnd && ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_MOUSELEAVE)) {
     if (msg == WM_MOUSEMOVE) TrackHoveredItem(lParam);
     MSG relayed{m_hWnd, msg, wParam, lParam, 0, {}};
@@ -105,12 +214,15 @@ BOOL CIconListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     return CListCtrl::OnChildNotify(msg, wParam, lParam, result);
   // The two forms differ only in the text's characters, and the text is empty.
   LVITEMA& asked = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
-  LVITEMA shown = asked;
-  shown.mask &= ~LVIF_TEXT;
-  m_icons->ShowItem(shown);
-  asked.iImage = shown.iImage;
-  asked.state = shown.state;
-  asked.stateMask = shown.stateMask;
+  const int index = asked.iItem;
+  if (index >= 0 && index < m_icons->GetCount()) {
+    if (asked.mask & LVIF_IMAGE) asked.iImage = ImageOf(index);
+    // The tick as the state image: 1 unticked, 2 ticked.
+    if (asked.mask & LVIF_STATE) {
+      asked.state = (asked.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(m_icons->IsTicked(index) ? 2 : 1);
+      asked.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+  }
   if ((asked.mask & LVIF_TEXT) && asked.pszText && asked.cchTextMax > 0) {
     if (header->code == LVN_GETDISPINFOW)
       reinterpret_cast<LPWSTR>(asked.pszText)[0] = L'\0';

@@ -52,6 +52,9 @@ std::string IconTipText(const IconSource& source) {
   } else {
     name = "Icon group " + (source.m_group->isId ? std::to_string(source.m_group->id) : source.m_group->text);
   }
-  const IconImageSetPtr set = SourceReader().Read(SourceOf(source));
-  return set ? name + "\n" + DescribeImages(*set) : name;
+  SourceReader reader;
+  const IconImageSetPtr set = reader.Read(SourceOf(source));
+  // Its picture is the placeholder: say why.
+  if (!set) return name + "\ncannot be shown: " + reader.Problem();
+  return name + "\n" + DescribeImages(*set);
 }

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/MainApp.h"
 #include "controls/DisplayScale.h"
+#include "collection/IconPictures.h"
 #include "controls/XPMenu.h"
 #include "framework/Gdi.h"
 #include "resources/resource.h"
@@ -16,9 +19,8 @@ const COLORREF kPanelColor = RGB(192, 208, 240);
 const COLORREF kPathTextColor = RGB(192, 97, 10);
 const COLORREF kPathBackColor = RGB(251, 244, 170);
 const COLORREF kOptionTextColor = RGB(8, 0, 0);
-// Image lists grow in large steps: growing one image at a time copies the whole
-// list on every icon added.
-const int kImageListGrowth = 1024;
+// The Normal view's picture sides at 96 DPI; the other views show 16.
+const int kPictureSteps[] = {32, 48, 64, 96, 128, 256};
 
 struct CommandImage {
   UINT command;
@@ -98,16 +100,15 @@ BOOL CMainDlg::OnInitDialog() {
   ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
   m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
 
+  const int remembered = app.m_config.GetInt("Setting", "PictureSize");
+  for (int side : kPictureSteps)
+    if (side == remembered) m_pictureSize = side;
   const int dpi = DisplayDpi();
-  const int large = ScaleToDpi(kLargeIconSize, dpi);
-  const int small = ScaleToDpi(kSmallIconSize, dpi);
-  m_largeImages.Create(large, large, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
-  m_smallImages.Create(small, small, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
   m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  m_iconList.SetImageList(&m_largeImages, LVSIL_NORMAL);
-  m_iconList.SetImageList(&m_smallImages, LVSIL_SMALL);
+  m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
+  m_iconList.OnDropped([this](const std::vector<std::string>& paths) { AddDropped(paths); });
+  m_iconList.OnZoom([this](int direction) { StepPictureSize(direction); });
 
-  app.m_icons.SetImageLists(&m_largeImages, &m_smallImages);
   app.m_icons.SetListView(&m_iconList);
   m_iconList.ShowIcons(&app.m_icons);
 
@@ -126,6 +127,18 @@ void CMainDlg::SetUpMenuImages() {
     CXPMenu::SetCommandImage(image.command, m_menuImages, m_menuImages.Add(icon));
     DestroyIcon(icon);
   }
+}
+
+void CMainDlg::StepPictureSize(int direction) {
+  const int steps = static_cast<int>(sizeof kPictureSteps / sizeof kPictureSteps[0]);
+  int step = 0;
+  while (step + 1 < steps && kPictureSteps[step] < m_pictureSize) ++step;
+  step = std::clamp(step + direction, 0, steps - 1);
+  if (kPictureSteps[step] == m_pictureSize) return;
+  m_pictureSize = kPictureSteps[step];
+  TheApp().m_config.WriteInt("Setting", "PictureSize", m_pictureSize);
+  const int dpi = DisplayDpi();
+  m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
 }
 
 void CMainDlg::SetViewStyle(int mode) {
@@ -162,6 +175,13 @@ BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
 LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result = 0; OnPathMessage(msg, wParam, lParam, result)) return result;
   switch (msg) {
+    case WM_MOUSEWHEEL:
+      // The wheel over the list while another control has the focus.
+      if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        StepPictureSize(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1);
+        return 0;
+      }
+      break;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(m_hIcon);
     case WM_GETMINMAXINFO:
@@ -230,6 +250,10 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case ID_COPY_ICON:
       OnCopyIcon();
+      return TRUE;
+    case ID_PICTURES_LARGER:
+    case ID_PICTURES_SMALLER:
+      StepPictureSize(id == ID_PICTURES_LARGER ? 1 : -1);
       return TRUE;
     case IDC_SELECT_ALL:
       OnSelectAll();

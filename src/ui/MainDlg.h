@@ -50,8 +50,6 @@ class CMainDlg : public CDialog {
   CColorLabel m_containedLabel;
   HICON m_hIcon;
   CImageList m_menuImages;
-  CImageList m_largeImages;
-  CImageList m_smallImages;
   HBRUSH m_panelBrush;
   HBRUSH m_pathBrush;
   HACCEL m_hAccel = nullptr;
@@ -89,6 +87,10 @@ class CMainDlg : public CDialog {
 
  private:
   void SetUpMenuImages();
+  // The Normal view's pictures one step larger (+1) or smaller (-1), remembered.
+  void StepPictureSize(int direction);
+  // The Normal view's picture side at 96 DPI, one of the steps.
+  int m_pictureSize = 32;
   void OnSelectAll();
   void OnListClick(const NMHDR* header);
   void CloseAfterAsking();

@@ -1,0 +1,102 @@
+#include "collection/PictureMaker.h"
+
+#include <new>
+#include <utility>
+
+#include "collection/IconPictures.h"
+#include "formats/IconFileReader.h"
+
+namespace {
+
+// Several screens of the smallest pictures: more waiting would only be
+// screens the user has scrolled past.
+constexpr size_t kMostWaiting = 16384;
+
+}  // namespace
+
+PictureMaker::PictureMaker(HWND window, UINT message)
+    : m_window(window), m_message(message), m_thread([this] { Run(); }) {}
+
+PictureMaker::~PictureMaker() {
+  {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_stop = true;
+  }
+  m_wake.notify_one();
+  m_thread.join();
+}
+
+void PictureMaker::Restart(uint32_t generation, int side) {
+  const std::lock_guard<std::mutex> lock(m_mutex);
+  m_generation = generation;
+  m_side = side;
+  m_queue.clear();
+  m_queuedPriority.clear();
+  m_made.clear();
+}
+
+void PictureMaker::Ask(const std::vector<PictureRequest>& requests) {
+  {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    for (const PictureRequest& request : requests) {
+      const auto queued = m_queuedPriority.find(request.index);
+      if (queued != m_queuedPriority.end()) {
+        if (queued->second >= request.priority) continue;
+        m_queue.erase({queued->second, request.index});
+      }
+      m_queuedPriority[request.index] = request.priority;
+      m_queue.emplace(Order{request.priority, request.index}, request);
+    }
+    TrimQueue();
+  }
+  m_wake.notify_one();
+}
+
+void PictureMaker::TrimQueue() {
+  while (m_queue.size() > kMostWaiting) {
+    const auto last = std::prev(m_queue.end());
+    m_queuedPriority.erase(last->first.second);
+    m_queue.erase(last);
+  }
+}
+
+std::vector<MadePicture> PictureMaker::Take() {
+  const std::lock_guard<std::mutex> lock(m_mutex);
+  return std::exchange(m_made, {});
+}
+
+void PictureMaker::Run() {
+  // Consecutive icons of one file are read through one opening of it.
+  std::unique_ptr<IconFileReader> reader;
+  std::string readerPath;
+  std::unique_lock<std::mutex> lock(m_mutex);
+  for (;;) {
+    // Idle, it keeps no file open: the user may move or delete it meanwhile.
+    if (m_queue.empty()) reader.reset();
+    m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+    if (m_stop) return;
+    const PictureRequest request = std::move(m_queue.begin()->second);
+    m_queue.erase(m_queue.begin());
+    m_queuedPriority.erase(request.index);
+    const uint32_t generation = m_generation;
+    const int side = m_side;
+    lock.unlock();
+    MadePicture made{generation, request.index, request.priority, std::nullopt};
+    try {
+      if (!reader || readerPath != *request.path) {
+        reader = std::make_unique<IconFileReader>(*request.path);
+        readerPath = *request.path;
+      }
+      const auto group = reader->ReadGroup(request.group);
+      if (group) made.picture = PictureOfSet(*group->set, side);
+    } catch (const std::bad_alloc&) {
+      reader.reset();
+    }
+    lock.lock();
+    // A restart while it was made makes it stale.
+    if (generation != m_generation) continue;
+    const bool first = m_made.empty();
+    m_made.push_back(std::move(made));
+    if (first) ::PostMessageA(m_window, m_message, 0, 0);
+  }
+}
