@@ -110,14 +110,9 @@ class ListHost : public CWnd {
     list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA | LVS_SINGLESEL,
                   CRect(0, 0, 400, 300), this, 1000);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-    large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 1024);
-    small.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1024);
-    list.SetImageList(&large, LVSIL_NORMAL);
-    list.SetImageList(&small, LVSIL_SMALL);
+    list.SetPictureSides(32, 16);
   }
   CIconListCtrl list;
-  CImageList large;
-  CImageList small;
 };
 
 }  // namespace
@@ -149,7 +144,6 @@ int main(int argc, char** argv) {
     ListHost host;
     CIconCollection& collection = TheApp().m_icons;
     collection.m_filterDll = TRUE;
-    collection.SetImageLists(&host.large, &host.small);
     collection.SetListView(&host.list);
     host.list.ShowIcons(&collection);
     collection.LoadFromFile(module.c_str(), TRUE);
@@ -182,7 +176,6 @@ int main(int argc, char** argv) {
       creationSeconds.push_back(CreateFiles(library, saved));
     }
     collection.EmptyWithViews(nullptr);
-    collection.SetImageLists(nullptr, nullptr);
     collection.SetListView(nullptr);
 
     if (result == 0) {

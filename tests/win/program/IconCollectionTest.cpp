@@ -61,6 +61,9 @@ COLORREF CentreColour(HIMAGELIST list, int index) {
   return colour;
 }
 
+// Shown for an icon with no picture to make.
+const COLORREF kUnreadable = CLR_NONE;
+
 struct Entry {
   std::string path;
   std::string group;
@@ -85,24 +88,23 @@ class IconCollectionTest : public AppTest {
     for (const std::string& path : paths) icons.LoadFromFile(path.c_str(), TRUE);
     return icons.GetCount();
   }
-  // Record i, image i of both lists and item i hold entry i, and nothing more is there.
+  // The colour at the centre of the picture item `index` shows in one view.
+  COLORREF Shown(int index, bool large) {
+    const int place = host.ShownImage(index, large);
+    if (place == PictureCache::kUnreadablePlace) return kUnreadable;
+    return place < 0 ? CLR_INVALID : CentreColour(host.Images(large), place);
+  }
+  // Record i and item i hold entry i, its picture in both views, and nothing more is there.
   void ExpectEntries(const std::vector<Entry>& entries) {
     ASSERT_EQ(icons.GetCount(), static_cast<int>(entries.size()));
     ASSERT_EQ(host.list.GetItemCount(), icons.GetCount());
-    ASSERT_EQ(host.large.GetImageCount(), icons.GetCount());
-    ASSERT_EQ(host.small.GetImageCount(), icons.GetCount());
     for (int i = 0; i < icons.GetCount(); ++i) {
       SCOPED_TRACE("entry " + std::to_string(i));
       const Entry& entry = entries[static_cast<size_t>(i)];
       EXPECT_EQ(std::string(icons.GetSource(i)->Path()), entry.path);
       EXPECT_EQ(NameOf(icons.GetSource(i)->m_group), entry.group);
-      EXPECT_EQ(CentreColour(host.large, i), entry.colour);
-      EXPECT_EQ(CentreColour(host.small, i), entry.colour);
-      LVITEMA item{};
-      item.mask = LVIF_IMAGE;
-      item.iItem = i;
-      ASSERT_TRUE(host.list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-      EXPECT_EQ(item.iImage, i);
+      EXPECT_EQ(Shown(i, true), entry.colour);
+      EXPECT_EQ(Shown(i, false), entry.colour);
       EXPECT_EQ(host.list.GetCheck(i), entry.checked);
     }
   }
@@ -161,15 +163,19 @@ TEST_F(IconCollectionTest, EachIcoFileAndEachModuleGroupGivesOneIconKeepingItsOw
                  {other, "OTHER_GROUP", kColours[3], TRUE}});
 }
 
-TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
+// A group whose image cannot be decoded is listed (its bytes can be saved)
+// with the unreadable mark; one without an image to read is skipped.
+TEST_F(IconCollectionTest, ADamagedGroupIsMarkedOrSkippedAndTheLaterGroupsStillLoad) {
   const struct {
     const char* what;
     void (*damage)(BuiltResource& group, BuiltResource& image);
+    bool listed;
   } cases[] = {
-      {"image bytes damaged", [](BuiltResource&, BuiltResource& image) { image.data.assign(image.data.size(), 0xEE); }},
+      {"image bytes damaged", [](BuiltResource&, BuiltResource& image) { image.data.assign(image.data.size(), 0xEE); },
+       true},
       // The entry names image 99, which the module does not hold.
-      {"image missing", [](BuiltResource& group, BuiltResource&) { group.data[6 + 12] = 99; }},
-      {"count beyond its bytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }}};
+      {"image missing", [](BuiltResource& group, BuiltResource&) { group.data[6 + 12] = 99; }, false},
+      {"count beyond its bytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }, false}};
   icons.m_filterExe = TRUE;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -183,10 +189,11 @@ TEST_F(IconCollectionTest, ADamagedGroupIsSkippedAndTheLaterGroupsStillLoad) {
     c.damage(resources[5], resources[4]);  // the third group and its image
     const std::string path = Write("damaged.exe", BuildPeModule(resources));
     LoadAlone({path});
-    ExpectEntries({{path, "#1", kColours[0], TRUE},
-                   {path, "#2", kColours[1], TRUE},
-                   {path, "#4", kColours[3], TRUE},
-                   {path, "#5", kColours[4], TRUE}});
+    std::vector<Entry> entries{{path, "#1", kColours[0], TRUE}, {path, "#2", kColours[1], TRUE}};
+    if (c.listed) entries.push_back({path, "#3", kUnreadable, TRUE});
+    entries.push_back({path, "#4", kColours[3], TRUE});
+    entries.push_back({path, "#5", kColours[4], TRUE});
+    ExpectEntries(entries);
   }
 }
 
@@ -197,18 +204,18 @@ TEST_F(IconCollectionTest, EachListShowsTheImageNearestItsSizeInTrueColour) {
   icons.m_filterIco = TRUE;
   const COLORREF deep = RGB(37, 91, 155);
   LoadAlone({Write("two.ico", BuildIcoFile({SolidIconBlock(kColours[0], 24), SolidIconBlock(deep, 48)}))});
-  EXPECT_EQ(CentreColour(host.large, 0), deep);
-  EXPECT_EQ(CentreColour(host.small, 0), kColours[0]);
+  EXPECT_EQ(Shown(0, true), deep);
+  EXPECT_EQ(Shown(0, false), kColours[0]);
   // Of one size the most colour bits: a 24-bit red image loses to the 32-bit one.
   LoadAlone({Write("depths.ico", BuildIcoFile({UniformDib(24, 0, {0, 0, 255}), SolidIconBlock(deep)}))});
-  EXPECT_EQ(CentreColour(host.large, 0), deep);
-  EXPECT_EQ(CentreColour(host.small, 0), deep);
+  EXPECT_EQ(Shown(0, true), deep);
+  EXPECT_EQ(Shown(0, false), deep);
   // A 48x48 image stored as bit fields that cannot be drawn is passed over for the 16x16 one.
   std::vector<uint8_t> broken = SolidIconBlock(kColours[2], 48);
   PutU32At(broken, 16, 3);
   LoadAlone({Write("broken.ico", BuildIcoFile({broken, SolidIconBlock(kColours[1], 16)}))});
-  EXPECT_EQ(CentreColour(host.large, 0), kColours[1]);
-  EXPECT_EQ(CentreColour(host.small, 0), kColours[1]);
+  EXPECT_EQ(Shown(0, true), kColours[1]);
+  EXPECT_EQ(Shown(0, false), kColours[1]);
 }
 
 // A file's icons scroll once, by the sum of the icons added before each.
@@ -237,7 +244,6 @@ TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepAndClearingLeave
   EXPECT_EQ(icons.m_countLabel, nullptr);
   EXPECT_FALSE(icons.m_saved);
   EXPECT_EQ(host.list.GetItemCount(), 4);
-  EXPECT_EQ(host.large.GetImageCount() + host.small.GetImageCount(), 8);
   icons.LoadFromFile(red.c_str(), TRUE);
   icons.EmptyWithViews(&host.pathBox);
   EXPECT_EQ(WindowText(host.pathBox), "");

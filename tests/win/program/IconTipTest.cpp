@@ -37,7 +37,7 @@ TEST(IconTipTest, NamesTheGroupOrFileThenEveryImageLargestFirst) {
   // Wine's code page here has the multiplication sign.
   EXPECT_EQ(IconTipText(fromIco), "five.ico\n256\xD7" "256 PNG, 256\xD7" "256 unreadable, 48\xD7" "48 32-bit, 32\xD7" "32 32-bit, 32\xD7" "32 8-bit, 16\xD7" "16 4-bit");
   EXPECT_EQ(IconTipText(fromGroup), "Icon group MAIN\n48\xD7" "48 32-bit, 16\xD7" "16 4-bit");
-  EXPECT_EQ(IconTipText(fromId), "Icon group 7");
+  EXPECT_EQ(IconTipText(fromId), "Icon group 7\ncannot be shown: the file no longer holds this icon");
   EXPECT_EQ(IconTipText(fromZero), "Icon group 0\n32\xD7" "32 8-bit");
 }
 

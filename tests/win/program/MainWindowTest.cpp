@@ -220,7 +220,6 @@ TEST_P(MainWindowLeaveTest, AsksAboutUnsavedIconsThenEndsOrKeepsEverything) {
   Then([&] {
     EXPECT_EQ(c.itemsAtEnd, -1) << "the window stayed open";
     EXPECT_EQ(dlg.m_iconList.GetItemCount(), c.icons);
-    EXPECT_EQ(dlg.m_largeImages.GetImageCount(), c.icons);
     EXPECT_EQ(dlg.PathText(), folder.File("icon0.ico"));
   });
   const INT_PTR ended = Run();

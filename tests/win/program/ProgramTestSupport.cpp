@@ -100,16 +100,31 @@ ListViewHost::ListViewHost() {
   label.CreateEx(0, "STATIC", "untouched", WS_CHILD | WS_VISIBLE, CRect(0, 210, 100, 230), this, 1045);
   pathBox.CreateEx(0, "EDIT", "C:\\some\\path.exe", WS_CHILD | WS_VISIBLE | ES_READONLY, CRect(0, 240, 400, 260),
                    this, 1012);
-  large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 1024);
-  small.Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 1024);
-  list.SetImageList(&large, LVSIL_NORMAL);
-  list.SetImageList(&small, LVSIL_SMALL);
+  list.SetPictureSides(32, 16);
 }
 
 void ListViewHost::Bind(CIconCollection& icons) {
-  icons.SetImageLists(&large, &small);
   icons.SetListView(&list);
   list.ShowIcons(&icons);
+}
+
+int ListViewHost::ShownImage(int index, bool large) {
+  list.ModifyStyle(LVS_TYPEMASK, large ? LVS_ICON : LVS_SMALLICON);
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    if (!list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (item.iImage != PictureCache::kMakingPlace) return item.iImage;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(5);
+  }
+  return -1;
+}
+
+HIMAGELIST ListViewHost::Images(bool large) {
+  return reinterpret_cast<HIMAGELIST>(list.SendMessage(LVM_GETIMAGELIST, large ? LVSIL_NORMAL : LVSIL_SMALL));
 }
 
 DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding)
@@ -151,7 +166,6 @@ void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }
 void AppTest::TearDown() {
   CIconCollection& icons = TheApp().m_icons;
   icons.Clear();
-  icons.SetImageLists(nullptr, nullptr);
   icons.SetListView(nullptr);
   icons.SetBlockProbe(&CanAllocateBlock);
   icons.m_saved = TRUE;

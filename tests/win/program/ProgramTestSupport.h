@@ -48,16 +48,19 @@ class HostListCtrl : public CIconListCtrl {
 };
 
 // A hidden window with a check-box list view, a count label and a path box,
-// and the two image lists as the main window makes them.
+// its pictures 32 and 16 pixels.
 class ListViewHost : public CWnd {
  public:
   ListViewHost();
   void Bind(CIconCollection& icons);
+  // Shows the Normal view (large) or the Small view, waits for the item's
+  // picture to be made, and gives its place in the view's image list (-1 when
+  // none came within seconds).
+  int ShownImage(int index, bool large);
+  HIMAGELIST Images(bool large);
   HostListCtrl list;
   CStatic label;
   CEdit pathBox;
-  CImageList large;
-  CImageList small;
 };
 
 // What a dialog box showed when it was found.
