@@ -1,24 +1,34 @@
-// What one listed icon costs in memory: n icons appended to the collection
-// in the search's batches, with image lists and a list view made as the main
-// window makes them, and the process's committed private memory measured
-// before and after; or only some parts (the records, the two image lists,
-// the list view's items), to see where the memory goes. The figure is given
-// per icon and as a ratio against the bytes of the icon's two pictures and
-// their masks.
-// Used by bench/memory-rate; runs under Wine.
+// The list at scale, as the main window makes it: n icons of real modules
+// appended in the search's batches to a visible owner-data list whose
+// pictures are s pixels, then ten jumps through the list, each waiting until
+// the screen's pictures are drawn.
+//   memory N S: the committed private memory the process gained (after the
+//     jumps, so the picture cache is full), and whether the last icon's
+//     picture was drawn.
+//   fill N S: each jump's time until the screen is filled, against reading and
+//     decoding the same icons' images alone, timed in the same run.
+// Used by bench/memory-rate and bench/fill-rate; runs under Wine.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/MainApp.h"
 #include "collection/IconCollection.h"
-#include "framework/ImageList.h"
-#include "framework/ListCtrl.h"
+#include "collection/IconPictures.h"
+#include "formats/IconFileReader.h"
+#include "formats/ModuleResources.h"
+#include "formats/PngWriter.h"
+#include "support/IconBuilder.h"
+#include "support/ModuleBuilder.h"
+#include "ui/IconListCtrl.h"
 
 CMainApp theApp;
 
@@ -26,9 +36,12 @@ namespace {
 
 // As the search hands them over.
 constexpr size_t kBatch = 384;
-constexpr int kImageListGrowth = 1024;
-// An icon's two pictures at 32 bits a pixel and their one-bit masks.
-constexpr double kPictureBytes = (kLargeIconSize * kLargeIconSize + kSmallIconSize * kSmallIconSize) * (4 + 1.0 / 8);
+constexpr int kGroupsPerModule = 100;
+constexpr int kModules = 10;
+constexpr int kJumps = 10;
+constexpr int kWaitMilliseconds = 60000;
+
+using Clock = std::chrono::steady_clock;
 
 // Committed private memory of the whole process, walked region by region:
 // it counts the heap, the image lists' bitmaps and the list view alike.
@@ -44,82 +57,167 @@ double CommittedBytes() {
   return total;
 }
 
-RgbaImage Picture(int side, int seed) {
-  RgbaImage image{static_cast<uint32_t>(side), static_cast<uint32_t>(side),
-                  std::vector<uint8_t>(static_cast<size_t>(side) * side * 4)};
-  for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 7 + seed);
-  return image;
+// Icon groups as today's programs carry them: 16, 32 and 48 pixels as DIBs
+// and 256 as a PNG, each group its own pixels.
+std::vector<uint8_t> BuildModule(int seed) {
+  std::vector<BuiltResource> resources;
+  uint16_t imageId = 0;
+  for (int group = 1; group <= kGroupsPerModule; ++group) {
+    const auto groupSeed = static_cast<uint8_t>(seed * 31 + group);
+    RgbaImage large{256, 256, std::vector<uint8_t>(256 * 256 * 4)};
+    for (size_t i = 0; i < large.pixels.size(); ++i)
+      large.pixels[i] = i % 4 == 3 ? 255 : static_cast<uint8_t>((i / 4 % 256) ^ (i / 1024) ^ groupSeed);
+    const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, groupSeed),
+                                                      MakeDibBlock(32, 32, 32, 0, groupSeed),
+                                                      MakeDibBlock(48, 48, 32, 0, groupSeed), EncodePng(large)};
+    std::vector<uint16_t> ids;
+    for (const auto& image : images) {
+      ids.push_back(++imageId);
+      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
+    }
+    resources.push_back(
+        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
+  }
+  return BuildPeModule(resources);
+}
+
+std::string ModulePath(const std::string& folder, int icon) {
+  return folder + "\\module" + std::to_string(icon / kGroupsPerModule % kModules) + ".dll";
 }
 
 class ListHost : public CWnd {
  public:
-  ListHost() {
-    CreateEx(0, "STATIC", "Memory benchmark", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 420), nullptr, 0);
-    // Owner-data, as the window's: the items' pictures and ticks are the collection's.
-    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA, CRect(0, 0, 600, 400), this,
+  explicit ListHost(int side) {
+    CreateEx(0, "STATIC", "List benchmark", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1240, 820), nullptr, 0);
+    list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_OWNERDATA, CRect(0, 0, 1220, 800), this,
                   1000);
     list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+    list.SetPictureSides(side, 16);
   }
-  CListCtrl list;
+  CIconListCtrl list;
 };
 
-struct Parts {
-  bool lists;
-  bool view;
-};
-
-// Bytes the process gained for n icons appended with the given parts.
-double Appended(int icons, Parts parts) {
-  ListHost host;
-  CImageList large, small;
-  large.Create(kLargeIconSize, kLargeIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
-  small.Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, 8, kImageListGrowth);
-  host.list.SetImageList(&large, LVSIL_NORMAL);
-  host.list.SetImageList(&small, LVSIL_SMALL);
-  CIconCollection collection;
-  if (parts.lists) collection.SetImageLists(&large, &small);
-  if (parts.view) collection.SetListView(&host.list);
-  const IconPictures pictures{Picture(kLargeIconSize, 1), Picture(kSmallIconSize, 2)};
-  // Paths as a deep tree gives them: a hundred icons per module.
-  const std::string folder = "C:\\Program Files\\Some Vendor\\Some Product\\bin\\modules\\";
-  const double before = CommittedBytes();
-  for (int done = 0; done < icons;) {
-    std::vector<FoundIcon> batch;
-    for (size_t i = 0; i < kBatch && done < icons; ++i, ++done)
-      batch.push_back(FoundIcon{pictures, folder + "module" + std::to_string(done / 100) + ".dll",
-                                ResourceName::Id(static_cast<uint16_t>(done % 100 + 1))});
-    collection.AppendFound(batch, TRUE);
-  }
+void Pump() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  const double gained = CommittedBytes() - before;
-  if (collection.GetCount() != icons) std::printf("only %d of %d icons were listed\n", collection.GetCount(), icons);
-  collection.EmptyWithViews(nullptr);
-  return gained;
+}
+
+// The items whose box meets the list's client area, near `around`.
+std::vector<int> ItemsInView(CIconListCtrl& list, int around, int count) {
+  RECT client{};
+  list.GetClientRect(&client);
+  std::vector<int> items;
+  for (int i = std::max(0, around - 400); i < std::min(count, around + 400); ++i) {
+    RECT box{};
+    box.left = LVIR_BOUNDS;
+    if (!list.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&box))) continue;
+    RECT meet{};
+    if (IntersectRect(&meet, &box, &client)) items.push_back(i);
+  }
+  return items;
+}
+
+// Waits until every item in view shows its picture; false on time-out.
+bool DrawnAll(CIconListCtrl& list, const std::vector<int>& items) {
+  const auto until = Clock::now() + std::chrono::milliseconds(kWaitMilliseconds);
+  for (;;) {
+    list.UpdateWindow();
+    bool all = true;
+    for (int item : items) {
+      LVITEMA asked{};
+      asked.mask = LVIF_IMAGE;
+      asked.iItem = item;
+      list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&asked));
+      all = all && asked.iImage > PictureCache::kUnreadablePlace;
+    }
+    if (all) return true;
+    if (Clock::now() > until) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    Pump();
+  }
+}
+
+// Reading and decoding the items' pictures alone, one opening of a module for
+// its consecutive icons, as the list's worker reads them.
+double DecodeSeconds(const std::string& folder, const std::vector<int>& items, int side) {
+  const auto start = Clock::now();
+  std::unique_ptr<IconFileReader> reader;
+  std::string open;
+  size_t made = 0;
+  for (int item : items) {
+    const std::string path = ModulePath(folder, item);
+    if (!reader || open != path) {
+      reader = std::make_unique<IconFileReader>(path);
+      open = path;
+    }
+    const auto group = reader->ReadGroup(ResourceName::Id(static_cast<uint16_t>(item % kGroupsPerModule + 1)));
+    if (group && PictureOfSet(*group->set, side)) ++made;
+  }
+  if (made != items.size()) std::printf("decoded only %zu of %zu\n", made, items.size());
+  return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Each part in a process of its own: memory freed by one run would be
-  // reused by the next and hide what it costs.
-  const int icons = argc > 1 ? std::atoi(argv[1]) : 100000;
-  const int part = argc > 2 ? std::atoi(argv[2]) : 3;
-  const struct {
-    const char* name;
-    Parts parts;
-  } runs[] = {{"records alone", {false, false}},
-              {"records and image lists", {true, false}},
-              {"records and list items", {false, true}},
-              {"as the window lists them", {true, true}}};
-  if (icons < 1000 || icons > 400000 || part < 0 || part > 3) {
-    std::fprintf(stderr, "usage: vantrel_memory_bench [ICONS [PART]]  (1000 to 400000 icons, part 0 to 3)\n");
+  const std::string mode = argc > 1 ? argv[1] : "";
+  const int icons = argc > 2 ? std::atoi(argv[2]) : 100000;
+  const int side = argc > 3 ? std::atoi(argv[3]) : 32;
+  if ((mode != "memory" && mode != "fill") || icons < 1000 || icons > 2000000 || side < 16 || side > 512) {
+    std::fprintf(stderr, "usage: vantrel_memory_bench memory|fill ICONS SIDE  (1000 to 2000000 icons)\n");
     return 2;
   }
   InitCommonControls();
-  const double gained = Appended(icons, runs[part].parts);
-  std::printf("%-26s %6.0f bytes an icon, %.2f x its pictures (%d icons)\n", runs[part].name, gained / icons,
-              gained / icons / kPictureBytes, icons);
-  return 0;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "vantrel-list-bench";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int module = 0; module < kModules; ++module) {
+    const std::vector<uint8_t> bytes = BuildModule(module);
+    std::ofstream(ModulePath(folder, module * kGroupsPerModule), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  ListHost host(side);
+  CIconCollection collection;
+  collection.SetListView(&host.list);
+  host.list.ShowIcons(&collection);
+  Pump();
+  const double before = CommittedBytes();
+  for (int done = 0; done < icons;) {
+    std::vector<FoundIcon> batch;
+    for (size_t i = 0; i < kBatch && done < icons; ++i, ++done)
+      batch.push_back(FoundIcon{ModulePath(folder, done), ResourceName::Id(static_cast<uint16_t>(done % 100 + 1))});
+    collection.AppendFound(batch, TRUE);
+  }
+  Pump();
+  if (collection.GetCount() != icons) std::printf("only %d of %d icons were listed\n", collection.GetCount(), icons);
+
+  double fillSeconds = 0;
+  double decodeSeconds = 0;
+  bool everyJumpDrawn = true;
+  // Tenths of the list, the end first: each jump lands far from the last.
+  const int tenths[kJumps] = {10, 5, 1, 9, 3, 7, 2, 8, 4, 6};
+  for (int tenth : tenths) {
+    const int place = static_cast<int>(std::min<long long>(icons - 1, static_cast<long long>(icons) * tenth / 10));
+    const auto start = Clock::now();
+    host.list.SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(place), FALSE);
+    const std::vector<int> inView = ItemsInView(host.list, place, icons);
+    const bool drawn = DrawnAll(host.list, inView);
+    fillSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+    everyJumpDrawn = everyJumpDrawn && drawn && !inView.empty();
+    if (mode == "fill") decodeSeconds += DecodeSeconds(folder, inView, side);
+  }
+  if (mode == "memory") {
+    const double gained = CommittedBytes() - before;
+    std::printf("%d icons at %d pixels: %.0f bytes gained, %.1f an icon; last icon and every jump drawn: %s\n", icons,
+                side, gained, gained / icons, everyJumpDrawn ? "yes" : "NO");
+  } else {
+    std::printf("%d icons at %d pixels: screens filled in %.3f s, their images read and decoded alone in %.3f s; "
+                "ratio fill / decode: %.2f%s\n",
+                icons, side, fillSeconds, decodeSeconds, fillSeconds / decodeSeconds,
+                everyJumpDrawn ? "" : " (a jump was NOT drawn)");
+  }
+  collection.EmptyWithViews(nullptr);
+  return everyJumpDrawn ? 0 : 1;
 }

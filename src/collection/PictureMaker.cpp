@@ -11,6 +11,8 @@ namespace {
 // Several screens of the smallest pictures: more waiting would only be
 // screens the user has scrolled past.
 constexpr size_t kMostWaiting = 16384;
+// About a row of the largest pictures, a tenth of a screen of the smallest.
+constexpr size_t kHandOverBatch = 16;
 
 }  // namespace
 
@@ -33,6 +35,7 @@ void PictureMaker::Restart(uint32_t generation, int side) {
   m_queue.clear();
   m_queuedPriority.clear();
   m_made.clear();
+  m_posted = false;
 }
 
 void PictureMaker::Ask(const std::vector<PictureRequest>& requests) {
@@ -62,6 +65,7 @@ void PictureMaker::TrimQueue() {
 
 std::vector<MadePicture> PictureMaker::Take() {
   const std::lock_guard<std::mutex> lock(m_mutex);
+  m_posted = false;
   return std::exchange(m_made, {});
 }
 
@@ -95,8 +99,10 @@ void PictureMaker::Run() {
     lock.lock();
     // A restart while it was made makes it stale.
     if (generation != m_generation) continue;
-    const bool first = m_made.empty();
     m_made.push_back(std::move(made));
-    if (first) ::PostMessageA(m_window, m_message, 0, 0);
+    // Handed over in batches: each hand-over costs the window a redraw. The
+    // last of a screen goes at once; a long run goes every few pictures.
+    const bool lastOfScreen = m_queue.empty() || m_queue.begin()->first.first != request.priority;
+    if (!m_posted && (lastOfScreen || m_made.size() >= kHandOverBatch)) m_posted = ::PostMessageA(m_window, m_message, 0, 0) != FALSE;
   }
 }

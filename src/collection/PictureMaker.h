@@ -71,5 +71,6 @@ class PictureMaker {
   std::map<Order, PictureRequest, FirstGoesFirst> m_queue;
   std::unordered_map<int, uint64_t> m_queuedPriority;
   std::vector<MadePicture> m_made;
+  bool m_posted = false;
   std::thread m_thread;
 };
