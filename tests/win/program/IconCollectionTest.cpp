@@ -278,3 +278,27 @@ TEST_F(IconCollectionTest, LoadingAndClearingAgainAndAgainGivesTheMemoryBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The list keeps pictures only of the icons lately in view: 300 icons shown
+// one after the other at 256 pixels leave far fewer pictures than icons, each
+// icon shows its own picture again when it comes back, and an icon whose file
+// is gone shows the unreadable mark.
+TEST_F(IconCollectionTest, PicturesAreKeptForTheIconsLatelyInViewOnly) {
+  icons.m_filterDll = icons.m_filterIco = TRUE;
+  host.list.SetPictureSides(256, 16);
+  for (int module = 0; module < 3; ++module)
+    icons.LoadFromFile(Write("m" + std::to_string(module) + ".dll", BuildModuleWithGroups(NumberedGroups(100))).c_str(),
+                       TRUE);
+  const std::string gone = Write("gone.ico", BuildSolidIcoFile({kColours[0]}));
+  icons.LoadFromFile(gone.c_str(), TRUE);
+  ASSERT_EQ(icons.GetCount(), 301);
+  ASSERT_TRUE(DeleteFileA(gone.c_str()));
+  for (int i = 0; i < 300; ++i) ASSERT_EQ(Shown(i, true), kColours[i % 5]) << "icon " << i;
+  EXPECT_LT(ImageList_GetImageCount(host.Images(true)), 150);
+  EXPECT_EQ(Shown(0, true), kColours[0]);
+  EXPECT_EQ(Shown(300, true), kUnreadable);
+}
+
+}  // namespace
