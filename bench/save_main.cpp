@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     std::vector<double> creationSeconds;
     for (int round = 0; round < rounds && result == 0; ++round) {
       EmptyFolder(library);
-      CSaveProgressDlg dialog;
+      CSaveProgressDlg dialog(collection);
       dialog.m_folder = library.c_str();
       dialog.m_baseName = "Untitled";
       dialog.m_type = type.c_str();

@@ -5,7 +5,6 @@
 
 #include "app/PathHandOver.h"
 #include "framework/FileFind.h"
-#include "ui/MainDlg.h"
 
 BOOL CMainApp::InitInstance() {
   const std::vector<std::string> paths = CommandLinePaths();
@@ -30,11 +29,7 @@ BOOL CMainApp::InitInstance() {
   }
   finder.Close();
 
-  CMainDlg mainWindow;
-  mainWindow.QueuePaths(paths);
-  m_pMainWnd = &mainWindow;
-  mainWindow.DoModal();
-  m_pMainWnd = nullptr;
+  RunMainWindow(paths);
   return FALSE;
 }
 

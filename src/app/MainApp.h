@@ -3,7 +3,10 @@
 // command line to the first), Config.ini beside the executable, and the main
 // window run until the user closes it.
 
-#include "app/ConfigFile.h"
+#include <string>
+#include <vector>
+
+#include "base/ConfigFile.h"
 #include "collection/IconCollection.h"
 #include "framework/WinApp.h"
 
@@ -16,6 +19,11 @@ class CMainApp : public CWinApp {
 
   CConfigFile m_config;
   CIconCollection m_icons;
+
+ protected:
+  // Shows the main window, which opens the paths once it shows, until the
+  // user closes it. The product's application object does; a test's does not.
+  virtual void RunMainWindow(const std::vector<std::string>& paths) { (void)paths; }
 };
 
 // The executable's folder, without a trailing backslash.

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/FilterSettings.h"
-#include "app/MainApp.h"
+#include "collection/FilterSettings.h"
 #include "framework/FileFind.h"
 #include "resources/resource.h"
 
@@ -28,9 +27,11 @@ OwnedHandle OpenFolderForQuery(LPCSTR folder) {
 
 }  // namespace
 
-CSearchProgressDlg::CSearchProgressDlg()
+CSearchProgressDlg::CSearchProgressDlg(CIconCollection& icons, const CConfigFile& config)
     : CWorkerProgressDlg(IDD_SEARCH_PROGRESS, WM_SEARCH_COMPLETE,
-                         {IDC_CURRENT_FILE, IDC_FILE_COUNT_LABEL, IDC_FILE_COUNT, IDC_ICON_COUNT_LABEL, IDC_ICON_COUNT}) {}
+                         {IDC_CURRENT_FILE, IDC_FILE_COUNT_LABEL, IDC_FILE_COUNT, IDC_ICON_COUNT_LABEL, IDC_ICON_COUNT}),
+      m_icons(icons),
+      m_config(config) {}
 
 void CSearchProgressDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -42,12 +43,11 @@ void CSearchProgressDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CSearchProgressDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  CMainApp& app = TheApp();
-  ReadFilterSettings(app.m_config, app.m_icons);
-  m_switches = app.m_icons.Switches();
+  ReadFilterSettings(m_config, m_icons);
+  m_switches = m_icons.Switches();
   m_fileCountLabel.SetWindowText("0");
   m_iconCount.SetWindowText("0");
-  app.m_icons.SetCountLabel(&m_iconCount);
+  m_icons.SetCountLabel(&m_iconCount);
   m_found.Reset();
   m_endedEarly = nullptr;
   m_visitedFolders.clear();
@@ -81,15 +81,14 @@ void CSearchProgressDlg::ShowProgress() {
     count.Format("%d", progress.filesBefore);
     m_fileCountLabel.SetWindowText(count);
   }
-  if (!TheApp().m_icons.AppendFound(progress.icons, m_checked)) StopForWantOfMemory();
+  if (!m_icons.AppendFound(progress.icons, m_checked)) StopForWantOfMemory();
 }
 
 void CSearchProgressDlg::OnWorkerEnded() {
   KillTimer(kProgressTimer);
   // What was found before a stop is kept like the rest.
   ShowProgress();
-  CIconCollection& icons = TheApp().m_icons;
-  if (icons.m_countLabel == &m_iconCount) icons.SetCountLabel(nullptr);
+  if (m_icons.m_countLabel == &m_iconCount) m_icons.SetCountLabel(nullptr);
 }
 
 bool CSearchProgressDlg::Work() { return SearchFolder(m_folder); }

@@ -12,8 +12,10 @@
 #include <tuple>
 #include <vector>
 
-#include "app/WorkerProgressDlg.h"
+#include "base/WorkerProgressDlg.h"
+#include "base/ConfigFile.h"
 #include "collection/FileTypes.h"
+#include "collection/IconCollection.h"
 #include "collection/SearchHandOver.h"
 #include "controls/RoundButton.h"
 #include "framework/Edit.h"
@@ -24,7 +26,8 @@ constexpr UINT WM_SEARCH_COMPLETE = WM_USER + 1;
 
 class CSearchProgressDlg : public CWorkerProgressDlg {
  public:
-  CSearchProgressDlg();
+  // The search appends to `icons` and reads the file filter from `config`.
+  CSearchProgressDlg(CIconCollection& icons, const CConfigFile& config);
 
   CEdit m_currentFile;
   CStatic m_iconCount;
@@ -71,6 +74,8 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   // On either thread: stops the search as Cancel does, for want of memory.
   void StopForWantOfMemory();
 
+  CIconCollection& m_icons;
+  const CConfigFile& m_config;
   std::atomic<const char*> m_endedEarly{nullptr};
   // Read from the settings before the worker starts; the worker only reads them.
   TypeSwitches m_switches{};

@@ -100,7 +100,7 @@ void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, cons
     ShowMessage(kCannotSaveHere, "Error", MB_ICONERROR);
     return;
   }
-  CSaveProgressDlg dialog;
+  CSaveProgressDlg dialog(m_icons);
   dialog.m_folder = WithTrailingBackslash(folder);
   dialog.m_baseName = baseName;
   dialog.m_type = type;

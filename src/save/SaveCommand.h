@@ -2,7 +2,7 @@
 // Save and Save As: the checks before anything is written, the progress
 // dialog that writes the ticked icons, and what follows it.
 
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 #include "collection/IconCollection.h"
 #include "framework/ListCtrl.h"
 #include "framework/String.h"

@@ -1,10 +1,10 @@
 #include "save/SaveProgressDlg.h"
 
-#include "app/MainApp.h"
 #include "resources/resource.h"
 
-CSaveProgressDlg::CSaveProgressDlg()
-    : CWorkerProgressDlg(IDD_SAVE_PROGRESS, WM_SAVE_FINISHED, {IDC_SAVE_MESSAGE, IDC_SAVE_PERCENT, IDC_PERCENT_SIGN}) {}
+CSaveProgressDlg::CSaveProgressDlg(const CIconCollection& icons)
+    : CWorkerProgressDlg(IDD_SAVE_PROGRESS, WM_SAVE_FINISHED, {IDC_SAVE_MESSAGE, IDC_SAVE_PERCENT, IDC_PERCENT_SIGN}),
+      m_icons(icons) {}
 
 void CSaveProgressDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -21,10 +21,9 @@ BOOL CSaveProgressDlg::OnInitDialog() {
   m_done = 0;
   m_failures.clear();
   m_sources.clear();
-  const CIconCollection& icons = TheApp().m_icons;
   const int count = m_list ? m_list->GetItemCount() : 0;
-  for (int i = 0; i < count && i < icons.GetCount(); ++i) {
-    const IconSource* source = m_list->GetCheck(i) ? icons.GetSource(i) : nullptr;
+  for (int i = 0; i < count && i < m_icons.GetCount(); ++i) {
+    const IconSource* source = m_list->GetCheck(i) ? m_icons.GetSource(i) : nullptr;
     if (!source) continue;
     m_sources.push_back(SourceOf(*source));
   }

@@ -11,7 +11,8 @@
 
 #include <vector>
 
-#include "app/WorkerProgressDlg.h"
+#include "base/WorkerProgressDlg.h"
+#include "collection/IconCollection.h"
 #include "controls/RoundButton.h"
 #include "framework/ListCtrl.h"
 #include "framework/ProgressCtrl.h"
@@ -22,7 +23,8 @@ constexpr UINT WM_SAVE_FINISHED = WM_USER + 2;
 
 class CSaveProgressDlg : public CWorkerProgressDlg {
  public:
-  CSaveProgressDlg();
+  // Saves the ticked icons of `icons`, as the list shows them.
+  explicit CSaveProgressDlg(const CIconCollection& icons);
 
   CStatic m_percentLabel;
   CRoundButton m_cancelButton;
@@ -32,6 +34,7 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   // "ico" or "bmp"; anything else is written as nothing and counted as a failed write.
   CString m_type;
   CListCtrl* m_list = nullptr;
+  const CIconCollection& m_icons;
   int m_total = 0;
   // Icons written, and those that were not; the worker's until it has ended.
   int m_done = 0;

@@ -1,7 +1,7 @@
 // Add File: one module or icon file picked in the open-file dialog.
 #include "ui/AddFileCommand.h"
 
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 #include "app/MainApp.h"
 #include "collection/FileTypes.h"
 #include "framework/FileDialog.h"

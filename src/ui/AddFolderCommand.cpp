@@ -46,7 +46,8 @@ void CMainDlg::SearchFolder(LPCSTR folder) {
     MessageBoxA(m_hWnd, text.c_str(), "Vantrel", MB_OK | MB_ICONWARNING);
     return;
   }
-  CSearchProgressDlg search;
+  CMainApp& app = TheApp();
+  CSearchProgressDlg search(app.m_icons, app.m_config);
   lstrcpynA(search.m_folder, folder, MAX_PATH);
   search.m_checked = SelectAllChecked();
   // A completed and a cancelled search are alike: what was found stays.

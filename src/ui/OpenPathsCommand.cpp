@@ -2,7 +2,7 @@
 // file loaded as a drop loads it, each folder searched as Add Folder searches.
 #include <windows.h>
 
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 #include "app/MainApp.h"
 #include "app/PathHandOver.h"
 #include "ui/MainDlg.h"

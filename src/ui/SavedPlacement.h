@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 
 // Moves the window to the remembered place (brought onto a screen when it is
 // off every one, never smaller than `minimum`) and maximizes it when it was;

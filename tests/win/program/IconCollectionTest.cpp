@@ -8,7 +8,7 @@
 #include "ProgramTestSupport.h"
 #include <psapi.h>
 
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 #include "formats/OddImages.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"

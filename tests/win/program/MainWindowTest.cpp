@@ -11,7 +11,7 @@
 
 #include "ProgramTestSupport.h"
 #include "support/ModuleBuilder.h"
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 #include "resources/resource.h"
 #include "ui/MainDlg.h"
 

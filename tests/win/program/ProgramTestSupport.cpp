@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 #include "resources/resource.h"

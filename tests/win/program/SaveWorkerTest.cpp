@@ -13,7 +13,7 @@ class ObservedSaveDlg : public ScriptedDialog<CSaveProgressDlg> {
  public:
   int rangeHigh = -1;
   int finalPos = -1;
-  ObservedSaveDlg() { steps.push_back([this] { RunAgainLater(); }); }
+  ObservedSaveDlg() : ScriptedDialog<CSaveProgressDlg>(TheApp().m_icons) { steps.push_back([this] { RunAgainLater(); }); }
 
  protected:
   void OnWorkerEnded() override {

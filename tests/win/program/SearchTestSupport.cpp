@@ -7,6 +7,7 @@ namespace {
 // A search's end as the tests see it: the labels as they were shown last.
 class LabelKeepingDlg : public SearchDlg {
  public:
+  using SearchDlg::SearchDlg;
   std::string* fileLabel;
   std::string* iconLabel;
   std::string* endedEarly;
@@ -36,7 +37,7 @@ void SearchTest::SetUp() {
 }
 
 INT_PTR SearchTest::Search(const std::string& root, std::vector<std::function<void(SearchDlg&)>> steps) {
-  LabelKeepingDlg dialog;
+  LabelKeepingDlg dialog(Icons(), TheApp().m_config);
   dialog.fileLabel = &fileLabel;
   dialog.iconLabel = &iconLabel;
   dialog.endedEarly = &endedEarly;

@@ -4,7 +4,7 @@
 #include <atomic>
 
 #include "ProgramTestSupport.h"
-#include "app/WorkerProgressDlg.h"
+#include "base/WorkerProgressDlg.h"
 #include "resources/resource.h"
 
 namespace {

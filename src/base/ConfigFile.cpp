@@ -1,4 +1,4 @@
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // The seven file-type switches of the "Filter" section, in their fixed order.
 
-#include "app/ConfigFile.h"
+#include "base/ConfigFile.h"
 #include "collection/IconCollection.h"
 
 // Copies the switches from Config.ini into the collection's filter.

@@ -1,4 +1,4 @@
-#include "app/WorkerProgressDlg.h"
+#include "base/WorkerProgressDlg.h"
 
 #include "framework/Thread.h"
 

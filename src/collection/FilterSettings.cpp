@@ -1,4 +1,4 @@
-#include "app/FilterSettings.h"
+#include "collection/FilterSettings.h"
 
 #include "collection/FileTypes.h"
 
