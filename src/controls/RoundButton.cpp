@@ -140,7 +140,7 @@ LRESULT CRoundButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (type == BS_DEFPUSHBUTTON) m_defaultButton = true;
       if (type == BS_PUSHBUTTON) m_defaultButton = false;
       // Whatever the dialog manager asks for, the button stays owner-drawn.
-      return CButton::WindowProc(msg, (wParam & ~kTypeMask) | BS_OWNERDRAW, lParam);
+      return DefWindowProc(msg, (wParam & ~kTypeMask) | BS_OWNERDRAW, lParam);
     }
   }
   return CButton::WindowProc(msg, wParam, lParam);

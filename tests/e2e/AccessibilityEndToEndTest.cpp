@@ -50,6 +50,13 @@ TEST_F(AccessibilityEndToEndTest, AnAboutLinkIsReachedByTabAndOpenedByEnter) {
   ASSERT_NE(about, nullptr) << "no About box";
   ASSERT_TRUE(BringToFront(about));
   ASSERT_TRUE(TabTo(about, IDC_SUPPORT_LINK));
+  RECT ok{};
+  GetWindowRect(GetDlgItem(about, IDOK), &ok);
+  Sleep(300);  // no longer the default button: repainted
+  const std::vector<COLORREF> okShown = ScreenPixels(ok);
+  EXPECT_TRUE(std::any_of(okShown.begin(), okShown.end(),
+                          [](COLORREF c) { return GetBValue(c) == 255 && GetRValue(c) < 100; }))
+      << "OK lost its own look";
   PressKey(VK_RETURN);
   RECT link{};
   GetWindowRect(GetDlgItem(about, IDC_SUPPORT_LINK), &link);
