@@ -14,10 +14,15 @@ namespace {
 
 using AccessibilityEndToEndTest = ProductTest;
 
-HWND DialogOwnedBy(HWND owner) {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr))
-    if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == owner) return w;
-  return nullptr;
+std::vector<COLORREF> PixelsOf(HWND control) {
+  RECT area{};
+  GetWindowRect(control, &area);
+  return ScreenPixels(area);
+}
+
+bool ShowsAny(HWND control, bool (*matches)(COLORREF)) {
+  const std::vector<COLORREF> pixels = PixelsOf(control);
+  return std::any_of(pixels.begin(), pixels.end(), matches);
 }
 
 TEST_F(AccessibilityEndToEndTest, AButtonShowsTheFocusAfterTabButNotAfterAClick) {
@@ -30,19 +35,18 @@ TEST_F(AccessibilityEndToEndTest, AButtonShowsTheFocusAfterTabButNotAfterAClick)
   SetCursorPos(0, 0);  // nothing hovered
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return MainWindowFree() && GetForegroundWindow() == window; }, kDialogTimeout));
-  RECT face{};
-  GetWindowRect(button, &face);
   Sleep(300);
-  const std::vector<COLORREF> clicked = ScreenPixels(face);
+  const std::vector<COLORREF> clicked = PixelsOf(button);
 
   ASSERT_TRUE(TabTo(window, IDC_ADD_FOLDER));
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(face) == clicked; }, 2000)) << "a focus cue after the click";
+  EXPECT_TRUE(WaitUntil([&] { return PixelsOf(button) == clicked; }, 2000)) << "a focus cue after the click";
   ASSERT_TRUE(TabTo(window, IDC_ADD_FILE));
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(face) != clicked; }, kDialogTimeout)) << "no focus cue after Tab";
+  EXPECT_TRUE(WaitUntil([&] { return PixelsOf(button) != clicked; }, kDialogTimeout)) << "no focus cue after Tab";
 }
 
-// Under Wine nothing may open the target, so Enter ends in the link's visited
-// colour or in its message; either way the About box stays.
+// Wine hands a mailto: target to its own browser launcher, which the shell
+// reports as opened: the link turns to its visited colour, and Enter leaves
+// the About box open.
 TEST_F(AccessibilityEndToEndTest, AnAboutLinkIsReachedByTabAndOpenedByEnter) {
   Start();
   ASSERT_TRUE(ChooseMenuItem(window, 'H', 'A'));
@@ -50,25 +54,12 @@ TEST_F(AccessibilityEndToEndTest, AnAboutLinkIsReachedByTabAndOpenedByEnter) {
   ASSERT_NE(about, nullptr) << "no About box";
   ASSERT_TRUE(BringToFront(about));
   ASSERT_TRUE(TabTo(about, IDC_SUPPORT_LINK));
-  RECT ok{};
-  GetWindowRect(GetDlgItem(about, IDOK), &ok);
-  Sleep(300);  // no longer the default button: repainted
-  const std::vector<COLORREF> okShown = ScreenPixels(ok);
-  EXPECT_TRUE(std::any_of(okShown.begin(), okShown.end(),
-                          [](COLORREF c) { return GetBValue(c) == 255 && GetRValue(c) < 100; }))
+  Sleep(300);  // OK, no longer the default button, is drawn again
+  EXPECT_TRUE(ShowsAny(GetDlgItem(about, IDOK), [](COLORREF c) { return GetBValue(c) == 255 && GetRValue(c) < 100; }))
       << "OK lost its own look";
   PressKey(VK_RETURN);
-  RECT link{};
-  GetWindowRect(GetDlgItem(about, IDC_SUPPORT_LINK), &link);
-  HWND box = nullptr;
-  const auto visited = [&] {
-    const std::vector<COLORREF> shown = ScreenPixels(link);
-    return std::find(shown.begin(), shown.end(), RGB(85, 26, 139)) != shown.end();
-  };
-  ASSERT_TRUE(WaitUntil([&] { return visited() || (box = DialogOwnedBy(about)); }, kDialogTimeout));
-  if (box) {
-    EXPECT_NE(BoxText(box).find("Unable to open hyperlink:"), std::string::npos) << BoxText(box);
-  }
+  const auto visited = [](COLORREF c) { return c == RGB(85, 26, 139); };
+  EXPECT_TRUE(WaitUntil([&] { return ShowsAny(GetDlgItem(about, IDC_SUPPORT_LINK), visited); }, kDialogTimeout));
   EXPECT_TRUE(IsWindowVisible(about));
 }
 
@@ -91,19 +82,14 @@ TEST_F(AccessibilityEndToEndTest, UnderADarkSchemeTheMenuBarAndLabelsTakeItsColo
   ClientToScreen(window, &clientTop);
   // The first title of the menu bar, above the client area.
   const RECT title{clientTop.x + 2, clientTop.y - GetSystemMetrics(SM_CYMENU) + 3, clientTop.x + 24, clientTop.y - 3};
-  const auto shows = [](const RECT& area, COLORREF background, COLORREF text) {
-    return WaitUntil(
-        [&] {
-          const std::vector<COLORREF> pixels = ScreenPixels(area);
-          const auto count = [&](COLORREF c) { return std::count(pixels.begin(), pixels.end(), c); };
-          return count(background) > static_cast<long>(pixels.size()) / 2 && count(text) > 0;
-        },
-        kDialogTimeout);
+  // Mostly black, and white text.
+  const auto whiteOnBlack = [](const std::vector<COLORREF>& pixels) {
+    const auto count = [&](COLORREF c) { return std::count(pixels.begin(), pixels.end(), c); };
+    return count(RGB(0, 0, 0)) > static_cast<long>(pixels.size()) / 2 && count(RGB(255, 255, 255)) > 0;
   };
-  EXPECT_TRUE(shows(title, RGB(0, 0, 0), RGB(255, 255, 255))) << "menu bar";
-  RECT label{};
-  GetWindowRect(GetDlgItem(window, IDC_CONTAINED_LABEL), &label);
-  EXPECT_TRUE(shows(label, RGB(0, 0, 0), RGB(255, 255, 255))) << "Contained in:";
+  EXPECT_TRUE(WaitUntil([&] { return whiteOnBlack(ScreenPixels(title)); }, kDialogTimeout)) << "menu bar";
+  const HWND label = GetDlgItem(window, IDC_CONTAINED_LABEL);
+  EXPECT_TRUE(WaitUntil([&] { return whiteOnBlack(PixelsOf(label)); }, kDialogTimeout)) << "Contained in:";
 }
 
 }  // namespace
