@@ -29,6 +29,7 @@ TEST_F(AccessibilityEndToEndTest, AButtonShowsTheFocusAfterTabButNotAfterAClick)
   Start();
   const HWND button = GetDlgItem(window, IDC_ADD_FILE);
   ASSERT_TRUE(BringToFront(window));
+  ASSERT_TRUE(TabTo(window, IDC_ADD_FILE));  // the cue shown, for the click to hide
   ClickWith(button);
   const HWND dialog = WaitForDialog(kFileNameBox);
   ASSERT_NE(dialog, nullptr) << "no open dialog";
