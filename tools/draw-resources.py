@@ -278,6 +278,8 @@ def main():
             images.append((pixels, icon_image(pixels)))
         (out / f'icon{number}.ico').write_bytes(ico_file(images))
     (out / 'banner158.bmp').write_bytes(bmp_file(banner()))
+    # Twice the size, for displays of 192 DPI and above (144 draws it smaller).
+    (out / 'banner160.bmp').write_bytes(bmp_file(banner(444, 208)))
 
 
 if __name__ == '__main__':

@@ -1,6 +1,8 @@
 #pragma once
 // A plain label with a font, a text colour and a background of its own,
-// applied through its parent's reflected WM_CTLCOLORSTATIC.
+// applied through its parent's reflected WM_CTLCOLORSTATIC. Where its
+// background would leave the scheme's text unreadable, the scheme's window
+// colours.
 
 #include <windows.h>
 
@@ -18,6 +20,7 @@ class CColorLabel : public CStatic {
 
  private:
   COLORREF m_textColor;
+  COLORREF m_backgroundColor;
   CBrush m_backgroundBrush;
   LOGFONTA m_logFont{};
   CFont m_font;

@@ -2,17 +2,13 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
+#include "controls/FocusCue.h"
+#include "controls/SchemeColors.h"
 #include "framework/WinApp.h"
 
 namespace {
 
 const UINT_PTR kTipId = 1;
-const UINT kHoverCheckMs = 100;
-const int kWinHelpHandCursor = 106;
-// What the browser fallback can run: command, space, target and NUL.
-const size_t kCommandLineSize = 520;
 
 struct ErrorText {
   int code;
@@ -35,37 +31,10 @@ const ErrorText kErrorTexts[] = {
     {32, "The specified dynamic-link library was not found."},
 };
 
-// The default value of a key below HKEY_CLASSES_ROOT; false when the key is
-// missing or the value does not fit a path.
-bool ReadClassesRootDefault(const CString& key, CString* value) {
-  HKEY opened = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return false;
-  char buffer[MAX_PATH] = {};
-  // A stored value need not end in a NUL: the last byte is kept for one, and
-  // a value that needs it as well does not fit.
-  LONG size = sizeof buffer - 1;
-  const bool read = ::RegQueryValueA(opened, nullptr, buffer, &size) == ERROR_SUCCESS;
-  ::RegCloseKey(opened);
-  if (read) *value = buffer;
-  return read;
-}
-
-// The registered command up to its "%1" placeholder (with the quotes around
-// it when it has them), so the target can go in its place.
-CString CommandBeforePlaceholder(const CString& command) {
-  int cut = command.Find("\"%1\"");
-  if (cut < 0) cut = command.Find("%1");
-  return cut < 0 ? command : command.Left(cut);
-}
-
 }  // namespace
 
-CHyperlinkLabel::~CHyperlinkLabel() {
-  if (m_linkCursor) ::DestroyCursor(m_linkCursor);
-}
-
 void CHyperlinkLabel::PreSubclassWindow() {
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY | WS_TABSTOP));
 
   CString text;
   GetWindowText(text);
@@ -147,18 +116,7 @@ void CHyperlinkLabel::PositionWindow() {
 }
 
 void CHyperlinkLabel::SetDefaultCursor() {
-  if (m_linkCursor) return;
-  char path[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(path, MAX_PATH);
-  const CString helpProgram = CString(path) + "\\winhlp32.exe";
-  if (HMODULE module = ::LoadLibraryA(helpProgram)) {
-    if (HCURSOR hand = ::LoadCursorA(module, MAKEINTRESOURCEA(kWinHelpHandCursor)))
-      m_linkCursor = ::CopyIcon(hand);
-    ::FreeLibrary(module);
-  }
-  // Current systems and Wine have no such cursor there; an arrow would make
-  // the link look dead.
-  if (!m_linkCursor) m_linkCursor = ::CopyIcon(::LoadCursorA(nullptr, IDC_HAND));
+  if (!m_linkCursor) m_linkCursor = ::LoadCursorA(nullptr, IDC_HAND);
 }
 
 BOOL CHyperlinkLabel::PreTranslateMessage(MSG* msg) {
@@ -167,6 +125,7 @@ BOOL CHyperlinkLabel::PreTranslateMessage(MSG* msg) {
 }
 
 LRESULT CHyperlinkLabel::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TrackFocusCue(m_hWnd, msg, wParam);
   switch (msg) {
     case WM_SETCURSOR:
       if (!m_linkCursor) break;
@@ -177,16 +136,46 @@ LRESULT CHyperlinkLabel::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       dc.Attach(reinterpret_cast<HDC>(wParam));
       CRect client;
       GetClientRect(&client);
-      dc.FillSolidRect(&client, m_backgroundColor);
+      dc.FillSolidRect(&client, SchemeColors() ? ::GetSysColor(COLOR_WINDOW) : m_backgroundColor);
       dc.Detach();
       return TRUE;
     }
-    case WM_DESTROY:
-      // Children die with the dialog, never through DestroyWindow on us.
-      KillTimer(kTimerId);
+    case WM_PAINT: {
+      const LRESULT result = CStatic::WindowProc(msg, wParam, lParam);
+      CClientDC dc(this);
+      CRect client;
+      GetClientRect(&client);
+      DrawFocusCue(m_hWnd, dc, client, 0);
+      return result;
+    }
+    case WM_GETDLGCODE:
+      return DialogCode(wParam, reinterpret_cast<const MSG*>(lParam));
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_SPACE) {
+        OnClicked();
+        return 0;
+      }
       break;
+    case WM_CHAR:
+      if (wParam == VK_RETURN || wParam == VK_SPACE) return 0;
+      break;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
   }
   return CStatic::WindowProc(msg, wParam, lParam);
+}
+
+// Enter and Space come to the link itself instead of the dialog's default button.
+LRESULT CHyperlinkLabel::DialogCode(WPARAM wParam, const MSG* msg) {
+  const LRESULT code = CStatic::WindowProc(WM_GETDLGCODE, wParam, reinterpret_cast<LPARAM>(msg));
+  const bool opens = msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
+                     (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+  return opens ? code | DLGC_WANTMESSAGE : code;
+}
+
+bool CHyperlinkLabel::SchemeColors() const {
+  return NeedsSchemeColors({m_backgroundColor}, ::GetSysColor(COLOR_WINDOWTEXT));
 }
 
 BOOL CHyperlinkLabel::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -199,7 +188,8 @@ BOOL CHyperlinkLabel::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 }
 
 HBRUSH CHyperlinkLabel::CtlColor(CDC* dc, UINT) {
-  dc->SetTextColor(m_mouseOver ? m_hoverColor : m_visited ? m_visitedColor : m_linkColor);
+  const COLORREF design = m_mouseOver ? m_hoverColor : m_visited ? m_visitedColor : m_linkColor;
+  dc->SetTextColor(SchemeColors() ? SchemeLinkColor() : design);
   dc->SetBkMode(TRANSPARENT);
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
@@ -209,25 +199,16 @@ void CHyperlinkLabel::OnMouseMove(UINT flags, CPoint point) {
     m_mouseOver = true;
     if (m_underline == -1) SetFont(m_underlineFont, TRUE);
     Invalidate();
-    SetTimer(kTimerId, kHoverCheckMs);
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+    ::TrackMouseEvent(&track);
   }
   CStatic::OnMouseMove(flags, point);
 }
 
-void CHyperlinkLabel::OnTimer(UINT_PTR id) {
-  const DWORD position = ::GetMessagePos();
-  CPoint cursor(static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position)));
-  ScreenToClient(&cursor);
-  CRect client;
-  GetClientRect(&client);
-  if (!client.PtInRect(cursor)) {
-    m_mouseOver = false;
-    KillTimer(kTimerId);
-    if (m_underline != 1) SetFont(m_normalFont, TRUE);
-    client.bottom += 10;
-    InvalidateRect(&client);
-  }
-  CStatic::OnTimer(id);
+void CHyperlinkLabel::OnMouseLeave() {
+  m_mouseOver = false;
+  if (m_underline != 1) SetFont(m_normalFont, TRUE);
+  Invalidate();
 }
 
 void CHyperlinkLabel::OnClicked() {
@@ -242,18 +223,8 @@ void CHyperlinkLabel::OnClicked() {
 }
 
 int CHyperlinkLabel::GotoUrl(LPCSTR url, int showCommand) {
-  const auto shell =
-      static_cast<int>(reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", url, nullptr, nullptr, showCommand)));
-  if (shell > 32) return shell;
-
-  CString pageType;
-  if (!ReadClassesRootDefault(".htm", &pageType)) return shell;
-  CString command;
-  if (!ReadClassesRootDefault(pageType + "\\shell\\open\\command", &command)) return shell;
-  const CString commandLine = CommandBeforePlaceholder(command) + " " + url;
-  // A registered command that leaves no room for the target is not run cut short.
-  if (static_cast<size_t>(commandLine.GetLength()) >= kCommandLineSize) return shell;
-  return static_cast<int>(::WinExec(commandLine, showCommand));
+  return static_cast<int>(
+      reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", url, nullptr, nullptr, showCommand)));
 }
 
 CString CHyperlinkLabel::ErrorMessage(int code) {

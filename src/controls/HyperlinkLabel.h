@@ -1,9 +1,11 @@
 #pragma once
 // A label that behaves like a web link: link colour, red while the mouse is
 // over it, a visited colour once opened, underlined always or while hovered,
-// a hand cursor and a tooltip. It fits itself to its text and opens its
-// target through the shell when clicked, falling back to the registered
-// browser, and explains a failure in a message box.
+// a hand cursor and a tooltip. It fits itself to its text, is a tab stop
+// that shows the focus, and opens its target through the shell when clicked
+// or when Enter or Space is pressed on it, explaining a failure in a message
+// box. Where its background would leave the scheme's text unreadable, it
+// takes the scheme's window and link colours.
 
 #include <windows.h>
 
@@ -15,7 +17,6 @@
 class CHyperlinkLabel : public CStatic {
  public:
   CHyperlinkLabel() = default;
-  ~CHyperlinkLabel() override;
 
   void SetUrl(LPCSTR url) { m_url = url; }
   // -1: underlined only while the mouse is over it; 1: always; 0: never.
@@ -24,8 +25,7 @@ class CHyperlinkLabel : public CStatic {
   void SetBackgroundColor(COLORREF color) { m_backgroundColor = color; }
   void SetVisited(bool visited = true);
 
-  // Opens url through the shell, else with the browser registered for .htm
-  // pages; the result is the shell's code (above 32: opened).
+  // Opens url through the shell; the result is the shell's code (above 32: opened).
   static int GotoUrl(LPCSTR url, int showCommand);
   // The text ReportError shows for a shell result code.
   static CString ErrorMessage(int code);
@@ -41,10 +41,12 @@ class CHyperlinkLabel : public CStatic {
   BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   HBRUSH CtlColor(CDC* dc, UINT ctlType) override;
   void OnMouseMove(UINT flags, CPoint point) override;
-  void OnTimer(UINT_PTR id) override;
 
  private:
   void OnClicked();
+  void OnMouseLeave();
+  LRESULT DialogCode(WPARAM wParam, const MSG* msg);
+  bool SchemeColors() const;
 
   COLORREF m_linkColor = RGB(0, 0, 238);
   COLORREF m_visitedColor = RGB(85, 26, 139);
@@ -56,8 +58,8 @@ class CHyperlinkLabel : public CStatic {
   CString m_url;
   CFont m_underlineFont;
   CFont m_normalFont;
+  // The system's shared cursor: never destroyed.
   HCURSOR m_linkCursor = nullptr;
   CToolTipCtrl m_toolTip;
-  static constexpr UINT_PTR kTimerId = 100;
   COLORREF m_backgroundColor = RGB(192, 192, 192);
 };

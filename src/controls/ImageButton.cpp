@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/DisplayScale.h"
+#include "controls/FocusCue.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -12,6 +13,7 @@ const UINT kTypeMask = 0x1F;
 const int kIconMargin = 3;
 const int kIconSize = 32;
 const int kMaxTipWidth = 400;
+const int kFocusInset = 3;
 
 // The image of the display's size, so that a large DPI never stretches a small one.
 HICON LoadResourceIcon(UINT id) {
@@ -105,6 +107,7 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT item) {
   RECT captionRect = rect;
   DrawIcon(&dc, rect, !caption.IsEmpty(), &captionRect);
   if (!caption.IsEmpty()) DrawCaption(&dc, caption, captionRect);
+  DrawFocusCue(m_hWnd, dc, rect, ScaleToDpi(kFocusInset, DisplayDpi()));
 }
 
 void CImageButton::DrawIcon(CDC* dc, const RECT& item, bool hasCaption, RECT* captionRect) const {
@@ -185,6 +188,7 @@ void CImageButton::OnEnable(BOOL enabled) {
 }
 
 LRESULT CImageButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TrackFocusCue(m_hWnd, msg, wParam);
   switch (msg) {
     case WM_KILLFOCUS:
     case WM_CANCELMODE: {

@@ -3,12 +3,16 @@
 #include <commctrl.h>
 
 #include "controls/BrushSelector.h"
+#include "controls/DisplayScale.h"
+#include "controls/FocusCue.h"
 #include "controls/PenSelector.h"
+#include "controls/SchemeColors.h"
 
 namespace {
 
 const POINT kCorner{3, 3};
 const UINT kTypeMask = 0x1F;
+const int kFocusInset = 3;
 
 // Each channel moves by the same byte step on every line, wrapping as a byte does.
 BYTE Stepped(BYTE channel, int step) { return static_cast<BYTE>(channel - step); }
@@ -58,41 +62,68 @@ void CRoundButton::DrawFrame(COLORREF topLeft, COLORREF bottomRight, COLORREF ou
 void CRoundButton::DrawItem(LPDRAWITEMSTRUCT item) {
   CDC dc;
   dc.Attach(item->hDC);
-  CRect r = item->rcItem;
+  const CRect r = item->rcItem;
   dc.SetBkMode(TRANSPARENT);
   CString caption;
   GetWindowText(caption);
 
+  const bool pressed = (item->itemState & ODS_SELECTED) != 0;
+  const COLORREF textColor =
+      NeedsSchemeColors({m_gradientTopColor, m_gradientBottomColor}, ::GetSysColor(COLOR_BTNTEXT))
+          ? DrawSchemeFace(r, pressed, &dc)
+          : DrawDesignFace(r, pressed, &dc);
+
+  dc.SetTextColor(textColor);
+  dc.DrawText(caption, -1, &item->rcItem, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawFocusCue(m_hWnd, dc, item->rcItem, ScaleToDpi(kFocusInset, DisplayDpi()));
+  dc.Detach();
+}
+
+// Button text on button face, highlight text on highlight while pressed; a
+// highlight outline while the mouse is over it.
+COLORREF CRoundButton::DrawSchemeFace(CRect r, bool pressed, CDC* dc) {
+  m_mouseOver = m_mouseOver && !pressed;
+  const int face = pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
+  CPenSelector pen(*dc, ::GetSysColor(m_mouseOver ? COLOR_HIGHLIGHT : COLOR_BTNTEXT));
+  CBrushSelector brush(*dc, ::GetSysColor(face));
+  dc->RoundRect(r, kCorner);
+  if (m_mouseOver) {
+    r.DeflateRect(1, 1);
+    CBrushSelector hollow(*dc, CBrushSelector::kHollowBrush);
+    dc->RoundRect(r, kCorner);
+  }
+  return ::GetSysColor(pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+}
+
+COLORREF CRoundButton::DrawDesignFace(CRect r, bool pressed, CDC* dc) {
   COLORREF textColor;
-  if (item->itemState & ODS_SELECTED) {
+  if (pressed) {
     m_mouseOver = false;
-    DrawGradient(m_gradientBottomColor, m_gradientTopColor, r, r, &dc);
-    DrawFrame(m_edgeDarkColor, m_edgeDarkColor, m_outlineColor, r, &dc);
+    DrawGradient(m_gradientBottomColor, m_gradientTopColor, r, r, dc);
+    DrawFrame(m_edgeDarkColor, m_edgeDarkColor, m_outlineColor, r, dc);
     textColor = m_pressedTextColor;
   } else {
-    DrawGradient(m_gradientTopColor, m_gradientBottomColor, r, r, &dc);
-    DrawFrame(m_edgeLightColor, m_edgeDarkColor, m_outlineColor, r, &dc);
+    DrawGradient(m_gradientTopColor, m_gradientBottomColor, r, r, dc);
+    DrawFrame(m_edgeLightColor, m_edgeDarkColor, m_outlineColor, r, dc);
     textColor = m_normalTextColor;
   }
 
   if (m_mouseOver) {
     CRect face = r;
     face.DeflateRect(2, 2);
-    DrawGradient(RingLight(m_hoverRingColor), m_hoverRingColor, r, r, &dc);
-    DrawGradient(m_gradientTopColor, m_gradientBottomColor, face, face, &dc);
+    DrawGradient(RingLight(m_hoverRingColor), m_hoverRingColor, r, r, dc);
+    DrawGradient(m_gradientTopColor, m_gradientBottomColor, face, face, dc);
     r.InflateRect(1, 1);
-    CPenSelector pen(dc, m_outlineColor);
-    CBrushSelector hollow(dc, CBrushSelector::kHollowBrush);
-    dc.RoundRect(r, kCorner);
+    CPenSelector pen(*dc, m_outlineColor);
+    CBrushSelector hollow(*dc, CBrushSelector::kHollowBrush);
+    dc->RoundRect(r, kCorner);
     textColor = m_hoverTextColor;
   }
-
-  dc.SetTextColor(textColor);
-  dc.DrawText(caption, -1, &item->rcItem, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  dc.Detach();
+  return textColor;
 }
 
 LRESULT CRoundButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TrackFocusCue(m_hWnd, msg, wParam);
   switch (msg) {
     case WM_MOUSELEAVE:
       m_mouseOver = false;
@@ -109,7 +140,7 @@ LRESULT CRoundButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (type == BS_DEFPUSHBUTTON) m_defaultButton = true;
       if (type == BS_PUSHBUTTON) m_defaultButton = false;
       // Whatever the dialog manager asks for, the button stays owner-drawn.
-      return CButton::WindowProc(msg, (wParam & ~kTypeMask) | BS_OWNERDRAW, lParam);
+      return DefWindowProc(msg, (wParam & ~kTypeMask) | BS_OWNERDRAW, lParam);
     }
   }
   return CButton::WindowProc(msg, wParam, lParam);

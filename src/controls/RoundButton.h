@@ -1,8 +1,9 @@
 #pragma once
 // The OK and Cancel buttons of the small dialogs: rounded corners, a white to
 // light blue face, an orange ring while the mouse is over it, and the face
-// turned upside down with a white caption while pressed. Attach it to a push
-// button; it makes the button owner-drawn.
+// turned upside down with a white caption while pressed. Where the scheme's
+// text would not read on that face, the scheme's own colours. Attach it to a
+// push button; it makes the button owner-drawn.
 
 #include <windows.h>
 
@@ -26,6 +27,10 @@ class CRoundButton : public CButton {
   void OnMouseMove(UINT flags, CPoint point) override;
 
  private:
+  // Each draws the face and returns the caption's colour.
+  COLORREF DrawSchemeFace(CRect r, bool pressed, CDC* dc);
+  COLORREF DrawDesignFace(CRect r, bool pressed, CDC* dc);
+
   bool m_mouseOver = false;
   // What the dialog manager last made it: the one Enter presses when the focus is on no push button.
   bool m_defaultButton = false;

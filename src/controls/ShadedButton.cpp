@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "controls/SchemeColors.h"
+
 namespace {
 
 const int kTextureBits = 8;
@@ -72,7 +74,13 @@ void CShadedButton::SetShade(int width, int height, const FaceColours& colours, 
   m_highlighted.BlendPalette(colours.light, highlight);
 }
 
-void CShadedButton::OnDrawBackground(CDC* dc, const RECT*) {
+void CShadedButton::OnDrawBackground(CDC* dc, const RECT* rect) {
+  // The caption stands on the texture's middle colour.
+  const int middle = 128;
+  if (NeedsSchemeColors({m_normal.GetPaletteEntry(middle), m_highlighted.GetPaletteEntry(middle)}, m_textColour)) {
+    dc->FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
+    return;
+  }
   // The texture covers the whole button; pressed, it moves with the icon and caption.
   if (!m_mouseOver)
     m_normal.DrawAt(*dc, 0, 0);

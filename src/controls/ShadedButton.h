@@ -2,6 +2,7 @@
 // An image button whose face is a texture made once from the system colours:
 // bright on the left, the face colour in the middle, dark on the right, with
 // a little noise and a tint; a lighter copy shows while the mouse is over it.
+// Where the caption would not read on it, the scheme's plain face instead.
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #pragma once
-// The colours of the flat menus, all derived from five system colours.
+// The colours of the flat menus, all derived from five system colours, or
+// the scheme's own where the derived ones would leave its text unreadable.
 
 #include <windows.h>
 
@@ -7,6 +8,8 @@ class CXPMenuColors {
  public:
   CXPMenuColors(COLORREF face, COLORREF highlight, COLORREF text, COLORREF shadow, COLORREF dark);
   static CXPMenuColors FromSystem();
+  // Menu text on menu, highlight text on highlight.
+  static CXPMenuColors FromScheme();
 
   COLORREF m_face;
   COLORREF m_highlight;
@@ -21,4 +24,6 @@ class CXPMenuColors {
   COLORREF m_selectedCheckFill;
   COLORREF m_hotSilhouette;
   COLORREF m_disabledSilhouette;  // also a disabled radio mark
+  COLORREF m_selectedText;        // on the highlight box
+  COLORREF m_checkFill;           // check box of an item not highlighted
 };

@@ -116,7 +116,7 @@ void PaintCheckMark(CDC& dc, const RECT& r, const CXPMenuItem& item, COLORREF ch
   const int cx = (boxLeft + r.left + layout.checkBoxRight) / 2;
   const int cy = (r.top + r.bottom) / 2;
   if (item.IsRadio()) {
-    const COLORREF mark = item.IsDisabled() ? colors.m_disabledSilhouette : colors.m_text;
+    const COLORREF mark = item.IsDisabled() ? colors.m_disabledSilhouette : ::GetTextColor(dc);
     CPenSelector pen(dc, mark);
     CBrushSelector brush(dc, mark);
     ::Ellipse(dc, cx - 4, cy - 3, cx + 3, cy + 4);
@@ -143,7 +143,7 @@ void PaintDropDownContent(CDC& dc, const RECT& r, const CXPMenuItem& item, const
   if (item.IsChecked()) {
     const COLORREF checkColor = item.IsDisabled() ? colors.m_disabledHotFill
                                 : selected        ? colors.m_selectedCheckFill
-                                                  : colors.m_hotFill;
+                                                  : colors.m_checkFill;
     FramedBox(dc, RECT{r.left + 1, r.top + 1, r.left + layout.checkBoxRight, r.bottom - 1}, colors.m_highlight,
               checkColor);
     if (!item.HasImage()) PaintCheckMark(dc, r, item, checkColor, colors, layout);
@@ -170,7 +170,11 @@ void PaintXPMenuItem(CDC& dc, const DRAWITEMSTRUCT& draw, const CXPMenuItem& ite
   const std::string label = item.Label();
   if (label.empty()) return;
 
-  dc.SetTextColor(s.inactive ? colors.m_shadow : item.IsDisabled() ? colors.m_separator : colors.m_text);
+  const bool highlighted = (s.selected && !s.menuBar) || (s.hot && !s.inactive);
+  dc.SetTextColor(s.inactive           ? colors.m_shadow
+                  : item.IsDisabled()  ? colors.m_separator
+                  : highlighted        ? colors.m_selectedText
+                                       : colors.m_text);
   dc.SetBkMode(TRANSPARENT);
   BOOL cues = TRUE;
   ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0);

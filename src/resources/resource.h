@@ -25,6 +25,7 @@
 #define IDI_CONFIRM 154
 #define IDI_CLEAR_ALL 157
 #define IDB_BANNER 158
+#define IDB_BANNER_2X 160
 
 // Main window controls
 #define IDC_ICON_LIST 1000
@@ -46,6 +47,7 @@
 #define IDC_WEBSITE_CAPTION 1018
 #define IDC_SUPPORT_CAPTION 1019
 #define IDC_NOTICE 1021
+#define IDC_BANNER 1024
 
 // Setting dialog (1013 is its browse button, 1026 its "Select all icons")
 #define IDC_BROWSE_FOLDER 1013

@@ -1,11 +1,14 @@
 #pragma once
 // The About box: the banner, the program's version in the caption, links to
-// the maker's web site and to support, and a one-line notice.
+// the maker's web site and to support, and a one-line notice. The banner
+// grows with the display's DPI; where the scheme's text would not read on
+// the box's pale background, the box takes the scheme's window colour.
 
 #include "controls/ColorLabel.h"
 #include "controls/HyperlinkLabel.h"
 #include "controls/RoundButton.h"
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 
 class CAboutDlg : public CDialog {
  public:
@@ -22,7 +25,13 @@ class CAboutDlg : public CDialog {
   CRoundButton m_okButton;
 
  protected:
+  void ScaleBanner();
+
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnPaint() override;
+
+ private:
+  // Shown by the banner control at DPIs above 96; outlives it.
+  CBitmap m_scaledBanner;
 };

@@ -214,6 +214,54 @@ bool TabTo(HWND dialog, int id) {
   return false;
 }
 
+void ClickWith(HWND control) {
+  RECT area{};
+  GetWindowRect(control, &area);
+  SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  const LONG width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  const auto* p = static_cast<const uint8_t*>(bits);
+  for (LONG i = 0; bits && i < width * height; ++i, p += 4) pixels.push_back(RGB(p[2], p[1], p[0]));
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+UserSetting::UserSetting(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+    : m_key(key), m_name(name) {
+  DWORD oldSize = 0;
+  m_hadOld = !RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, nullptr, &oldSize);
+  m_old.resize(oldSize);
+  m_hadOld = m_hadOld && !RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, &m_oldType,
+                                       m_old.data(), &oldSize);
+  set = !RegSetKeyValueW(HKEY_CURRENT_USER, key, name, type, data, size);
+}
+
+UserSetting::~UserSetting() {
+  if (m_hadOld)
+    RegSetKeyValueW(HKEY_CURRENT_USER, m_key.c_str(), m_name.c_str(), m_oldType, m_old.data(),
+                    static_cast<DWORD>(m_old.size()));
+  else
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, m_key.c_str(), m_name.c_str());
+}
+
 void ProductTest::SetUp() {
   // A name nobody else runs the product under, so copies started by other
   // test runs on the machine never meet these ones.

@@ -62,6 +62,28 @@ void PressKey(WORD virtualKey, bool ctrl = false, bool alt = false);
 bool ChooseMenuItem(HWND window, char menuKey, char itemKey);
 // Presses Tab until the control has the focus; false when a round missed it.
 bool TabTo(HWND dialog, int id);
+// A real click of the left mouse button in the middle of the window.
+void ClickWith(HWND control);
+// The screen's pixels in the area, row by row, copied at once: each pixel
+// read alone costs a round trip under Wine.
+std::vector<COLORREF> ScreenPixels(const RECT& area);
+
+// A value under HKEY_CURRENT_USER for programs started from now on; the old
+// one comes back when the object goes, however the test ends.
+class UserSetting {
+ public:
+  UserSetting(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size);
+  ~UserSetting();
+  UserSetting(const UserSetting&) = delete;
+  UserSetting& operator=(const UserSetting&) = delete;
+  bool set = false;
+
+ private:
+  std::wstring m_key, m_name;
+  DWORD m_oldType = REG_NONE;
+  std::vector<BYTE> m_old;
+  bool m_hadOld = false;
+};
 
 // A copy of the product, started by Start(), with its main window.
 class ProductTest : public ::testing::Test {

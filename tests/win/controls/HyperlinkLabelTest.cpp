@@ -1,10 +1,8 @@
 // Link labels in a real window of the test process: hover and leave with the
-// mouse moved for real, the visited colour, and the browser fallback's bound.
+// mouse moved for real, and the visited colour.
 
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include <string>
 
 #include "controls/HyperlinkLabel.h"
 #include "framework/Gdi.h"
@@ -58,32 +56,6 @@ TEST(HyperlinkLabel, HoverTurnsItRedLeavingUndoesOnlyWhatTheModeAsksAndVisitedSh
     link.SetVisited();
     EXPECT_EQ(TextColour(link), RGB(85, 26, 139));
   }
-}
-
-// When the shell cannot open a link, the command registered for .htm pages
-// (here one of the test's own, under a redirected classes root) is run with
-// it; a target that would not fit the command line is refused, not cut short,
-// and so is a command that fills its whole value with no end (never read past).
-TEST(HyperlinkLabel, TheBrowserFallbackRunsThePageCommandUnlessItOrTheTargetDoesNotFit) {
-  constexpr char kClasses[] = "Software\\VantrelTests\\Classes";
-  HKEY classes = nullptr;
-  ASSERT_EQ(::RegCreateKeyA(HKEY_CURRENT_USER, kClasses, &classes), ERROR_SUCCESS);
-  ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes), ERROR_SUCCESS);
-  char system[MAX_PATH] = {};
-  ::GetSystemDirectoryA(system, MAX_PATH);
-  const std::string command = "\"" + std::string(system) + "\\cmd.exe\" /c rem \"%1\"";
-  ::RegSetValueA(classes, ".htm", REG_SZ, "VantrelTestPage", 15);
-  ::RegSetValueA(classes, "VantrelTestPage\\shell\\open\\command", REG_SZ, command.c_str(),
-                 static_cast<DWORD>(command.size()));
-  EXPECT_GT(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
-  EXPECT_LE(CHyperlinkLabel::GotoUrl(("vantreltest:" + std::string(500, 'x')).c_str(), SW_HIDE), 32);
-  // Stored as binary, which nothing gives a terminator on the way in or out.
-  ::RegSetKeyValueA(classes, "VantrelTestPage\\shell\\open\\command", nullptr, REG_BINARY,
-                    (command + std::string(MAX_PATH - command.size(), ' ')).data(), MAX_PATH);
-  EXPECT_LE(CHyperlinkLabel::GotoUrl("vantreltest:page", SW_HIDE), 32);
-  ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
-  ::RegCloseKey(classes);
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, kClasses);
 }
 
 }  // namespace
