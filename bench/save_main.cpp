@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   {
     ListHost host;
     CIconCollection& collection = TheApp().m_icons;
-    collection.m_filterDll = TRUE;
+    collection.SwitchType(TypeSwitch::Dll, true);
     collection.SetListView(&host.list);
     host.list.ShowIcons(&collection);
     collection.LoadFromFile(module.c_str(), TRUE);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/PathHandOver.h"
+#include "base/Settings.h"
 #include "framework/FileFind.h"
 
 BOOL CMainApp::InitInstance() {
@@ -33,16 +34,7 @@ BOOL CMainApp::InitInstance() {
   return FALSE;
 }
 
-void CMainApp::WriteDefaultSettings() {
-  m_config.WriteString("Setting", "RestorePath", "C:\\IconLibrary");
-  m_config.WriteInt("Setting", "View", 0);
-  m_config.WriteBool("Setting", "SelectAll", TRUE);
-  m_config.WriteBool("Setting", "Confirm", TRUE);
-  m_config.WriteString("Setting", "DefaultType", "ico");
-  m_config.WriteString("Setting", "TitlePrefix", "Untitled");
-  m_config.WriteBool("Setting", "OpenDir", TRUE);
-  for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) m_config.WriteBool("Filter", key, TRUE);
-}
+void CMainApp::WriteDefaultSettings() { WriteSettings(m_config, DefaultSettings()); }
 
 CString GetModuleFolder() {
   const CString path = ExecutablePath();

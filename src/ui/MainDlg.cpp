@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/MainApp.h"
+#include "base/Settings.h"
 #include "controls/DisplayScale.h"
 #include "collection/IconPictures.h"
 #include "controls/XPMenu.h"
@@ -97,12 +98,12 @@ BOOL CMainDlg::OnInitDialog() {
 
   m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   CMainApp& app = TheApp();
-  ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
-  m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
+  const Settings settings = ReadSettings(app.m_config);
+  ApplyViewSetting(settings.view);
+  m_selectAllCheck.SetCheck(settings.selectAll ? BST_CHECKED : BST_UNCHECKED);
 
-  const int remembered = app.m_config.GetInt("Setting", "PictureSize");
   for (int side : kPictureSteps)
-    if (side == remembered) m_pictureSize = side;
+    if (side == settings.pictureSize) m_pictureSize = side;
   const int dpi = DisplayDpi();
   m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
@@ -114,7 +115,7 @@ BOOL CMainDlg::OnInitDialog() {
 
   m_layout.Capture(m_hWnd, kAnchors, sizeof kAnchors / sizeof kAnchors[0]);
   GetWindowRect(&m_normalPlace);
-  RestoreWindowPlace(m_hWnd, app.m_config, m_layout.MinimumSize());
+  RestoreWindowPlace(m_hWnd, settings.window, m_layout.MinimumSize());
   return TRUE;
 }
 
@@ -136,13 +137,16 @@ void CMainDlg::StepPictureSize(int direction) {
   step = std::clamp(step + direction, 0, steps - 1);
   if (kPictureSteps[step] == m_pictureSize) return;
   m_pictureSize = kPictureSteps[step];
-  TheApp().m_config.WriteInt("Setting", "PictureSize", m_pictureSize);
+  const CConfigFile& config = TheApp().m_config;
+  Settings settings = ReadSettings(config);
+  settings.pictureSize = m_pictureSize;
+  WriteSettings(config, settings);
   const int dpi = DisplayDpi();
   m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
 }
 
-void CMainDlg::SetViewStyle(int mode) {
-  const DWORD type = mode == 1 ? LVS_SMALLICON : mode == 2 ? LVS_LIST : LVS_ICON;
+void CMainDlg::SetViewStyle(ViewMode mode) {
+  const DWORD type = mode == ViewMode::Small ? LVS_SMALLICON : mode == ViewMode::List ? LVS_LIST : LVS_ICON;
   if (!m_iconList.ModifyStyle(LVS_TYPEMASK, type)) return;
   // The list lays its items out again and only repaints what it thinks moved:
   // the old view's pictures stayed on screen wherever nothing new covered them.
@@ -158,11 +162,11 @@ void CMainDlg::OnSize(UINT type, int width, int height) {
   m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
 }
 
-void CMainDlg::ApplyViewSetting(int value) {
-  m_viewNormal.SetCheck(value != 1 && value != 2 ? BST_CHECKED : BST_UNCHECKED);
-  m_viewSmall.SetCheck(value == 1 ? BST_CHECKED : BST_UNCHECKED);
-  m_viewList.SetCheck(value == 2 ? BST_CHECKED : BST_UNCHECKED);
-  SetViewStyle(value == 1 || value == 2 ? value : 0);
+void CMainDlg::ApplyViewSetting(ViewMode mode) {
+  m_viewNormal.SetCheck(mode == ViewMode::Normal ? BST_CHECKED : BST_UNCHECKED);
+  m_viewSmall.SetCheck(mode == ViewMode::Small ? BST_CHECKED : BST_UNCHECKED);
+  m_viewList.SetCheck(mode == ViewMode::List ? BST_CHECKED : BST_UNCHECKED);
+  SetViewStyle(mode);
 }
 
 BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
@@ -194,7 +198,12 @@ LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!IsIconic() && !::IsZoomed(m_hWnd)) GetWindowRect(&m_normalPlace);
       break;
     case WM_DESTROY:
-      SaveWindowPlace(m_hWnd, TheApp().m_config, m_normalPlace);
+    {
+      const CConfigFile& config = TheApp().m_config;
+      Settings settings = ReadSettings(config);
+      settings.window = PlaceToRemember(m_hWnd, m_normalPlace);
+      WriteSettings(config, settings);
+    }
       break;
     case WM_INITMENUPOPUP: {
       // The system fills in the menu first (the system menu's states above all).
@@ -259,13 +268,13 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       OnSelectAll();
       return TRUE;
     case IDC_VIEW_NORMAL:
-      SetViewStyle(0);
+      SetViewStyle(ViewMode::Normal);
       return TRUE;
     case IDC_VIEW_SMALL:
-      SetViewStyle(1);
+      SetViewStyle(ViewMode::Small);
       return TRUE;
     case IDC_VIEW_LIST:
-      SetViewStyle(2);
+      SetViewStyle(ViewMode::List);
       return TRUE;
   }
   return CDialog::OnCommand(wParam, lParam);
@@ -337,7 +346,7 @@ HBRUSH CMainDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
 
 bool CMainDlg::ConfirmUnsavedIcons() {
   const CIconCollection& icons = TheApp().m_icons;
-  if (icons.m_saved || icons.GetCount() == 0) return true;
+  if (icons.IsSaved() || icons.GetCount() == 0) return true;
   const char* question = icons.GetCount() == 1 ? "You haven't saved the icon.\nAre you sure to exit?"
                                                 : "You haven't saved the icons.\nAre you sure to exit?";
   return MessageBoxA(m_hWnd, question, "Vantrel", MB_ICONQUESTION | MB_YESNO) == IDYES;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Settings.h"
 #include "controls/ColorLabel.h"
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
@@ -20,8 +21,9 @@ class CMainDlg : public CDialog {
   explicit CMainDlg(CWnd* parent = nullptr);
   ~CMainDlg() override;
 
-  void SetViewStyle(int mode);
-  void ApplyViewSetting(int value);
+  void SetViewStyle(ViewMode mode);
+  // The view buttons and the list's view as the setting says.
+  void ApplyViewSetting(ViewMode mode);
   // Whether newly loaded icons come ticked.
   BOOL SelectAllChecked() const { return m_selectAllCheck.GetCheck() == BST_CHECKED; }
   // Files and folders from the command line or a second start, opened in
