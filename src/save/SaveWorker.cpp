@@ -1,9 +1,6 @@
 #include "save/SaveWorker.h"
 
-#include <commctrl.h>
-
 #include <cerrno>
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -76,17 +73,22 @@ class WrittenNames {
   // Names that lead to no file yet cannot be an existing source under any
   // other name, so only their text is compared.
   bool MayReplace(const std::string& source) {
-    if (m_identities.empty()) return m_texts.count(Comparable(source)) != 0;
-    auto known = m_sourceIdentities.find(source);
-    if (known == m_sourceIdentities.end()) known = m_sourceIdentities.emplace(source, IdentityOf(source)).first;
-    return known->second ? m_identities.count(*known->second) != 0 : m_texts.count(Comparable(source)) != 0;
+    auto known = m_verdicts.find(source);
+    if (known == m_verdicts.end()) known = m_verdicts.emplace(source, Judged(source)).first;
+    return known->second;
   }
 
  private:
+  bool Judged(const std::string& source) const {
+    if (m_identities.empty()) return m_texts.count(Comparable(source)) != 0;
+    const auto identity = IdentityOf(source);
+    return identity ? m_identities.count(*identity) != 0 : m_texts.count(Comparable(source)) != 0;
+  }
+
   std::set<FileIdentity> m_identities;
   std::set<std::string> m_texts;
-  // Many icons share one module: each is asked once.
-  std::map<std::string, std::optional<FileIdentity>> m_sourceIdentities;
+  // Many icons share one module: each source is judged once.
+  std::map<std::string, bool> m_verdicts;
 };
 
 EarlyReads ReadThreatenedSources(const SaveJob& job, const std::vector<SaveSource>& sources, SourceReader& reader) {
@@ -109,55 +111,17 @@ bool WriteIcon(const IconFileIO& io, const IconImageSet& set, const std::string&
   return false;
 }
 
-// Shows the count on the bar and the label. Each message to them waits for
-// the user-interface thread, which redraws at once; a redraw more often than
-// the screen could show costs the worker more than the writing itself, so
-// changes are shown at most once a frame, and the last one always.
-class ProgressDisplay {
- public:
-  explicit ProgressDisplay(const SaveJob& job) : m_job(job) {}
-
-  void Update(int done) {
-    if (::GetTickCount() - m_shownAt >= kFrameMilliseconds) Show(done);
-  }
-  void Flush(int done) {
-    if (done != m_shownDone) Show(done);
-  }
-
- private:
-  static constexpr DWORD kFrameMilliseconds = 16;
-
-  void Show(int done) {
-    m_shownDone = done;
-    m_shownAt = ::GetTickCount();
-    ::SendMessageA(m_job.bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
-    const int percent = m_job.total > 0 ? static_cast<int>(static_cast<int64_t>(done) * 100 / m_job.total) : 0;
-    if (percent == m_shownPercent) return;
-    m_shownPercent = percent;
-    ::SetWindowTextA(m_job.percentLabel, std::to_string(percent).c_str());
-  }
-
-  const SaveJob& m_job;
-  int m_shownDone = 0;
-  int m_shownPercent = 0;
-  DWORD m_shownAt = ::GetTickCount() - kFrameMilliseconds;
-};
-
 }  // namespace
 
-bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done,
-               std::vector<SaveFailure>& failures) {
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop,
+               std::atomic<int>& done, std::vector<SaveFailure>& failures) {
   // The summary after the save names every failed file, a bitmap's too.
   const IconFileIO io;
   SourceReader reader;
-  ProgressDisplay progress(job);
   EarlyReads early = ReadThreatenedSources(job, sources, reader);
   int nextNumber = 0;
   for (size_t i = 0; i < sources.size(); ++i) {
-    if (stop.load()) {
-      progress.Flush(done);
-      return false;
-    }
+    if (stop.load()) return false;
     // Released at the end of each pass, also when the write fails.
     const IconImageSetPtr set = early.done[i] ? std::move(early.sets[i]) : reader.Read(sources[i]);
     if (!set) {
@@ -171,9 +135,7 @@ bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const
       failures.push_back(SaveFailure{sources[i], name, WriteFailureReason(name, error)});
       continue;
     }
-    ++done;
-    progress.Update(done);
+    done.fetch_add(1, std::memory_order_relaxed);
   }
-  progress.Flush(done);
   return true;
 }
