@@ -108,4 +108,30 @@ TEST_F(StartupTest, AboutOpensFromTheHelpMenuDrawnAsDesignedAndEscapeClosesIt) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(window); }, kDialogTimeout));
 }
 
+// The copy has no help.htm beside it: Help says so, naming the page. A start
+// while another copy seems to run (its lock held here) but none answers names
+// the paths it was given instead of dropping them.
+TEST_F(StartupTest, HelpAndAStartNoCopyAnswersSayWhatTheyCouldNotOpen) {
+  ASSERT_TRUE(ChooseMenuItem(window, 'H', 'H'));
+  const HWND help = WaitForDialog(0);
+  ASSERT_NE(help, nullptr) << "Help said nothing";
+  EXPECT_EQ(BoxText(help), "The help page could not be opened:\n" + folder.File("help.htm") + "\nThe page is missing.");
+  ClickButton(help, IDOK);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(product.WaitForExit(kDialogTimeout));
+
+  // The lock is named after the executable.
+  const std::string name = exePath.substr(exePath.rfind('\\') + 1);
+  const HANDLE held = CreateMutexA(nullptr, TRUE, name.substr(0, name.rfind('.')).c_str());
+  ProductProcess second;
+  const std::string path = folder.File("some.ico");
+  ASSERT_TRUE(second.Start(exePath, "\"" + path + "\""));
+  const HWND box = WaitForDialogOf(second.Id(), nullptr, 0, 3 * kDialogTimeout);
+  ASSERT_NE(box, nullptr) << "the paths were dropped without a word";
+  EXPECT_EQ(BoxText(box), "Vantrel is already running but did not answer, so these were not opened:\n\n" + path);
+  ClickButton(box, IDOK);
+  EXPECT_TRUE(second.WaitForExit(kDialogTimeout));
+  CloseHandle(held);
+}
+
 }  // namespace
