@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
 
   ListHost host(side);
   CIconCollection collection;
-  collection.SetListView(&host.list);
+  collection.SetView(&host.list);
   host.list.ShowIcons(&collection);
   Pump();
   const double before = CommittedBytes();

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     ListHost host;
     CIconCollection& collection = TheApp().m_icons;
     collection.SwitchType(TypeSwitch::Dll, true);
-    collection.SetListView(&host.list);
+    collection.SetView(&host.list);
     host.list.ShowIcons(&collection);
     collection.LoadFromFile(module.c_str(), TRUE);
     const int loaded = host.list.GetItemCount();
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
       creationSeconds.push_back(CreateFiles(library, saved));
     }
     collection.EmptyWithViews(nullptr);
-    collection.SetListView(nullptr);
+    collection.SetView(nullptr);
 
     if (result == 0) {
       const double median = Median(seconds);

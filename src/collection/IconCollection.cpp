@@ -16,7 +16,7 @@ bool CanAllocateBlock(size_t bytes) {
   return true;
 }
 
-void CIconCollection::SetListView(CListCtrl* list) { m_listView = list; }
+void CIconCollection::SetView(IconView* view) { m_view = view; }
 
 void CIconCollection::SetCountLabel(CWnd* label) { m_countLabel = label; }
 
@@ -45,30 +45,7 @@ bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
 void CIconCollection::AddItems(int first, int count, BOOL checked) {
   if (count <= 0) return;
   for (int index = first; index < first + count; ++index) m_sources[static_cast<size_t>(index)].m_ticked = checked != FALSE;
-  if (m_listView && m_listView->GetSafeHwnd()) {
-    const HWND list = m_listView->GetSafeHwnd();
-    // A batch is drawn once, not once for each icon.
-    const bool batch = count > 1 && ::IsWindowVisible(list);
-    if (batch) SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    // The view scrolls as asked below, not by itself.
-    SendMessageA(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(first + count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    // Wine keeps the icon views' positions item by item even in an owner-data
-    // list and gives new items none (all would stand on the first); Windows
-    // lays such a list out by itself. Items already placed keep their place.
-    SendMessageA(list, LVM_ARRANGE, LVA_DEFAULT, 0);
-    // Each icon scrolls by the icons added before it; a batch scrolls once by
-    // the sum, as the view ends where the single scrolls would leave it and
-    // each scroll costs about as much as the rest of an icon's append.
-    const long long added = count;
-    const long long scroll = added * m_addedCount + added * (added - 1) / 2;
-    // Far past any list's range, and far from overflowing the view's position.
-    const long long kLongestScroll = 1 << 24;
-    SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(std::min(scroll, kLongestScroll)));
-    if (batch) {
-      SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-      ::InvalidateRect(list, nullptr, TRUE);
-    }
-  }
+  if (m_view) m_view->IconsAppended(first, count, m_addedCount);
   m_addedCount += count;
   if (m_countLabel && m_countLabel->GetSafeHwnd()) {
     m_countText.Format("%d", m_addedCount);
@@ -80,11 +57,7 @@ void CIconCollection::SetTicked(int index, bool ticked) {
   if (index >= GetCount()) return;
   for (int i = index < 0 ? 0 : index; i < (index < 0 ? GetCount() : index + 1); ++i)
     m_sources[static_cast<size_t>(i)].m_ticked = ticked;
-  if (!m_listView || !m_listView->GetSafeHwnd()) return;
-  if (index < 0)
-    ::InvalidateRect(m_listView->GetSafeHwnd(), nullptr, TRUE);
-  else
-    SendMessageA(m_listView->GetSafeHwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
+  if (m_view) m_view->TicksChanged(index);
 }
 
 void CIconCollection::Clear() {
@@ -94,7 +67,7 @@ void CIconCollection::Clear() {
 }
 
 void CIconCollection::EmptyWithViews(CWnd* pathBox) {
-  if (m_listView && m_listView->GetSafeHwnd()) SendMessageA(m_listView->GetSafeHwnd(), LVM_DELETEALLITEMS, 0, 0);
+  if (m_view) m_view->Emptied();
   Clear();
   if (pathBox && pathBox->GetSafeHwnd()) SetWindowTextA(pathBox->GetSafeHwnd(), "");
 }

@@ -16,6 +16,7 @@
 #include "collection/FileTypes.h"
 #include "collection/FoundIcon.h"
 #include "collection/IconSource.h"
+#include "collection/IconView.h"
 #include "formats/IconFileReader.h"
 #include "framework/ListCtrl.h"
 #include "framework/String.h"
@@ -44,7 +45,8 @@ class CIconCollection {
   CIconCollection(const CIconCollection&) = delete;
   CIconCollection& operator=(const CIconCollection&) = delete;
 
-  void SetListView(CListCtrl* list);
+  // Null unbinds. The view is told of every change of the icons.
+  void SetView(IconView* view);
   // Null unbinds. While bound, every icon added shows the running total there.
   void SetCountLabel(CWnd* label);
   // Asked before the records grow (see BlockProbe); tests make it refuse.
@@ -80,7 +82,7 @@ class CIconCollection {
 
   int m_addedCount = 0;
   CString m_countText;
-  CListCtrl* m_listView = nullptr;
+  IconView* m_view = nullptr;
   CWnd* m_countLabel = nullptr;
 
  private:

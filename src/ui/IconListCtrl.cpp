@@ -119,6 +119,43 @@ void CIconListCtrl::TakeMade(bool margin) {
   }
 }
 
+void CIconListCtrl::IconsAppended(int first, int count, int addedBefore) {
+  if (!m_hWnd) return;
+  // A batch is drawn once, not once for each icon.
+  const bool batch = count > 1 && IsWindowVisible();
+  if (batch) SendMessage(WM_SETREDRAW, FALSE);
+  // The view scrolls as asked below, not by itself.
+  SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(first + count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  // Wine keeps the icon views' positions item by item even in an owner-data
+  // list and gives new items none (all would stand on the first); Windows
+  // lays such a list out by itself. Items already placed keep their place.
+  SendMessage(LVM_ARRANGE, LVA_DEFAULT);
+  // Each icon scrolls by the icons added before it; a batch scrolls once by
+  // the sum, as the view ends where the single scrolls would leave it and
+  // each scroll costs about as much as the rest of an icon's append.
+  const long long added = count;
+  const long long scroll = added * addedBefore + added * (added - 1) / 2;
+  // Far past any list's range, and far from overflowing the view's position.
+  const long long kLongestScroll = 1 << 24;
+  SendMessage(LVM_SCROLL, 0, static_cast<LPARAM>(std::min(scroll, kLongestScroll)));
+  if (batch) {
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(TRUE);
+  }
+}
+
+void CIconListCtrl::TicksChanged(int index) {
+  if (!m_hWnd) return;
+  if (index < 0)
+    Invalidate(TRUE);
+  else
+    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(index), index);
+}
+
+void CIconListCtrl::Emptied() {
+  if (m_hWnd) SendMessage(LVM_DELETEALLITEMS);
+}
+
 void CIconListCtrl::ShowIcons(CIconCollection* icons) {
   m_icons = icons;
   // The tick is asked for like the picture, so LVM_GETITEMSTATE answers it to anyone.

@@ -12,14 +12,18 @@
 #include <vector>
 
 #include "collection/IconCollection.h"
+#include "collection/IconView.h"
 #include "collection/PictureCache.h"
 #include "collection/PictureMaker.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "framework/ToolTipCtrl.h"
 
-class CIconListCtrl : public CListCtrl {
+class CIconListCtrl : public CListCtrl, public IconView {
  public:
+  void IconsAppended(int first, int count, int addedBefore) override;
+  void TicksChanged(int index) override;
+  void Emptied() override;
   ~CIconListCtrl() override;
   // The collection whose icons the list shows; the list asks it for ticks.
   void ShowIcons(CIconCollection* icons);

@@ -110,7 +110,7 @@ BOOL CMainDlg::OnInitDialog() {
   m_iconList.OnDropped([this](const std::vector<std::string>& paths) { AddDropped(paths); });
   m_iconList.OnZoom([this](int direction) { StepPictureSize(direction); });
 
-  app.m_icons.SetListView(&m_iconList);
+  app.m_icons.SetView(&m_iconList);
   m_iconList.ShowIcons(&app.m_icons);
 
   m_layout.Capture(m_hWnd, kAnchors, sizeof kAnchors / sizeof kAnchors[0]);

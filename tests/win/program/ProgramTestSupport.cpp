@@ -104,7 +104,7 @@ ListViewHost::ListViewHost() {
 }
 
 void ListViewHost::Bind(CIconCollection& icons) {
-  icons.SetListView(&list);
+  icons.SetView(&list);
   list.ShowIcons(&icons);
 }
 
@@ -166,7 +166,7 @@ void AppTest::SetUp() { TheApp().m_config.SetPath(configPath.c_str()); }
 void AppTest::TearDown() {
   CIconCollection& icons = TheApp().m_icons;
   icons.Clear();
-  icons.SetListView(nullptr);
+  icons.SetView(nullptr);
   icons.SetBlockProbe(&CanAllocateBlock);
   icons.SetSaved(true);
   icons.SetSwitches({});
