@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/PathHandOver.h"
+#include "base/ViewMode.h"
 #include "framework/FileFind.h"
 
 BOOL CMainApp::InitInstance() {
@@ -35,7 +36,7 @@ BOOL CMainApp::InitInstance() {
 
 void CMainApp::WriteDefaultSettings() {
   m_config.WriteString("Setting", "RestorePath", "C:\\IconLibrary");
-  m_config.WriteInt("Setting", "View", 0);
+  m_config.WriteInt("Setting", "View", static_cast<int>(ViewMode::Normal));
   m_config.WriteBool("Setting", "SelectAll", TRUE);
   m_config.WriteBool("Setting", "Confirm", TRUE);
   m_config.WriteString("Setting", "DefaultType", "ico");

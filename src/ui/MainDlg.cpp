@@ -56,14 +56,8 @@ const AnchoredControl kAnchors[] = {
 CMainDlg::CMainDlg(CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
-      m_panelBrush(CreateSolidBrush(kPanelColor)),
-      m_pathBrush(CreateSolidBrush(kPathBackColor)) {}
-
-CMainDlg::~CMainDlg() {
-  DeleteObject(m_panelBrush);
-  DeleteObject(m_pathBrush);
-  if (m_hAccel) DestroyAcceleratorTable(m_hAccel);
-}
+      m_panelBrush(kPanelColor),
+      m_pathBrush(kPathBackColor) {}
 
 void CMainDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -95,7 +89,7 @@ BOOL CMainDlg::OnInitDialog() {
   ApplyButtonLook(m_saveButton, IDI_SAVE);
   ApplyButtonLook(m_saveAsButton, IDI_SAVE_AS);
 
-  m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  m_accelerators.Reset(LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
   CMainApp& app = TheApp();
   ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
   m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
@@ -122,10 +116,9 @@ void CMainDlg::SetUpMenuImages() {
   const int side = ScaleToDpi(kMenuImageSize, DisplayDpi());
   m_menuImages.Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 4);
   for (const CommandImage& image : kCommandImages) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON, side, side, 0));
-    CXPMenu::SetCommandImage(image.command, m_menuImages, m_menuImages.Add(icon));
-    DestroyIcon(icon);
+    const CIconHandle icon(static_cast<HICON>(
+        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON, side, side, 0)));
+    CXPMenu::SetCommandImage(this, image.command, m_menuImages, m_menuImages.Add(icon.Get()));
   }
 }
 
@@ -141,8 +134,8 @@ void CMainDlg::StepPictureSize(int direction) {
   m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
 }
 
-void CMainDlg::SetViewStyle(int mode) {
-  const DWORD type = mode == 1 ? LVS_SMALLICON : mode == 2 ? LVS_LIST : LVS_ICON;
+void CMainDlg::SetViewStyle(ViewMode mode) {
+  const DWORD type = mode == ViewMode::Small ? LVS_SMALLICON : mode == ViewMode::List ? LVS_LIST : LVS_ICON;
   if (!m_iconList.ModifyStyle(LVS_TYPEMASK, type)) return;
   // The list lays its items out again and only repaints what it thinks moved:
   // the old view's pictures stayed on screen wherever nothing new covered them.
@@ -158,15 +151,16 @@ void CMainDlg::OnSize(UINT type, int width, int height) {
   m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
 }
 
-void CMainDlg::ApplyViewSetting(int value) {
-  m_viewNormal.SetCheck(value != 1 && value != 2 ? BST_CHECKED : BST_UNCHECKED);
-  m_viewSmall.SetCheck(value == 1 ? BST_CHECKED : BST_UNCHECKED);
-  m_viewList.SetCheck(value == 2 ? BST_CHECKED : BST_UNCHECKED);
-  SetViewStyle(value == 1 || value == 2 ? value : 0);
+void CMainDlg::ApplyViewSetting(int stored) {
+  const ViewMode mode = ViewModeFromSetting(stored);
+  m_viewNormal.SetCheck(mode == ViewMode::Normal ? BST_CHECKED : BST_UNCHECKED);
+  m_viewSmall.SetCheck(mode == ViewMode::Small ? BST_CHECKED : BST_UNCHECKED);
+  m_viewList.SetCheck(mode == ViewMode::List ? BST_CHECKED : BST_UNCHECKED);
+  SetViewStyle(mode);
 }
 
 BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
-  if (m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, msg)) return TRUE;
+  if (m_accelerators && TranslateAcceleratorA(m_hWnd, m_accelerators.Get(), msg)) return TRUE;
   // Enter never reaches the dialog's OK.
   if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return TRUE;
   return CDialog::PreTranslateMessage(msg);
@@ -195,6 +189,7 @@ LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       SaveWindowPlace(m_hWnd, TheApp().m_config, m_normalPlace);
+      CXPMenu::SetXPLook(this, false);
       break;
     case WM_INITMENUPOPUP: {
       // The system fills in the menu first (the system menu's states above all).
@@ -259,13 +254,13 @@ BOOL CMainDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       OnSelectAll();
       return TRUE;
     case IDC_VIEW_NORMAL:
-      SetViewStyle(0);
+      SetViewStyle(ViewMode::Normal);
       return TRUE;
     case IDC_VIEW_SMALL:
-      SetViewStyle(1);
+      SetViewStyle(ViewMode::Small);
       return TRUE;
     case IDC_VIEW_LIST:
-      SetViewStyle(2);
+      SetViewStyle(ViewMode::List);
       return TRUE;
   }
   return CDialog::OnCommand(wParam, lParam);

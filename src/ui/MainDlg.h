@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "base/ViewMode.h"
 #include "controls/ColorLabel.h"
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "framework/Gdi.h"
+#include "framework/Handle.h"
 #include "framework/ImageList.h"
 #include "ui/AnchoredLayout.h"
 #include "ui/IconListCtrl.h"
@@ -18,10 +21,10 @@
 class CMainDlg : public CDialog {
  public:
   explicit CMainDlg(CWnd* parent = nullptr);
-  ~CMainDlg() override;
 
-  void SetViewStyle(int mode);
-  void ApplyViewSetting(int value);
+  void SetViewStyle(ViewMode mode);
+  // Ticks the view's button and shows the view; stored: the "View" setting.
+  void ApplyViewSetting(int stored);
   // Whether newly loaded icons come ticked.
   BOOL SelectAllChecked() const { return m_selectAllCheck.GetCheck() == BST_CHECKED; }
   // Files and folders from the command line or a second start, opened in
@@ -50,9 +53,9 @@ class CMainDlg : public CDialog {
   CColorLabel m_containedLabel;
   HICON m_hIcon;
   CImageList m_menuImages;
-  HBRUSH m_panelBrush;
-  HBRUSH m_pathBrush;
-  HACCEL m_hAccel = nullptr;
+  CBrush m_panelBrush;
+  CBrush m_pathBrush;
+  CAcceleratorHandle m_accelerators;
 
  protected:
   BOOL OnInitDialog() override;

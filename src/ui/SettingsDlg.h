@@ -7,11 +7,11 @@
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
-#include "framework/Dialog.h"
+#include "base/PaleDialog.h"
 #include "framework/Edit.h"
 #include "framework/Gdi.h"
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CPaleDialog {
  public:
   explicit CSettingsDlg(CWnd* parent = nullptr);
 
@@ -31,7 +31,6 @@ class CSettingsDlg : public CDialog {
   CShadedButton m_cancelButton;
   CShadedButton m_browseButton;
   CEdit m_folderEdit;
-  CBrush m_backgroundBrush;
   CBrush m_folderBrush;
 
  protected:
@@ -39,7 +38,6 @@ class CSettingsDlg : public CDialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnPaint() override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
 
  private:
