@@ -23,27 +23,6 @@ CMainApp theApp;
 
 namespace {
 
-// A module with n icon groups of three images each, as program icons come:
-// 16 by 16 in 256 colours, 32 by 32 and 48 by 48 in true colour with alpha.
-std::vector<uint8_t> BuildModule(int groups) {
-  std::vector<BuiltResource> resources;
-  uint16_t imageId = 0;
-  for (int group = 1; group <= groups; ++group) {
-    const uint8_t seed = static_cast<uint8_t>(group);
-    const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, seed),
-                                                      MakeDibBlock(32, 32, 32, 0, seed),
-                                                      MakeDibBlock(48, 48, 32, 0, seed)};
-    std::vector<uint16_t> ids;
-    for (const auto& image : images) {
-      ids.push_back(++imageId);
-      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
-    }
-    resources.push_back(
-        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
-  }
-  return BuildPeModule(resources);
-}
-
 void EmptyFolder(const std::string& folder) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -134,7 +113,7 @@ int main(int argc, char** argv) {
   const std::string module = work + "\\bench.dll";
   CreateDirectoryA(work.c_str(), nullptr);
   CreateDirectoryA(library.c_str(), nullptr);
-  if (!WriteBytes(module, BuildModule(icons))) {
+  if (!WriteBytes(module, BuildProgramModule(icons, 0))) {
     std::fprintf(stderr, "cannot write %s\n", module.c_str());
     return 1;
   }
@@ -143,7 +122,7 @@ int main(int argc, char** argv) {
   {
     ListHost host;
     CIconCollection& collection = TheApp().m_icons;
-    collection.m_filterDll = TRUE;
+    collection.SwitchType(TypeSwitch::Dll, true);
     collection.SetListView(&host.list);
     host.list.ShowIcons(&collection);
     collection.LoadFromFile(module.c_str(), TRUE);

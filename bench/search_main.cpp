@@ -45,32 +45,11 @@ std::string ProgramPath() {
   return full;
 }
 
-// Icon groups as program icons come: 16 by 16 in 256 colours, 32 by 32 and
-// 48 by 48 in true colour with alpha.
-std::vector<uint8_t> BuildModule(int firstSeed) {
-  std::vector<BuiltResource> resources;
-  uint16_t imageId = 0;
-  for (int group = 1; group <= kGroupsPerModule; ++group) {
-    const auto seed = static_cast<uint8_t>(firstSeed + group);
-    const std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, seed),
-                                                      MakeDibBlock(32, 32, 32, 0, seed),
-                                                      MakeDibBlock(48, 48, 32, 0, seed)};
-    std::vector<uint16_t> ids;
-    for (const auto& image : images) {
-      ids.push_back(++imageId);
-      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
-    }
-    resources.push_back(
-        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
-  }
-  return BuildPeModule(resources);
-}
-
 // Folders of ten modules and one text file each; returns the icon count.
 // Ten different modules are enough: each file is loaded on its own.
 int BuildTree(const std::string& root, int icons) {
   std::vector<std::vector<uint8_t>> kinds;
-  for (int kind = 0; kind < kModulesPerFolder; ++kind) kinds.push_back(BuildModule(kind * 7));
+  for (int kind = 0; kind < kModulesPerFolder; ++kind) kinds.push_back(BuildProgramModule(kGroupsPerModule, kind * 7));
   const int modules = (icons + kGroupsPerModule - 1) / kGroupsPerModule;
   for (int i = 0; i < modules; ++i) {
     const std::string folder = root + "\\d" + std::to_string(100 + i / kModulesPerFolder);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/PathHandOver.h"
-#include "base/ViewMode.h"
+#include "base/Settings.h"
 #include "framework/FileFind.h"
 
 BOOL CMainApp::InitInstance() {
@@ -34,16 +34,7 @@ BOOL CMainApp::InitInstance() {
   return FALSE;
 }
 
-void CMainApp::WriteDefaultSettings() {
-  m_config.WriteString("Setting", "RestorePath", "C:\\IconLibrary");
-  m_config.WriteInt("Setting", "View", static_cast<int>(ViewMode::Normal));
-  m_config.WriteBool("Setting", "SelectAll", TRUE);
-  m_config.WriteBool("Setting", "Confirm", TRUE);
-  m_config.WriteString("Setting", "DefaultType", "ico");
-  m_config.WriteString("Setting", "TitlePrefix", "Untitled");
-  m_config.WriteBool("Setting", "OpenDir", TRUE);
-  for (const char* key : {"Exe", "Dll", "Ico", "Icl", "Cpl", "Ocx", "Scr"}) m_config.WriteBool("Filter", key, TRUE);
-}
+void CMainApp::WriteDefaultSettings() { WriteSettings(m_config, DefaultSettings()); }
 
 CString GetModuleFolder() {
   const CString path = ExecutablePath();

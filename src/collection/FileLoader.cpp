@@ -11,14 +11,9 @@
 
 bool CIconCollection::IsTypeSwitchedOn(const std::string& extension) const {
   const FileType* type = FindFileType(extension);
-  return type && this->*SwitchOf(*type).switchedOn;
+  return type && m_switches[static_cast<size_t>(type->switchedBy)];
 }
 
-TypeSwitches CIconCollection::Switches() const {
-  TypeSwitches switches{};
-  for (size_t i = 0; i < kTypeSwitchCount; ++i) switches[i] = this->*kFilterSwitches[i].switchedOn != FALSE;
-  return switches;
-}
 
 FileReading CIconCollection::LoadFromFile(LPCSTR path, BOOL checked) {
   std::vector<FoundIcon> found;

@@ -1,27 +1,13 @@
 #pragma once
-// The seven type switches of the filter, in the order of the "Filter"
-// settings: the settings, the collection's flags and Add File's filter text
-// read this table; which extensions each switch takes is formats/FileTypes.h.
-
-#include <windows.h>
+// What the collection adds to the file-type table (formats/FileTypes.h): Add
+// File's name for each type switch's files, and which switches are on.
 
 #include <array>
 
 #include "formats/FileTypes.h"
 
-class CIconCollection;
-
-struct FilterSwitch {
-  const char* settingKey;  // key in the "Filter" section
-  const char* filterName;  // Add File's name for the switch's files
-  BOOL CIconCollection::*switchedOn;
-};
-
-extern const std::array<FilterSwitch, kTypeSwitchCount> kFilterSwitches;
+// In the order of the type switches.
+extern const std::array<const char*, kTypeSwitchCount> kFilterNames;
 
 // Which switches are on, in the table's order.
 using TypeSwitches = std::array<bool, kTypeSwitchCount>;
-
-inline const FilterSwitch& SwitchOf(const FileType& type) {
-  return kFilterSwitches[static_cast<size_t>(type.switchedBy)];
-}

@@ -1,7 +1,7 @@
 #include "collection/FilterSettings.h"
 
-#include "collection/FileTypes.h"
+#include "base/Settings.h"
 
 void ReadFilterSettings(const CConfigFile& config, CIconCollection& icons) {
-  for (const FilterSwitch& type : kFilterSwitches) icons.*type.switchedOn = config.GetBool("Filter", type.settingKey);
+  icons.SetSwitches(ReadSettings(config).filter);
 }

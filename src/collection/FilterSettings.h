@@ -1,5 +1,5 @@
 #pragma once
-// The seven file-type switches of the "Filter" section, in their fixed order.
+// The file-type switches of the settings, for the collection to load by.
 
 #include "base/ConfigFile.h"
 #include "collection/IconCollection.h"

@@ -23,19 +23,17 @@ void CIconCollection::SetCountLabel(CWnd* label) { m_countLabel = label; }
 bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
   const int first = GetCount();
   if (found.empty()) return true;
-  if (!m_blockProbe(found.size() * (sizeof(IconSource) + sizeof(CObject*)))) return false;
+  if (!m_blockProbe(found.size() * sizeof(IconSource))) return false;
   bool fitted = true;
   try {
-    const IconSource* previous = first > 0 ? GetSource(first - 1) : nullptr;
     for (const FoundIcon& one : found) {
-      auto source = std::make_unique<IconSource>();
-      if (previous && one.path == previous->Path())
-        source->SharePath(*previous);
-      else if (!source->SetPath(one.path.c_str()))
+      IconSource source;
+      if (!m_sources.empty() && one.path == m_sources.back().Path())
+        source.SharePath(m_sources.back());
+      else if (!source.SetPath(one.path.c_str()))
         continue;  // a path that does not fit is never cut into another file's path
-      source->m_group = one.group;
-      if (!m_sources.SetAtGrow(GetCount(), source.get())) throw std::bad_alloc();
-      previous = source.release();
+      source.m_group = one.group;
+      m_sources.push_back(std::move(source));
     }
   } catch (const std::bad_alloc&) {
     fitted = false;
@@ -46,7 +44,7 @@ bool CIconCollection::AppendFound(std::vector<FoundIcon>& found, BOOL checked) {
 
 void CIconCollection::AddItems(int first, int count, BOOL checked) {
   if (count <= 0) return;
-  for (int index = first; index < first + count; ++index) GetSource(index)->m_ticked = checked != FALSE;
+  for (int index = first; index < first + count; ++index) m_sources[static_cast<size_t>(index)].m_ticked = checked != FALSE;
   if (m_listView && m_listView->GetSafeHwnd()) {
     const HWND list = m_listView->GetSafeHwnd();
     // A batch is drawn once, not once for each icon.
@@ -80,7 +78,8 @@ void CIconCollection::AddItems(int first, int count, BOOL checked) {
 
 void CIconCollection::SetTicked(int index, bool ticked) {
   if (index >= GetCount()) return;
-  for (int i = index < 0 ? 0 : index; i < (index < 0 ? GetCount() : index + 1); ++i) GetSource(i)->m_ticked = ticked;
+  for (int i = index < 0 ? 0 : index; i < (index < 0 ? GetCount() : index + 1); ++i)
+    m_sources[static_cast<size_t>(i)].m_ticked = ticked;
   if (!m_listView || !m_listView->GetSafeHwnd()) return;
   if (index < 0)
     ::InvalidateRect(m_listView->GetSafeHwnd(), nullptr, TRUE);
@@ -89,8 +88,8 @@ void CIconCollection::SetTicked(int index, bool ticked) {
 }
 
 void CIconCollection::Clear() {
-  for (int i = 0; i < GetCount(); ++i) delete m_sources.GetAt(i);
-  m_sources.SetSize(0);
+  // Every block back, not only the records.
+  std::deque<IconSource>().swap(m_sources);
   m_countLabel = nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +18,6 @@
 #include "collection/IconSource.h"
 #include "formats/IconFileReader.h"
 #include "framework/ListCtrl.h"
-#include "framework/ObArray.h"
 #include "framework/String.h"
 #include "framework/Wnd.h"
 
@@ -64,29 +64,30 @@ class CIconCollection {
   FileReading LoadFromFile(LPCSTR path, BOOL checked);
   // Whether files with this lowercase extension (no dot) are taken.
   bool IsTypeSwitchedOn(const std::string& extension) const;
-  TypeSwitches Switches() const;
+  TypeSwitches Switches() const { return m_switches; }
+  void SetSwitches(const TypeSwitches& switches) { m_switches = switches; }
+  void SwitchType(TypeSwitch type, bool on) { m_switches[static_cast<size_t>(type)] = on; }
+  // Whether every icon listed has been saved since it was added.
+  bool IsSaved() const { return m_saved; }
+  void SetSaved(bool saved) { m_saved = saved; }
+
   bool IsTicked(int index) const { return GetSource(index)->m_ticked; }
   // One icon, or all of them with index -1; the list redraws what changed.
   void SetTicked(int index, bool ticked);
 
-  int GetCount() const { return static_cast<int>(m_sources.GetSize()); }
-  IconSource* GetSource(int index) const { return static_cast<IconSource*>(m_sources.GetAt(index)); }
+  int GetCount() const { return static_cast<int>(m_sources.size()); }
+  const IconSource* GetSource(int index) const { return &m_sources[static_cast<size_t>(index)]; }
 
-  CObArray m_sources;
   int m_addedCount = 0;
   CString m_countText;
   CListCtrl* m_listView = nullptr;
   CWnd* m_countLabel = nullptr;
-  BOOL m_filterExe = FALSE;
-  BOOL m_filterDll = FALSE;
-  BOOL m_filterIco = FALSE;
-  BOOL m_filterOcx = FALSE;
-  BOOL m_filterCpl = FALSE;
-  BOOL m_filterIcl = FALSE;
-  BOOL m_filterScr = FALSE;
-  BOOL m_saved = TRUE;
 
  private:
+  // A deque: appending never moves the records, and their blocks are few.
+  std::deque<IconSource> m_sources;
+  TypeSwitches m_switches{};
+  bool m_saved = true;
   BlockProbe m_blockProbe = &CanAllocateBlock;
   // The ticks and list items of the pictures just appended, with the scroll
   // and the count. An owner-data list takes any count: it stores no item.

@@ -8,9 +8,8 @@
 #include <string>
 
 #include "formats/ResourceName.h"
-#include "framework/ObArray.h"
 
-class IconSource : public CObject {
+class IconSource {
  public:
   // False, and nothing stored, when the path is MAX_PATH characters or longer.
   bool SetPath(LPCSTR path);

@@ -11,8 +11,9 @@ namespace {
 // Several screens of the smallest pictures: more waiting would only be
 // screens the user has scrolled past.
 constexpr size_t kMostWaiting = 16384;
-// About a row of the largest pictures, a tenth of a screen of the smallest.
-constexpr size_t kHandOverBatch = 16;
+// A screen of the smallest pictures and its margin; sooner, a twentieth of a second.
+constexpr size_t kHandOverBatch = 512;
+constexpr std::chrono::milliseconds kHandOverAfter{50};
 
 }  // namespace
 
@@ -99,10 +100,14 @@ void PictureMaker::Run() {
     lock.lock();
     // A restart while it was made makes it stale.
     if (generation != m_generation) continue;
+    if (m_made.empty()) m_firstMade = std::chrono::steady_clock::now();
     m_made.push_back(std::move(made));
-    // Handed over in batches: each hand-over costs the window a redraw. The
-    // last of a screen goes at once; a long run goes every few pictures.
-    const bool lastOfScreen = m_queue.empty() || m_queue.begin()->first.first != request.priority;
-    if (!m_posted && (lastOfScreen || m_made.size() >= kHandOverBatch)) m_posted = ::PostMessageA(m_window, m_message, 0, 0) != FALSE;
+    // Handed over in batches, each of which costs the window a redraw: when
+    // nothing more is asked, or a batch has waited long enough to be seen.
+    // The screen's requests outrank its margin's: a lower one next means the screen is done.
+    const bool screenDone = m_queue.empty() || m_queue.begin()->first.first < request.priority;
+    const bool due = screenDone || m_made.size() >= kHandOverBatch ||
+                     std::chrono::steady_clock::now() - m_firstMade >= kHandOverAfter;
+    if (!m_posted && due) m_posted = ::PostMessageA(m_window, m_message, 0, 0) != FALSE;
   }
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -72,5 +73,6 @@ class PictureMaker {
   std::unordered_map<int, uint64_t> m_queuedPriority;
   std::vector<MadePicture> m_made;
   bool m_posted = false;
+  std::chrono::steady_clock::time_point m_firstMade;
   std::thread m_thread;
 };

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <new>
 
 #include "formats/ByteReader.h"
@@ -102,5 +103,9 @@ bool IconFileIO::SaveIcoFile(const IconImageSet& set, const std::string& path) c
     return false;
   }
   OutputFile file(path);
-  return file.Create() && file.Write(bytes->data(), bytes->size()) && file.Finish();
+  if (!file.Create()) return false;
+  // One block, handed to the system in one write rather than copied through
+  // the stream's buffer in pieces.
+  std::setvbuf(file.Get(), nullptr, _IONBF, 0);
+  return file.Write(bytes->data(), bytes->size()) && file.Finish();
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/Settings.h"
 #include "framework/FileDialog.h"
 #include "save/SaveNaming.h"
 #include "save/SaveProgressDlg.h"
@@ -32,14 +33,15 @@ void CSaveCommand::ShowMessage(LPCSTR text, LPCSTR caption, UINT type) const {
 
 void CSaveCommand::SaveToLibrary() {
   if (m_list->GetItemCount() == 0) return;
-  const CString library = m_config.GetString("Setting", "RestorePath");
+  const Settings settings = ReadSettings(m_config);
+  const CString library = settings.libraryFolder.c_str();
   // Unset (or unreadable) names no folder: "\\" would be the drive's root.
   if (library.IsEmpty()) {
     ShowMessage(kCannotSaveHere, "Error", MB_ICONERROR);
     return;
   }
-  const CString prefix = m_config.GetString("Setting", "TitlePrefix");
-  const CString type = SaveTypeFromSetting(m_config.GetString("Setting", "DefaultType"));
+  const CString prefix = settings.titlePrefix.c_str();
+  const CString type = SaveTypeFromSetting(settings.saveType.c_str());
   const int ticked = CountTicked();
   // Before the folder is made: a folder the names cannot go into is not made.
   if (!NamesUsable(library, prefix, type, ticked)) return;
@@ -108,10 +110,10 @@ void CSaveCommand::SaveInto(const CString& folder, const CString& baseName, cons
   dialog.m_total = ticked;
   dialog.DoModal();
   // Saved only when every ticked icon was written: otherwise Exit still asks.
-  if (dialog.WorkerFinished() && dialog.m_done == ticked) m_icons.m_saved = TRUE;
+  if (dialog.WorkerFinished() && dialog.m_done == ticked) m_icons.SetSaved(true);
   if (!dialog.m_failures.empty()) ShowMessage(SaveFailureMessage(dialog.m_failures, ticked).c_str(), "Vantrel", MB_ICONWARNING);
   // Once, after the dialog, also after Cancel: the folder written to.
-  if (m_config.GetBool("Setting", "OpenDir")) OpenFolder(folder);
+  if (ReadSettings(m_config).openFolder) OpenFolder(folder);
 }
 
 bool CSaveCommand::PickSaveAsPath(CString& path, CString& title, CString& ext) {

@@ -1,6 +1,17 @@
 #include "save/SaveProgressDlg.h"
 
+#include <cstdint>
+
 #include "resources/resource.h"
+
+namespace {
+
+const UINT_PTR kProgressTimer = 1;
+// The worker never waits for the bar: a message sent to it for every few
+// icons made the worker wait for each redraw, as long as writing an icon.
+const UINT kProgressMilliseconds = 50;
+
+}  // namespace
 
 CSaveProgressDlg::CSaveProgressDlg(const CIconCollection& icons)
     : CWorkerProgressDlg(IDD_SAVE_PROGRESS, WM_SAVE_FINISHED, {IDC_SAVE_MESSAGE, IDC_SAVE_PERCENT, IDC_PERCENT_SIGN}),
@@ -19,6 +30,8 @@ BOOL CSaveProgressDlg::OnInitDialog() {
   m_progress.SetRange32(0, m_total);
   m_progress.SetPos(0);
   m_done = 0;
+  m_written = 0;
+  m_shownPercent = 0;  // the label's text in the dialog's template
   m_failures.clear();
   m_sources.clear();
   const int count = m_list ? m_list->GetItemCount() : 0;
@@ -27,12 +40,37 @@ BOOL CSaveProgressDlg::OnInitDialog() {
     if (!source) continue;
     m_sources.push_back(SourceOf(*source));
   }
-  StartWorker();
+  if (StartWorker()) SetTimer(kProgressTimer, kProgressMilliseconds);
   return TRUE;
 }
 
 bool CSaveProgressDlg::Work() {
-  SaveJob job{std::string(m_folder), std::string(m_baseName), std::string(m_type), m_total,
-              m_progress.m_hWnd, m_percentLabel.m_hWnd};
-  return SaveIcons(job, m_sources, StopFlag(), m_done, m_failures);
+  const SaveJob job{std::string(m_folder), std::string(m_baseName), std::string(m_type)};
+  return SaveIcons(job, m_sources, StopFlag(), m_written, m_failures);
+}
+
+void CSaveProgressDlg::OnTimer(UINT_PTR id) {
+  if (id == kProgressTimer) {
+    ShowProgress();
+    return;
+  }
+  CDialog::OnTimer(id);
+}
+
+void CSaveProgressDlg::OnWorkerEnded() {
+  KillTimer(kProgressTimer);
+  m_done = m_written.load();
+  // Where a Cancel stopped it, too.
+  ShowProgress();
+}
+
+void CSaveProgressDlg::ShowProgress() {
+  const int done = m_written.load(std::memory_order_relaxed);
+  m_progress.SetPos(done);
+  const int percent = m_total > 0 ? static_cast<int>(static_cast<int64_t>(done) * 100 / m_total) : 0;
+  if (percent == m_shownPercent) return;
+  m_shownPercent = percent;
+  CString text;
+  text.Format("%d", percent);
+  m_percentLabel.SetWindowText(text);
 }

@@ -5,10 +5,11 @@
 // The command fills m_folder, m_baseName, m_type, m_list and m_total, then
 // runs DoModal. The dialog takes the ticked items' sources from the list and
 // the collection before the worker starts; the worker reads and writes files
-// and moves the bar and the label through messages.
+// and counts them, and the dialog shows the count a few times a second.
 
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "base/WorkerProgressDlg.h"
@@ -36,7 +37,7 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   CListCtrl* m_list = nullptr;
   const CIconCollection& m_icons;
   int m_total = 0;
-  // Icons written, and those that were not; the worker's until it has ended.
+  // Icons written, and those that were not; set once the worker has ended.
   int m_done = 0;
   std::vector<SaveFailure> m_failures;
 
@@ -44,8 +45,16 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
   bool Work() override;
+  void OnWorkerEnded() override;
+  void OnTimer(UINT_PTR id) override;
 
  private:
+  // On the user-interface thread: the bar and the label show the count.
+  void ShowProgress();
+
   // The ticked icons in list order, taken on the user-interface thread.
   std::vector<SaveSource> m_sources;
+  // Counted by the worker while it runs; read by the timer.
+  std::atomic<int> m_written{0};
+  int m_shownPercent = 0;
 };

@@ -1,6 +1,6 @@
 #include "save/SaveWorker.h"
 
-#include <commctrl.h>
+#include <winternl.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -30,12 +30,34 @@ std::string Comparable(const std::string& path) {
 // drives and short names all lead to the same volume and index.
 using FileIdentity = std::tuple<DWORD, DWORD, DWORD>;
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  const ScopedHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+ScopedHandle OpenForQuery(const std::string& path) {
+  return ScopedHandle(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+std::optional<FileIdentity> IdentityOf(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!file.IsValid() || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  if (!::GetFileInformationByHandle(file, &info)) return std::nullopt;
   return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  const ScopedHandle file = OpenForQuery(path);
+  return file.IsValid() ? IdentityOf(file.Get()) : std::nullopt;
+}
+
+uint64_t IndexOf(const FileIdentity& identity) {
+  return uint64_t{std::get<1>(identity)} << 32 | std::get<2>(identity);
+}
+
+// The file's index alone. The volume's serial that the full identity holds
+// costs Wine a call to another process for every file, about 2 ms, so it is
+// asked only of a name whose index is also a source's.
+std::optional<uint64_t> IndexOf(HANDLE file) {
+  IO_STATUS_BLOCK status{};
+  FILE_INTERNAL_INFORMATION info{};
+  if (::NtQueryInformationFile(file, &status, &info, sizeof info, FileInternalInformation) < 0) return std::nullopt;
+  return static_cast<uint64_t>(info.IndexNumber.QuadPart);
 }
 
 CString FileName(const SaveJob& job, int number) {
@@ -54,7 +76,7 @@ struct EarlyReads {
 
 class WrittenNames {
  public:
-  WrittenNames(const SaveJob& job, size_t count) {
+  WrittenNames(const SaveJob& job, const std::vector<SaveSource>& sources) {
     // One look at the folder tells which of the names exist: only those can
     // be another name of a source, so only those are opened.
     std::set<std::string> existing;
@@ -64,10 +86,22 @@ class WrittenNames {
       more = find.FindNextFile();
       existing.insert(Comparable(std::string(find.GetFilePath())));
     }
-    for (size_t number = 0; number < count; ++number) {
+    // Many icons share one module: each source file is asked once.
+    std::set<uint64_t> sourceIndexes;
+    for (const SaveSource& source : sources) {
+      if (existing.empty() || m_sourceIdentities.count(source.path)) continue;
+      const auto identity = IdentityOf(source.path);
+      m_sourceIdentities.emplace(source.path, identity);
+      if (identity) sourceIndexes.insert(IndexOf(*identity));
+    }
+    for (size_t number = 0; number < sources.size(); ++number) {
       const std::string name(FileName(job, static_cast<int>(number)));
       const std::string text = Comparable(name);
-      const auto identity = existing.count(text) ? IdentityOf(name) : std::nullopt;
+      const ScopedHandle file = existing.count(text) ? OpenForQuery(name) : ScopedHandle();
+      const auto index = file.IsValid() ? IndexOf(file.Get()) : std::nullopt;
+      // Another index is another file than every source whose identity is known.
+      if (index && !sourceIndexes.count(*index)) continue;
+      const auto identity = file.IsValid() ? IdentityOf(file.Get()) : std::nullopt;
       if (identity) m_identities.insert(*identity);
       else m_texts.insert(text);
     }
@@ -76,23 +110,29 @@ class WrittenNames {
   // Names that lead to no file yet cannot be an existing source under any
   // other name, so only their text is compared.
   bool MayReplace(const std::string& source) {
-    if (m_identities.empty()) return m_texts.count(Comparable(source)) != 0;
-    auto known = m_sourceIdentities.find(source);
-    if (known == m_sourceIdentities.end()) known = m_sourceIdentities.emplace(source, IdentityOf(source)).first;
-    return known->second ? m_identities.count(*known->second) != 0 : m_texts.count(Comparable(source)) != 0;
+    auto known = m_verdicts.find(source);
+    if (known == m_verdicts.end()) known = m_verdicts.emplace(source, Judged(source)).first;
+    return known->second;
   }
 
  private:
+  bool Judged(const std::string& source) const {
+    const auto identity = m_sourceIdentities.find(source);
+    if (identity != m_sourceIdentities.end() && identity->second && m_identities.count(*identity->second)) return true;
+    return m_texts.count(Comparable(source)) != 0;
+  }
+
+  std::map<std::string, std::optional<FileIdentity>> m_sourceIdentities;
   std::set<FileIdentity> m_identities;
   std::set<std::string> m_texts;
-  // Many icons share one module: each is asked once.
-  std::map<std::string, std::optional<FileIdentity>> m_sourceIdentities;
+  // Each source is judged once.
+  std::map<std::string, bool> m_verdicts;
 };
 
 EarlyReads ReadThreatenedSources(const SaveJob& job, const std::vector<SaveSource>& sources, SourceReader& reader) {
   EarlyReads early{std::vector<bool>(sources.size()), std::vector<IconImageSetPtr>(sources.size()),
                    std::vector<std::string>(sources.size())};
-  WrittenNames written(job, sources.size());
+  WrittenNames written(job, sources);
   for (size_t i = 0; i < sources.size(); ++i) {
     if (!written.MayReplace(sources[i].path)) continue;
     early.sets[i] = reader.Read(sources[i]);
@@ -109,55 +149,17 @@ bool WriteIcon(const IconFileIO& io, const IconImageSet& set, const std::string&
   return false;
 }
 
-// Shows the count on the bar and the label. Each message to them waits for
-// the user-interface thread, which redraws at once; a redraw more often than
-// the screen could show costs the worker more than the writing itself, so
-// changes are shown at most once a frame, and the last one always.
-class ProgressDisplay {
- public:
-  explicit ProgressDisplay(const SaveJob& job) : m_job(job) {}
-
-  void Update(int done) {
-    if (::GetTickCount() - m_shownAt >= kFrameMilliseconds) Show(done);
-  }
-  void Flush(int done) {
-    if (done != m_shownDone) Show(done);
-  }
-
- private:
-  static constexpr DWORD kFrameMilliseconds = 16;
-
-  void Show(int done) {
-    m_shownDone = done;
-    m_shownAt = ::GetTickCount();
-    ::SendMessageA(m_job.bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
-    const int percent = m_job.total > 0 ? static_cast<int>(static_cast<int64_t>(done) * 100 / m_job.total) : 0;
-    if (percent == m_shownPercent) return;
-    m_shownPercent = percent;
-    ::SetWindowTextA(m_job.percentLabel, std::to_string(percent).c_str());
-  }
-
-  const SaveJob& m_job;
-  int m_shownDone = 0;
-  int m_shownPercent = 0;
-  DWORD m_shownAt = ::GetTickCount() - kFrameMilliseconds;
-};
-
 }  // namespace
 
-bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done,
-               std::vector<SaveFailure>& failures) {
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop,
+               std::atomic<int>& done, std::vector<SaveFailure>& failures) {
   // The summary after the save names every failed file, a bitmap's too.
   const IconFileIO io;
   SourceReader reader;
-  ProgressDisplay progress(job);
   EarlyReads early = ReadThreatenedSources(job, sources, reader);
   int nextNumber = 0;
   for (size_t i = 0; i < sources.size(); ++i) {
-    if (stop.load()) {
-      progress.Flush(done);
-      return false;
-    }
+    if (stop.load()) return false;
     // Released at the end of each pass, also when the write fails.
     const IconImageSetPtr set = early.done[i] ? std::move(early.sets[i]) : reader.Read(sources[i]);
     if (!set) {
@@ -171,9 +173,7 @@ bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const
       failures.push_back(SaveFailure{sources[i], name, WriteFailureReason(name, error)});
       continue;
     }
-    ++done;
-    progress.Update(done);
+    done.fetch_add(1, std::memory_order_relaxed);
   }
-  progress.Flush(done);
   return true;
 }

@@ -15,13 +15,11 @@ struct SaveJob {
   std::string folder;
   std::string baseName;
   std::string type;  // "ico" or "bmp"
-  int total;         // what the bar counts up to
-  HWND bar;
-  HWND percentLabel;
 };
 
-// Writes the sources in order; `done` counts the files written, `failures`
-// gains each icon that was not. False when it stopped on `stop`, which it
-// reads before each icon.
-bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop, int& done,
-               std::vector<SaveFailure>& failures);
+// Writes the sources in order; `done` counts the files written (the
+// user-interface thread reads it to move the bar), `failures` gains each
+// icon that was not. False when it stopped on `stop`, which it reads before
+// each icon.
+bool SaveIcons(const SaveJob& job, const std::vector<SaveSource>& sources, const std::atomic<LONG>& stop,
+               std::atomic<int>& done, std::vector<SaveFailure>& failures);

@@ -12,10 +12,10 @@
 namespace {
 
 // "*.dll;*.mun": the patterns of every file type the switch takes.
-CString PatternsOf(const FilterSwitch& filterSwitch) {
+CString PatternsOf(size_t typeSwitch) {
   CString patterns;
   for (const FileType& type : kFileTypes) {
-    if (&SwitchOf(type) != &filterSwitch) continue;
+    if (static_cast<size_t>(type.switchedBy) != typeSwitch) continue;
     if (!patterns.IsEmpty()) patterns += ";";
     patterns += CString("*.") + type.extension;
   }
@@ -26,11 +26,12 @@ CString PatternsOf(const FilterSwitch& filterSwitch) {
 
 CString AddFileFilter(const CIconCollection& icons) {
   CString filter("All Supported Types (By Filter)|");
-  for (const FilterSwitch& type : kFilterSwitches)
-    if (icons.*type.switchedOn) filter += PatternsOf(type) + ";";
+  const TypeSwitches on = icons.Switches();
+  for (size_t i = 0; i < kTypeSwitchCount; ++i)
+    if (on[i]) filter += PatternsOf(i) + ";";
   filter += "|";
-  for (const FilterSwitch& type : kFilterSwitches)
-    if (icons.*type.switchedOn) filter += CString(type.filterName) + " (" + PatternsOf(type) + ")|" + PatternsOf(type) + "|";
+  for (size_t i = 0; i < kTypeSwitchCount; ++i)
+    if (on[i]) filter += CString(kFilterNames[i]) + " (" + PatternsOf(i) + ")|" + PatternsOf(i) + "|";
   return filter;
 }
 
@@ -52,7 +53,7 @@ std::string CMainDlg::LoadFile(const std::string& path, BOOL checked) {
   CIconCollection& icons = TheApp().m_icons;
   const int before = icons.GetCount();
   const FileReading reading = icons.LoadFromFile(path.c_str(), checked);
-  if (icons.GetCount() > 0) icons.m_saved = FALSE;
+  if (icons.GetCount() > 0) icons.SetSaved(false);
   const std::string problem = ReadingProblem(reading);
   if (problem.empty()) return problem;
   std::string text = path + "\n" + problem + ".";

@@ -62,7 +62,7 @@ void CMainDlg::SearchFolder(LPCSTR folder) {
   }
 
   CIconCollection& icons = TheApp().m_icons;
-  if (icons.GetCount() > 0) icons.m_saved = FALSE;
+  if (icons.GetCount() > 0) icons.SetSaved(false);
   if (search.EndedEarlyBecause())
     MessageBoxA(m_hWnd,
                 (std::string("The search ended early: ") + search.EndedEarlyBecause() +

@@ -1,6 +1,7 @@
 #include "ui/ConfirmClearDlg.h"
 
 #include "app/MainApp.h"
+#include "base/Settings.h"
 #include "resources/resource.h"
 
 CConfirmClearDlg::CConfirmClearDlg(CWnd* parent) : CDialog(IDD_CONFIRM_CLEAR, parent) {}
@@ -17,7 +18,9 @@ void CConfirmClearDlg::OnOK() {
   // Written even when unchanged, so the key is always present after an answer.
   const CConfigFile& config = TheApp().m_config;
   config.TakeWriteFailure();
-  config.WriteBool("Setting", "Confirm", dontAsk ? FALSE : TRUE);
+  Settings settings = ReadSettings(config);
+  settings.confirmClear = !dontAsk;
+  WriteSettings(config, settings);
   // The answer counts whether or not it could be stored.
   ReportUnstoredSettings(config, m_hWnd);
   CDialog::OnOK();

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ namespace {
 const int kTipWidth = 420;
 const UINT WM_PICTURES_MADE = WM_APP + 2;
 const UINT WM_PICTURES_WANTED = WM_APP + 3;
+// Far from the ids the list view gives its own timers.
+const UINT_PTR kMarginTimer = 0x7A11;
+
+// Requests for the screen go at odd priorities, its margin's at even ones.
+bool IsMargin(uint64_t priority) { return priority % 2 == 0; }
 
 }  // namespace
 
@@ -85,13 +91,23 @@ void CIconListCtrl::AskForWanted() {
   m_maker->Ask(requests);
 }
 
-void CIconListCtrl::TakeMade() {
+void CIconListCtrl::TakeMade(bool margin) {
   if (!m_maker || !m_makingFor) return;
   PictureCache& cache = m_makingFor == &m_large ? m_large : m_small;
+  std::vector<MadePicture> made = margin ? std::exchange(m_marginMade, {}) : m_maker->Take();
   std::vector<int> shown;
-  for (const MadePicture& made : m_maker->Take())
-    if (made.generation == m_generation && cache.Put(made.index, made.priority, made.picture ? &*made.picture : nullptr))
-      shown.push_back(made.index);
+  for (MadePicture& one : made) {
+    if (one.generation != m_generation) continue;
+    // The margin's pictures wait until the screen's are drawn: each costs as
+    // much to put in place as to make.
+    if (!margin && IsMargin(one.priority)) {
+      m_marginMade.push_back(std::move(one));
+      continue;
+    }
+    if (cache.Put(one.index, one.priority, one.picture ? &*one.picture : nullptr)) shown.push_back(one.index);
+  }
+  // A timer comes after the paint.
+  if (!m_marginMade.empty()) SetTimer(kMarginTimer, 1);
   if (&cache != &Shown()) return;
   std::sort(shown.begin(), shown.end());
   // Each run of neighbours is redrawn at once.
@@ -136,7 +152,12 @@ LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       AskForWanted();
       return 0;
     case WM_PICTURES_MADE:
-      TakeMade();
+      TakeMade(false);
+      return 0;
+    case WM_TIMER:
+      if (wParam != kMarginTimer) break;
+      KillTimer(kMarginTimer);
+      TakeMade(true);
       return 0;
     case LVM_DELETEALLITEMS: {
       const LRESULT result = CListCtrl::WindowProc(msg, wParam, lParam);

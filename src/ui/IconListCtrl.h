@@ -55,8 +55,9 @@ class CIconListCtrl : public CListCtrl {
   void RestartMaker();
   // The pictures asked for while painting, with a margin, go to the worker.
   void AskForWanted();
-  // The pictures the worker made go into their cache, and their items are redrawn.
-  void TakeMade();
+  // The pictures the worker made go into their cache, and their items are
+  // redrawn; those of the margin after the screen's paint.
+  void TakeMade(bool margin);
 
   CIconCollection* m_icons = nullptr;
   CToolTipCtrl m_tip;
@@ -78,5 +79,6 @@ class CIconListCtrl : public CListCtrl {
   // Each paint's requests rank above the one before; the margin below its own.
   uint64_t m_wave = 1;
   std::vector<int> m_wanted;
+  std::vector<MadePicture> m_marginMade;
   bool m_askPosted = false;
 };

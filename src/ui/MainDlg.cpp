@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/MainApp.h"
+#include "base/Settings.h"
 #include "controls/DisplayScale.h"
 #include "collection/IconPictures.h"
 #include "controls/XPMenu.h"
@@ -91,12 +92,12 @@ BOOL CMainDlg::OnInitDialog() {
 
   m_accelerators.Reset(LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
   CMainApp& app = TheApp();
-  ApplyViewSetting(app.m_config.GetInt("Setting", "View"));
-  m_selectAllCheck.SetCheck(app.m_config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
+  const Settings settings = ReadSettings(app.m_config);
+  ApplyViewSetting(settings.view);
+  m_selectAllCheck.SetCheck(settings.selectAll ? BST_CHECKED : BST_UNCHECKED);
 
-  const int remembered = app.m_config.GetInt("Setting", "PictureSize");
   for (int side : kPictureSteps)
-    if (side == remembered) m_pictureSize = side;
+    if (side == settings.pictureSize) m_pictureSize = side;
   const int dpi = DisplayDpi();
   m_iconList.SetExtendedStyle(m_iconList.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
@@ -108,7 +109,7 @@ BOOL CMainDlg::OnInitDialog() {
 
   m_layout.Capture(m_hWnd, kAnchors, sizeof kAnchors / sizeof kAnchors[0]);
   GetWindowRect(&m_normalPlace);
-  RestoreWindowPlace(m_hWnd, app.m_config, m_layout.MinimumSize());
+  RestoreWindowPlace(m_hWnd, settings.window, m_layout.MinimumSize());
   return TRUE;
 }
 
@@ -129,7 +130,10 @@ void CMainDlg::StepPictureSize(int direction) {
   step = std::clamp(step + direction, 0, steps - 1);
   if (kPictureSteps[step] == m_pictureSize) return;
   m_pictureSize = kPictureSteps[step];
-  TheApp().m_config.WriteInt("Setting", "PictureSize", m_pictureSize);
+  const CConfigFile& config = TheApp().m_config;
+  Settings settings = ReadSettings(config);
+  settings.pictureSize = m_pictureSize;
+  WriteSettings(config, settings);
   const int dpi = DisplayDpi();
   m_iconList.SetPictureSides(ScaleToDpi(m_pictureSize, dpi), ScaleToDpi(kSmallIconSize, dpi));
 }
@@ -151,8 +155,7 @@ void CMainDlg::OnSize(UINT type, int width, int height) {
   m_iconList.SendMessage(LVM_ARRANGE, LVA_DEFAULT);
 }
 
-void CMainDlg::ApplyViewSetting(int stored) {
-  const ViewMode mode = ViewModeFromSetting(stored);
+void CMainDlg::ApplyViewSetting(ViewMode mode) {
   m_viewNormal.SetCheck(mode == ViewMode::Normal ? BST_CHECKED : BST_UNCHECKED);
   m_viewSmall.SetCheck(mode == ViewMode::Small ? BST_CHECKED : BST_UNCHECKED);
   m_viewList.SetCheck(mode == ViewMode::List ? BST_CHECKED : BST_UNCHECKED);
@@ -188,8 +191,13 @@ LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!IsIconic() && !::IsZoomed(m_hWnd)) GetWindowRect(&m_normalPlace);
       break;
     case WM_DESTROY:
-      SaveWindowPlace(m_hWnd, TheApp().m_config, m_normalPlace);
+    {
+      const CConfigFile& config = TheApp().m_config;
+      Settings settings = ReadSettings(config);
+      settings.window = PlaceToRemember(m_hWnd, m_normalPlace);
+      WriteSettings(config, settings);
       CXPMenu::SetXPLook(this, false);
+    }
       break;
     case WM_INITMENUPOPUP: {
       // The system fills in the menu first (the system menu's states above all).
@@ -332,7 +340,7 @@ HBRUSH CMainDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
 
 bool CMainDlg::ConfirmUnsavedIcons() {
   const CIconCollection& icons = TheApp().m_icons;
-  if (icons.m_saved || icons.GetCount() == 0) return true;
+  if (icons.IsSaved() || icons.GetCount() == 0) return true;
   const char* question = icons.GetCount() == 1 ? "You haven't saved the icon.\nAre you sure to exit?"
                                                 : "You haven't saved the icons.\nAre you sure to exit?";
   return MessageBoxA(m_hWnd, question, "Vantrel", MB_ICONQUESTION | MB_YESNO) == IDYES;

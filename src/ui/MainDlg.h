@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ViewMode.h"
+#include "base/Settings.h"
 #include "controls/ColorLabel.h"
 #include "controls/ShadedButton.h"
 #include "framework/Button.h"
@@ -23,8 +23,8 @@ class CMainDlg : public CDialog {
   explicit CMainDlg(CWnd* parent = nullptr);
 
   void SetViewStyle(ViewMode mode);
-  // Ticks the view's button and shows the view; stored: the "View" setting.
-  void ApplyViewSetting(int stored);
+  // The view buttons and the list's view as the setting says.
+  void ApplyViewSetting(ViewMode mode);
   // Whether newly loaded icons come ticked.
   BOOL SelectAllChecked() const { return m_selectAllCheck.GetCheck() == BST_CHECKED; }
   // Files and folders from the command line or a second start, opened in

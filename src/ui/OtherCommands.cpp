@@ -6,13 +6,14 @@
 #include <string>
 
 #include "app/MainApp.h"
+#include "base/Settings.h"
 #include "ui/AboutDlg.h"
 #include "ui/ConfirmClearDlg.h"
 #include "ui/MainDlg.h"
 #include "ui/SettingsDlg.h"
 
 void CMainDlg::OnClearAll() {
-  if (TheApp().m_config.GetBool("Setting", "Confirm") && m_iconList.GetItemCount() > 0) {
+  if (ReadSettings(TheApp().m_config).confirmClear && m_iconList.GetItemCount() > 0) {
     CConfirmClearDlg confirm;
     // A question that could not be asked is no consent either.
     if (confirm.DoModal() != IDOK) return;
@@ -24,10 +25,10 @@ void CMainDlg::OnClearAll() {
 void CMainDlg::OnSetting() {
   CSettingsDlg settings;
   if (settings.DoModal() != IDOK) return;
-  const CConfigFile& config = TheApp().m_config;
+  const Settings chosen = ReadSettings(TheApp().m_config);
   // Only the box: icons already in the list keep their own check boxes.
-  m_selectAllCheck.SetCheck(config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
-  ApplyViewSetting(config.GetInt("Setting", "View"));
+  m_selectAllCheck.SetCheck(chosen.selectAll ? BST_CHECKED : BST_UNCHECKED);
+  ApplyViewSetting(chosen.view);
 }
 
 void CMainDlg::OnHelp() {

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "base/ConfigFile.h"
+#include "base/Settings.h"
 
 // Moves the window to the remembered place (brought onto a screen when it is
 // off every one, never smaller than `minimum`) and maximizes it when it was;
 // leaves it as it is when nothing is remembered.
-void RestoreWindowPlace(HWND window, const CConfigFile& config, SIZE minimum);
+void RestoreWindowPlace(HWND window, const WindowPlace& remembered, SIZE minimum);
 // normal: the window's rectangle when last neither maximized nor minimized.
-void SaveWindowPlace(HWND window, const CConfigFile& config, const RECT& normal);
+WindowPlace PlaceToRemember(HWND window, const RECT& normal);

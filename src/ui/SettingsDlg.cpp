@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "app/MainApp.h"
+#include "base/Settings.h"
 #include "resources/resource.h"
 #include "save/SaveCommand.h"
 #include "save/SaveNaming.h"
@@ -69,20 +70,20 @@ BOOL CSettingsDlg::OnInitDialog() {
   // class list that names no class leaves it unthemed.
   for (const int group : {IDC_SAVE_GROUP, IDC_FILTER_GROUP}) ::SetWindowTheme(::GetDlgItem(m_hWnd, group), L" ", L" ");
 
-  const CConfigFile& config = TheApp().m_config;
-  m_folderEdit.SetWindowText(config.GetString("Setting", "RestorePath"));
-  m_selectAllCheck.SetCheck(config.GetBool("Setting", "SelectAll") ? BST_CHECKED : BST_UNCHECKED);
-  m_confirmCheck.SetCheck(config.GetBool("Setting", "Confirm") ? BST_CHECKED : BST_UNCHECKED);
+  const Settings settings = ReadSettings(TheApp().m_config);
+  m_folderEdit.SetWindowText(settings.libraryFolder.c_str());
+  m_selectAllCheck.SetCheck(settings.selectAll ? BST_CHECKED : BST_UNCHECKED);
+  m_confirmCheck.SetCheck(settings.confirmClear ? BST_CHECKED : BST_UNCHECKED);
 
   // Fixed positions, whatever the list's sort style: the type is read back
   // from the position, not from the text.
   for (size_t i = 0; i < kSaveTypeCount; ++i) m_typeCombo.InsertString(static_cast<int>(i), kSaveTypes[i].listName);
-  m_typeCombo.SetCurSel(SaveTypePosition(SaveTypeFromSetting(config.GetString("Setting", "DefaultType"))));
+  m_typeCombo.SetCurSel(SaveTypePosition(SaveTypeFromSetting(settings.saveType.c_str())));
 
-  m_prefixEdit.SetWindowText(config.GetString("Setting", "TitlePrefix"));
-  m_openDirCheck.SetCheck(config.GetBool("Setting", "OpenDir") ? BST_CHECKED : BST_UNCHECKED);
-  for (const FilterBox& filter : FilterBoxes())
-    filter.box->SetCheck(config.GetBool("Filter", filter.key) ? BST_CHECKED : BST_UNCHECKED);
+  m_prefixEdit.SetWindowText(settings.titlePrefix.c_str());
+  m_openDirCheck.SetCheck(settings.openFolder ? BST_CHECKED : BST_UNCHECKED);
+  for (size_t i = 0; i < kTypeSwitchCount; ++i)
+    FilterBoxes()[i]->SetCheck(settings.filter[i] ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
@@ -111,19 +112,21 @@ void CSettingsDlg::OnBrowse() {
   if (hasPath) m_folderEdit.SetWindowText(AnsiFromWide(path));
 }
 
-std::array<CSettingsDlg::FilterBox, 7> CSettingsDlg::FilterBoxes() {
-  return {{{&m_exeCheck, "Exe"},
-           {&m_dllCheck, "Dll"},
-           {&m_icoCheck, "Ico"},
-           {&m_iclCheck, "Icl"},
-           {&m_cplCheck, "Cpl"},
-           {&m_ocxCheck, "Ocx"},
-           {&m_scrCheck, "Scr"}}};
+std::array<CButton*, kTypeSwitchCount> CSettingsDlg::FilterBoxes() {
+  std::array<CButton*, kTypeSwitchCount> boxes{};
+  boxes[static_cast<size_t>(TypeSwitch::Exe)] = &m_exeCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Dll)] = &m_dllCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Ico)] = &m_icoCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Icl)] = &m_iclCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Cpl)] = &m_cplCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Ocx)] = &m_ocxCheck;
+  boxes[static_cast<size_t>(TypeSwitch::Scr)] = &m_scrCheck;
+  return boxes;
 }
 
 bool CSettingsDlg::AnyTypeChecked() {
-  for (const FilterBox& filter : FilterBoxes())
-    if (filter.box->GetCheck() == BST_CHECKED) return true;
+  for (CButton* box : FilterBoxes())
+    if (box->GetCheck() == BST_CHECKED) return true;
   return false;
 }
 
@@ -144,29 +147,27 @@ bool CSettingsDlg::NamesUsable() {
 }
 
 void CSettingsDlg::OnOK() {
+  // Nothing is written until every box can be kept.
   if (!NamesUsable()) return;
-  const CConfigFile& config = TheApp().m_config;
-  config.TakeWriteFailure();
-  CString text;
-  m_folderEdit.GetWindowText(text);
-  config.WriteString("Setting", "RestorePath", text);
-  config.WriteInt("Setting", "SelectAll", m_selectAllCheck.GetCheck() == BST_CHECKED ? 1 : 0);
-  config.WriteBool("Setting", "Confirm", m_confirmCheck.GetCheck() == BST_CHECKED);
-  const int type = m_typeCombo.GetCurSel();
-  config.WriteString("Setting", "DefaultType", kSaveTypes[type >= 0 && type < static_cast<int>(kSaveTypeCount) ? type : 0].extension);
-  m_prefixEdit.GetWindowText(text);
-  config.WriteString("Setting", "TitlePrefix", text);
-
-  // The save settings above are kept even when the check fails and the user
-  // then cancels; the filter is written only as a whole that loads something.
   if (!AnyTypeChecked()) {
-    ReportUnstoredSettings(config, m_hWnd);
     MessageBoxA(m_hWnd, "You should select at least one type!", "Vantrel", MB_OK | MB_ICONWARNING);
     return;
   }
-  config.WriteBool("Setting", "OpenDir", m_openDirCheck.GetCheck() == BST_CHECKED);
-  for (const FilterBox& filter : FilterBoxes())
-    config.WriteBool("Filter", filter.key, filter.box->GetCheck() == BST_CHECKED);
+  const CConfigFile& config = TheApp().m_config;
+  Settings settings = ReadSettings(config);
+  CString text;
+  m_folderEdit.GetWindowText(text);
+  settings.libraryFolder = static_cast<LPCSTR>(text);
+  settings.selectAll = m_selectAllCheck.GetCheck() == BST_CHECKED;
+  settings.confirmClear = m_confirmCheck.GetCheck() == BST_CHECKED;
+  const int type = m_typeCombo.GetCurSel();
+  settings.saveType = kSaveTypes[type >= 0 && type < static_cast<int>(kSaveTypeCount) ? type : 0].extension;
+  m_prefixEdit.GetWindowText(text);
+  settings.titlePrefix = static_cast<LPCSTR>(text);
+  settings.openFolder = m_openDirCheck.GetCheck() == BST_CHECKED;
+  for (size_t i = 0; i < kTypeSwitchCount; ++i) settings.filter[i] = FilterBoxes()[i]->GetCheck() == BST_CHECKED;
+  config.TakeWriteFailure();
+  WriteSettings(config, settings);
   ReportUnstoredSettings(config, m_hWnd);
   CPaleDialog::OnOK();
 }

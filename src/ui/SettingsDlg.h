@@ -5,6 +5,7 @@
 #include <array>
 
 #include "controls/ShadedButton.h"
+#include "formats/FileTypes.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "base/PaleDialog.h"
@@ -41,13 +42,8 @@ class CSettingsDlg : public CPaleDialog {
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
 
  private:
-  struct FilterBox {
-    CButton* box;
-    const char* key;
-  };
-  // The file-type boxes with their keys in section "Filter", in the order
-  // they are filled and written.
-  std::array<FilterBox, 7> FilterBoxes();
+  // The file-type boxes, in the order of the type switches.
+  std::array<CButton*, kTypeSwitchCount> FilterBoxes();
   // True when at least one file type stays switched on.
   bool AnyTypeChecked();
   // False, after saying why, when the prefix or the folder cannot name saved files.

@@ -174,3 +174,23 @@ Bytes TwoImagePe() {
                         {kResourceIcon, ResourceName::Id(1), 0x409, small},
                         {kResourceIcon, ResourceName::Id(2), 0x409, large}});
 }
+
+std::vector<uint8_t> BuildProgramModule(int groups, int firstSeed,
+                                        const std::function<std::vector<uint8_t>(uint8_t seed)>& more) {
+  std::vector<BuiltResource> resources;
+  uint16_t imageId = 0;
+  for (int group = 1; group <= groups; ++group) {
+    const auto seed = static_cast<uint8_t>(firstSeed + group);
+    std::vector<std::vector<uint8_t>> images = {MakeDibBlock(16, 16, 8, 0, seed), MakeDibBlock(32, 32, 32, 0, seed),
+                                                MakeDibBlock(48, 48, 32, 0, seed)};
+    if (more) images.push_back(more(seed));
+    std::vector<uint16_t> ids;
+    for (const auto& image : images) {
+      ids.push_back(++imageId);
+      resources.push_back({kResourceIcon, ResourceName::Id(imageId), 0x409, image});
+    }
+    resources.push_back(
+        {kResourceGroupIcon, ResourceName::Id(static_cast<uint16_t>(group)), 0x409, BuildGroupIcon(images, ids)});
+  }
+  return BuildPeModule(resources);
+}

@@ -18,10 +18,6 @@ namespace {
 
 const COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
 const char* const kExtensions[] = {"exe", "dll", "ico", "icl", "cpl", "ocx", "scr", "mun"};
-BOOL CIconCollection::*const kFlags[] = {&CIconCollection::m_filterExe, &CIconCollection::m_filterDll,
-                                         &CIconCollection::m_filterIco, &CIconCollection::m_filterIcl,
-                                         &CIconCollection::m_filterCpl, &CIconCollection::m_filterOcx,
-                                         &CIconCollection::m_filterScr};
 
 std::vector<GroupFixture> NumberedGroups(int count) {
   std::vector<GroupFixture> groups;
@@ -75,7 +71,9 @@ class IconCollectionTest : public AppTest {
  protected:
   IconCollectionTest() { host.Bind(icons); }
   void SwitchAllTypes(BOOL on) {
-    for (auto flag : kFlags) icons.*flag = on;
+    TypeSwitches all;
+    all.fill(on != FALSE);
+    icons.SetSwitches(all);
   }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     const std::string path = folder.File(name);
@@ -143,7 +141,7 @@ TEST_F(IconCollectionTest, EachFilterKeySwitchesOnItsOwnTypeForLoadingAndForAddF
             "Cpl Files (*.cpl)|*.cpl|Ocx Files (*.ocx)|*.ocx|Scr Files (*.scr)|*.scr|");
   EXPECT_EQ(LoadAlone({Write("picture.icon", module)}), 0);
   SwitchAllTypes(FALSE);
-  icons.m_filterIco = TRUE;
+  icons.SwitchType(TypeSwitch::Ico, true);
   EXPECT_EQ(LoadAlone({Write("archive.ico.exe", module)}), 0);
 }
 
@@ -176,7 +174,7 @@ TEST_F(IconCollectionTest, ADamagedGroupIsMarkedOrSkippedAndTheLaterGroupsStillL
       // The entry names image 99, which the module does not hold.
       {"image missing", [](BuiltResource& group, BuiltResource&) { group.data[6 + 12] = 99; }, false},
       {"count beyond its bytes", [](BuiltResource& group, BuiltResource&) { group.data[4] = 200; }, false}};
-  icons.m_filterExe = TRUE;
+  icons.SwitchType(TypeSwitch::Exe, true);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     // Images 1 to 5, each alone in the group of its number.
@@ -201,7 +199,7 @@ TEST_F(IconCollectionTest, ADamagedGroupIsMarkedOrSkippedAndTheLaterGroupsStillL
 // smaller: 48 pixels for the large list, 24 for the small one; of one size the
 // one of most colour bits, and never an image it cannot draw.
 TEST_F(IconCollectionTest, EachListShowsTheImageNearestItsSizeInTrueColour) {
-  icons.m_filterIco = TRUE;
+  icons.SwitchType(TypeSwitch::Ico, true);
   const COLORREF deep = RGB(37, 91, 155);
   LoadAlone({Write("two.ico", BuildIcoFile({SolidIconBlock(kColours[0], 24), SolidIconBlock(deep, 48)}))});
   EXPECT_EQ(Shown(0, true), deep);
@@ -238,11 +236,11 @@ TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepAndClearingLeave
                  {two, "#2", kColours[2], FALSE},
                  {red, "", kColours[0], TRUE}});
   EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 0}, {0, 3}, {0, 3}}));
-  icons.m_saved = FALSE;
+  icons.SetSaved(false);
   icons.Clear();
   EXPECT_EQ(icons.GetCount(), 0);
   EXPECT_EQ(icons.m_countLabel, nullptr);
-  EXPECT_FALSE(icons.m_saved);
+  EXPECT_FALSE(icons.IsSaved());
   EXPECT_EQ(host.list.GetItemCount(), 4);
   icons.LoadFromFile(red.c_str(), TRUE);
   icons.EmptyWithViews(&host.pathBox);
@@ -254,7 +252,7 @@ TEST_F(IconCollectionTest, EachAddKeepsRecordImagesAndItemInStepAndClearingLeave
   EXPECT_EQ(WindowText(host.label), "6");
   EXPECT_EQ(host.list.scrolls, (std::vector<std::pair<int, int>>{{0, 5}}));
   ExpectEntries({{green, "", kColours[1], FALSE}});
-  EXPECT_FALSE(icons.m_saved);
+  EXPECT_FALSE(icons.IsSaved());
 }
 
 // The lists keep copies of the pictures, and clearing gives their memory
@@ -286,7 +284,8 @@ namespace {
 // icon shows its own picture again when it comes back, and an icon whose file
 // is gone shows the unreadable mark.
 TEST_F(IconCollectionTest, PicturesAreKeptForTheIconsLatelyInViewOnly) {
-  icons.m_filterDll = icons.m_filterIco = TRUE;
+  icons.SwitchType(TypeSwitch::Dll, true);
+  icons.SwitchType(TypeSwitch::Ico, true);
   host.list.SetPictureSides(256, 16);
   for (int module = 0; module < 3; ++module)
     icons.LoadFromFile(Write("m" + std::to_string(module) + ".dll", BuildModuleWithGroups(NumberedGroups(100))).c_str(),

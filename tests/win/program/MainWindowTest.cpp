@@ -56,7 +56,7 @@ class MainWindowUseTest : public AppTest {
       const std::string path = WriteIcoAt(folder.File("icon" + std::to_string(m_written) + ".ico"));
       Icons().LoadFromFile(path.c_str(), dlg.SelectAllChecked());
     }
-    Icons().m_saved = FALSE;
+    Icons().SetSaved(false);
   }
   void ClickItem(int index) {
     NMITEMACTIVATE click = {};
@@ -208,7 +208,7 @@ TEST_P(MainWindowLeaveTest, AsksAboutUnsavedIconsThenEndsOrKeepsEverything) {
   std::unique_ptr<DialogWatcher> unsaved, confirm;
   Then([&] {
     LoadUnsavedIcons(c.icons);
-    Icons().m_saved = c.saved;
+    Icons().SetSaved(c.saved != FALSE);
     if (c.icons) ClickItem(0);
     unsaved = std::make_unique<DialogWatcher>("Vantrel", Press(c.unsavedAnswer ? c.unsavedAnswer : IDNO), dlg.m_hWnd);
     confirm = std::make_unique<DialogWatcher>("Confirm", Press(c.confirmAnswer ? c.confirmAnswer : IDCANCEL), dlg.m_hWnd);

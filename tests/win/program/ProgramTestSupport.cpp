@@ -168,9 +168,8 @@ void AppTest::TearDown() {
   icons.Clear();
   icons.SetListView(nullptr);
   icons.SetBlockProbe(&CanAllocateBlock);
-  icons.m_saved = TRUE;
-  icons.m_filterExe = icons.m_filterDll = icons.m_filterIco = icons.m_filterIcl = FALSE;
-  icons.m_filterCpl = icons.m_filterOcx = icons.m_filterScr = FALSE;
+  icons.SetSaved(true);
+  icons.SetSwitches({});
   TheApp().m_config.SetPath("");
 }
 

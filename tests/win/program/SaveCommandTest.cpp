@@ -51,7 +51,7 @@ class SaveCommandTest : public SaveTest {
 };
 
 TEST_F(SaveCommandTest, AnEmptyListDoesNothingAndNothingTickedSaysSoBeforeAnyFileDialog) {
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   DialogWatcher anyBox("", Press(IDOK));
   Save();
   command.SaveAs();
@@ -65,7 +65,7 @@ TEST_F(SaveCommandTest, AnEmptyListDoesNothingAndNothingTickedSaysSoBeforeAnyFil
   }
   EXPECT_EQ(command.pickCalls, 0);
   EXPECT_TRUE(NamesIn(library.Path()).empty());
-  EXPECT_FALSE(Icons().m_saved);
+  EXPECT_FALSE(Icons().IsSaved());
 }
 
 // Saving the library's own files again under their own names, only the ticked
@@ -78,12 +78,12 @@ TEST_F(SaveCommandTest, SourcesAmongTheNamesWrittenAreReadBeforeAnyIsReplaced) {
     Icons().LoadFromFile(library.File(name).c_str(), TRUE);
   }
   TickOnly({1, 2, 3});
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   Save();
   EXPECT_EQ(FirstBlockIn("Untitled_0000.ico"), SavedSeed(2));
   EXPECT_EQ(FirstBlockIn("Untitled_0001.ico"), SavedSeed(1));
   EXPECT_EQ(FirstBlockIn("Untitled_0002.ico"), SavedSeed(0));
-  EXPECT_TRUE(Icons().m_saved);
+  EXPECT_TRUE(Icons().IsSaved());
 }
 
 // Only the last level is made; the probe spares the user's own files named
@@ -108,21 +108,21 @@ TEST_F(SaveCommandTest, MissingLibraryIsCreatedAMissingParentGivesTheErrorAndThe
             (std::vector<std::string>{"1.bmp", "1.ico", "Mine_0000.bmp", "Untitled_0000.ico", "made\\"}));
   EXPECT_EQ(ReadBytes(library.File("1.ico")), mine);
   EXPECT_EQ(ReadBytes(library.File("1.bmp")), mine);
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   WriteSetting("Setting", "RestorePath", library.File("missing\\deeper").c_str());
   const SeenDialog seen = ExpectBox("Error", [this] { Save(); });
   EXPECT_EQ(seen.text, kCannotSave);
   EXPECT_EQ(seen.owner, host.m_hWnd);
-  EXPECT_FALSE(Icons().m_saved);
+  EXPECT_FALSE(Icons().IsSaved());
   // No folder set names none, not the drive's root.
   WriteSetting("Setting", "RestorePath", "");
   EXPECT_EQ(ExpectBox("Error", [this] { Save(); }).text, kCannotSave);
-  EXPECT_FALSE(Icons().m_saved);
+  EXPECT_FALSE(Icons().IsSaved());
 }
 
 TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSparesThePickedFile) {
   AddIcos({1, 2});
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   const std::vector<uint8_t> mine = {'k', 'e', 'e', 'p'};
   WriteBytes(other.File("star.ico"), mine);
   SaveAs(other.Path(), "star", "ico");
@@ -133,12 +133,12 @@ TEST_F(SaveCommandTest, SaveAsWritesNumberedFilesUnderThePickedNameAndTypeAndSpa
                                                              "star_0000.ico", "star_0001.ico"}));
   EXPECT_EQ(IcoBlocks(ReadBytes(other.File("star_0001.ico"))), std::vector<std::vector<uint8_t>>{SavedSeed(2)});
   EXPECT_EQ(ReadBytes(other.File("star.ico")), mine);
-  EXPECT_TRUE(Icons().m_saved);
+  EXPECT_TRUE(Icons().IsSaved());
 }
 
 TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBeforeWriting) {
   AddIcos({1});
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   for (const char* ext : {"gif", "icon", ""}) {
     const SeenDialog seen = ExpectBox("Error", [&] { SaveAs(other.Path(), "star", ext); });
     EXPECT_EQ(seen.text, "Icons can be saved only as .ico, .bmp or .png files.") << ext;
@@ -147,7 +147,7 @@ TEST_F(SaveCommandTest, SaveAsRefusesOtherExtensionsAFolderThatIsGoneAndCancelBe
   SaveAs("", "star", "ico");
   EXPECT_EQ(command.pickCalls, 5);
   EXPECT_TRUE(NamesIn(other.Path()).empty());
-  EXPECT_FALSE(Icons().m_saved);
+  EXPECT_FALSE(Icons().IsSaved());
 }
 
 // A PNG holds the icon's largest image: a PNG image byte for byte; of DIBs
@@ -181,18 +181,18 @@ TEST_F(SaveCommandTest, PngTypeWritesTheLargestImageOfEachTickedIcon) {
 // refused before anything is written.
 TEST_F(SaveCommandTest, IconsNotWrittenAreNamedAndNoNameLeavesOrOverrunsTheFolder) {
   AddIcos({1, 2});
-  Icons().m_saved = FALSE;
+  Icons().SetSaved(false);
   CreateDirectoryA(library.File("Untitled_0001.ico").c_str(), nullptr);
   const SeenDialog seen = ExpectBox("Vantrel", [this] { Save(); });
   EXPECT_EQ(seen.text, "1 of the 2 ticked icons was not saved:\n\nUntitled_0001.ico (from " + sources.File("seed2.ico") +
                            "): a folder of that name is in the way\n\nThey still count as unsaved.");
   EXPECT_EQ(seen.owner, host.m_hWnd);
-  EXPECT_FALSE(Icons().m_saved);
+  EXPECT_FALSE(Icons().IsSaved());
   RemoveDirectoryA(library.File("Untitled_0001.ico").c_str());
   DialogWatcher anyBox("Vantrel", Press(IDOK));
   Save();
   EXPECT_FALSE(anyBox.Finish()) << anyBox.Seen().text;
-  EXPECT_TRUE(Icons().m_saved);
+  EXPECT_TRUE(Icons().IsSaved());
 
   WriteSetting("Setting", "RestorePath", library.File("inner").c_str());
   for (const char* prefix : {"..\\escaped", "../up", "bad*na?me:x|y", "tab\there"}) {

@@ -17,6 +17,7 @@ class ObservedSaveDlg : public ScriptedDialog<CSaveProgressDlg> {
 
  protected:
   void OnWorkerEnded() override {
+    ScriptedDialog::OnWorkerEnded();
     finalPos = m_progress.GetPos();
     rangeHigh = static_cast<int>(m_progress.SendMessage(PBM_GETRANGE, FALSE, 0));
   }

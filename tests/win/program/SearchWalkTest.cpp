@@ -178,8 +178,8 @@ TEST_F(SearchWalkTest, ReadsTheFilterWhenItOpensAndCountsEveryFile) {
   EXPECT_EQ(Search(tree), IDOK);
   EXPECT_EQ(fileLabel, "3");
   EXPECT_EQ(LoadedPaths(), (Paths{module, module}));
-  EXPECT_FALSE(Icons().m_filterIco);
-  EXPECT_TRUE(Icons().m_filterExe);
+  EXPECT_FALSE(Icons().Switches()[static_cast<size_t>(TypeSwitch::Ico)]);
+  EXPECT_TRUE(Icons().Switches()[static_cast<size_t>(TypeSwitch::Exe)]);
 }
 
 }  // namespace
