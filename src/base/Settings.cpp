@@ -25,7 +25,10 @@ Settings ReadSettings(const CConfigFile& config) {
   Settings settings;
   settings.libraryFolder = std::string(config.GetString(kSetting, "RestorePath"));
   const int view = config.GetInt(kSetting, "View");
-  settings.view = view == 1 ? ViewMode::Small : view == 2 ? ViewMode::List : ViewMode::Normal;
+  // A stored number that names no view gives the Normal one.
+  settings.view = view == static_cast<int>(ViewMode::Small)  ? ViewMode::Small
+                  : view == static_cast<int>(ViewMode::List) ? ViewMode::List
+                                                             : ViewMode::Normal;
   settings.selectAll = config.GetBool(kSetting, "SelectAll") != FALSE;
   settings.confirmClear = config.GetBool(kSetting, "Confirm") != FALSE;
   settings.saveType = std::string(config.GetString(kSetting, "DefaultType"));

@@ -2,16 +2,9 @@
 
 #include "framework/Thread.h"
 
-namespace {
-
-const COLORREF kBackgroundColor = RGB(240, 248, 255);
-
-}  // namespace
-
 CWorkerProgressDlg::CWorkerProgressDlg(UINT templateId, UINT finishedMessage,
                                        std::initializer_list<int> transparentIds)
-    : CDialog(templateId), m_finishedMessage(finishedMessage), m_transparentIds(transparentIds),
-      m_background(kBackgroundColor) {}
+    : CPaleDialog(templateId), m_finishedMessage(finishedMessage), m_transparentIds(transparentIds) {}
 
 CWorkerProgressDlg::~CWorkerProgressDlg() {
   // The window's destruction already waited; this covers a dialog whose
@@ -26,10 +19,9 @@ bool CWorkerProgressDlg::StartWorker() {
   m_finished = false;
   // The event exists before the worker runs, so whatever happens the worker
   // has something to signal, and nothing is left to wait for when it never ran.
-  m_workerDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  m_workerDone.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (m_workerDone && AfxBeginThread(Run, this)) return true;
-  if (m_workerDone) ::CloseHandle(m_workerDone);
-  m_workerDone = nullptr;
+  m_workerDone.Reset();
   m_ending = true;
   OnWorkerEnded();
   EndDialog(IDCANCEL);
@@ -41,7 +33,7 @@ UINT CWorkerProgressDlg::Run(LPVOID self) {
   const bool finished = dialog.Work();
   const HWND window = dialog.m_hWnd;
   const UINT message = dialog.m_finishedMessage;
-  const HANDLE done = dialog.m_workerDone;
+  const HANDLE done = dialog.m_workerDone.Get();
   if (finished) ::PostMessageA(window, message, 0, 0);
   // The dialog may be gone as soon as this is signalled.
   ::SetEvent(done);
@@ -50,15 +42,15 @@ UINT CWorkerProgressDlg::Run(LPVOID self) {
 
 void CWorkerProgressDlg::WaitForWorker() {
   if (!m_workerDone) return;
-  while (::MsgWaitForMultipleObjects(1, &m_workerDone, FALSE, INFINITE, QS_SENDMESSAGE | QS_PAINT) ==
+  const HANDLE done = m_workerDone.Get();
+  while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_SENDMESSAGE | QS_PAINT) ==
          WAIT_OBJECT_0 + 1) {
     // Peeking runs what the worker sends and waits for; painting keeps the
     // windows drawn. Input and posted messages, a WM_QUIT too, stay queued.
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) ::DispatchMessageA(&msg);
   }
-  ::CloseHandle(m_workerDone);
-  m_workerDone = nullptr;
+  m_workerDone.Reset();
 }
 
 void CWorkerProgressDlg::EndAfterWorker(int result) {
@@ -87,30 +79,20 @@ LRESULT CWorkerProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     WaitForWorker();
     OnWorkerEnded();
   }
-  return CDialog::WindowProc(msg, wParam, lParam);
-}
-
-void CWorkerProgressDlg::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  dc.FillSolidRect(&client, kBackgroundColor);
+  return CPaleDialog::WindowProc(msg, wParam, lParam);
 }
 
 HBRUSH CWorkerProgressDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
-  const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);
+  const HBRUSH framework = CPaleDialog::OnCtlColor(dc, control, ctlType);
   if (ctlType != CTLCOLOR_STATIC || !control) return framework;
   const int id = control->GetDlgCtrlID();
   bool transparent = false;
   for (const int candidate : m_transparentIds) transparent = transparent || candidate == id;
-  if (!transparent) return framework;
-  dc->SetBkMode(TRANSPARENT);
-  dc->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  return static_cast<HBRUSH>(m_background.GetSafeHandle());
+  return transparent ? OnPale(dc, ::GetSysColor(COLOR_WINDOWTEXT)) : framework;
 }
 
 LRESULT CWorkerProgressDlg::OnNcHitTest(CPoint screenPoint) {
-  const LRESULT hit = CDialog::OnNcHitTest(screenPoint);
+  const LRESULT hit = CPaleDialog::OnNcHitTest(screenPoint);
   // Without a caption, the whole surface drags the dialog.
   return hit == HTCLIENT ? HTCAPTION : hit;
 }

@@ -12,10 +12,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "framework/Dialog.h"
-#include "framework/Gdi.h"
+#include "base/PaleDialog.h"
+#include "framework/Handle.h"
 
-class CWorkerProgressDlg : public CDialog {
+class CWorkerProgressDlg : public CPaleDialog {
  public:
   ~CWorkerProgressDlg() override;
   CWorkerProgressDlg(const CWorkerProgressDlg&) = delete;
@@ -45,7 +45,6 @@ class CWorkerProgressDlg : public CDialog {
   void OnOK() override {}
   void OnCancel() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void OnPaint() override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
   LRESULT OnNcHitTest(CPoint screenPoint) override;
 
@@ -57,10 +56,9 @@ class CWorkerProgressDlg : public CDialog {
 
   const UINT m_finishedMessage;
   const std::vector<int> m_transparentIds;
-  CBrush m_background;
   std::atomic<LONG> m_stop{0};
   // Signalled by the worker after its last touch of the dialog.
-  HANDLE m_workerDone = nullptr;
+  CKernelHandle m_workerDone;
   bool m_ending = false;
   bool m_finished = false;
 };

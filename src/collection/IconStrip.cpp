@@ -1,10 +1,10 @@
 #include "collection/IconStrip.h"
 
 #include <cstdint>
-#include <memory>
 #include <new>
-#include <type_traits>
 #include <vector>
+
+#include "framework/Handle.h"
 
 namespace {
 
@@ -12,14 +12,9 @@ namespace {
 // uses where it draws without alpha.
 const uint8_t kOpaqueFrom = 128;
 
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { ::DeleteObject(bitmap); }
-};
-using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
 // A top-down 32-bit section of straight (not premultiplied) blue, green, red
 // and alpha, black wherever the mask makes a pixel transparent.
-OwnedBitmap ColourBitmap(const RgbaImage& picture) {
+CBitmapHandle ColourBitmap(const RgbaImage& picture) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = static_cast<LONG>(picture.width);
@@ -28,7 +23,7 @@ OwnedBitmap ColourBitmap(const RgbaImage& picture) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  OwnedBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  CBitmapHandle bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return bitmap;
   auto* pixel = static_cast<uint8_t*>(bits);
   for (size_t at = 0; at + 4 <= picture.pixels.size(); at += 4, pixel += 4) {
@@ -43,14 +38,14 @@ OwnedBitmap ColourBitmap(const RgbaImage& picture) {
 }
 
 // One bit a pixel, set where transparent; rows padded to 16 bits.
-OwnedBitmap MaskBitmap(const RgbaImage& picture) {
+CBitmapHandle MaskBitmap(const RgbaImage& picture) {
   const size_t rowBytes = (picture.width + 15) / 16 * 2;
   std::vector<uint8_t> bits(rowBytes * picture.height, 0);
   const uint8_t* in = picture.pixels.data();
   for (uint32_t y = 0; y < picture.height; ++y)
     for (uint32_t x = 0; x < picture.width; ++x, in += 4)
       if (in[3] < kOpaqueFrom) bits[y * rowBytes + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-  return OwnedBitmap(::CreateBitmap(static_cast<int>(picture.width), static_cast<int>(picture.height), 1, 1,
+  return CBitmapHandle(::CreateBitmap(static_cast<int>(picture.width), static_cast<int>(picture.height), 1, 1,
                                     bits.data()));
 }
 
@@ -63,11 +58,11 @@ bool PutPicture(HIMAGELIST list, int place, const RgbaImage& picture) {
       picture.height != static_cast<uint32_t>(height) || picture.pixels.size() != size_t{picture.width} * height * 4)
     return false;
   try {
-    const OwnedBitmap colour = ColourBitmap(picture);
-    const OwnedBitmap mask = colour ? MaskBitmap(picture) : nullptr;
+    const CBitmapHandle colour = ColourBitmap(picture);
+    const CBitmapHandle mask = colour ? MaskBitmap(picture) : CBitmapHandle();
     if (!colour || !mask) return false;
-    if (place >= ImageList_GetImageCount(list)) return ImageList_Add(list, colour.get(), mask.get()) >= 0;
-    return ImageList_Replace(list, place, colour.get(), mask.get()) != FALSE;
+    if (place >= ImageList_GetImageCount(list)) return ImageList_Add(list, colour.Get(), mask.Get()) >= 0;
+    return ImageList_Replace(list, place, colour.Get(), mask.Get()) != FALSE;
   } catch (const std::bad_alloc&) {
     return false;
   }

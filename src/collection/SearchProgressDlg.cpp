@@ -1,10 +1,10 @@
 #include "collection/SearchProgressDlg.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "collection/FilterSettings.h"
 #include "framework/FileFind.h"
+#include "framework/Handle.h"
 #include "resources/resource.h"
 
 namespace {
@@ -14,15 +14,9 @@ const UINT_PTR kProgressTimer = 1;
 // that appending in batches pays.
 const UINT kProgressMilliseconds = 50;
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
-
-OwnedHandle OpenFolderForQuery(LPCSTR folder) {
-  const HANDLE handle = ::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  return OwnedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+CKernelHandle OpenFolderForQuery(LPCSTR folder) {
+  return CKernelHandle(::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 }  // namespace
@@ -140,9 +134,9 @@ bool CSearchProgressDlg::SearchEntries(const CString& pattern) {
 }
 
 bool CSearchProgressDlg::ShouldEnter(LPCSTR folder, std::optional<FolderIdentity>& identity) {
-  const OwnedHandle handle = OpenFolderForQuery(folder);
+  const CKernelHandle handle = OpenFolderForQuery(folder);
   BY_HANDLE_FILE_INFORMATION info = {};
-  if (handle && ::GetFileInformationByHandle(handle.get(), &info) && (info.nFileIndexHigh || info.nFileIndexLow)) {
+  if (handle && ::GetFileInformationByHandle(handle.Get(), &info) && (info.nFileIndexHigh || info.nFileIndexLow)) {
     identity = FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     if (info.dwVolumeSerialNumber != 0) return m_visitedFolders.insert(*identity).second;
     return std::find(m_foldersAbove.begin(), m_foldersAbove.end(), *identity) == m_foldersAbove.end();

@@ -52,7 +52,7 @@ void CHyperlinkLabel::PreSubclassWindow() {
 
   PositionWindow();
   SetDefaultCursor();
-  SetUnderline(-1);
+  SetUnderline(kUnderlineWhileHovered);
 
   m_toolTip.Create(this);
   m_toolTip.AddTool(this, m_url, nullptr, kTipId);
@@ -61,7 +61,7 @@ void CHyperlinkLabel::PreSubclassWindow() {
 
 void CHyperlinkLabel::SetUnderline(int mode) {
   if (mode != m_underline && m_hWnd) {
-    SetFont(mode == 1 ? m_underlineFont : m_normalFont, TRUE);
+    SetFont(mode == kUnderlineAlways ? m_underlineFont : m_normalFont, TRUE);
     Invalidate();
   }
   m_underline = mode;
@@ -197,7 +197,7 @@ HBRUSH CHyperlinkLabel::CtlColor(CDC* dc, UINT) {
 void CHyperlinkLabel::OnMouseMove(UINT flags, CPoint point) {
   if (!m_mouseOver) {
     m_mouseOver = true;
-    if (m_underline == -1) SetFont(m_underlineFont, TRUE);
+    if (m_underline == kUnderlineWhileHovered) SetFont(m_underlineFont, TRUE);
     Invalidate();
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hWnd, HOVER_DEFAULT};
     ::TrackMouseEvent(&track);
@@ -207,7 +207,7 @@ void CHyperlinkLabel::OnMouseMove(UINT flags, CPoint point) {
 
 void CHyperlinkLabel::OnMouseLeave() {
   m_mouseOver = false;
-  if (m_underline != 1) SetFont(m_normalFont, TRUE);
+  if (m_underline != kUnderlineAlways) SetFont(m_normalFont, TRUE);
   Invalidate();
 }
 

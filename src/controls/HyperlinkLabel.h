@@ -19,7 +19,8 @@ class CHyperlinkLabel : public CStatic {
   CHyperlinkLabel() = default;
 
   void SetUrl(LPCSTR url) { m_url = url; }
-  // -1: underlined only while the mouse is over it; 1: always; 0: never.
+  // When the link is underlined; SetUnderline takes one of these.
+  enum Underline { kUnderlineWhileHovered = -1, kUnderlineNever = 0, kUnderlineAlways = 1 };
   void SetUnderline(int mode);
   void SetTipText(LPCSTR text);
   void SetBackgroundColor(COLORREF color) { m_backgroundColor = color; }
@@ -53,7 +54,7 @@ class CHyperlinkLabel : public CStatic {
   COLORREF m_hoverColor = RGB(255, 0, 0);
   bool m_mouseOver = false;
   bool m_visited = false;
-  int m_underline = -1;
+  int m_underline = kUnderlineWhileHovered;
   bool m_adjustToFit = true;
   CString m_url;
   CFont m_underlineFont;

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "controls/DisplayScale.h"
 #include "controls/FocusCue.h"
+#include "framework/Handle.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -27,22 +30,15 @@ HICON LoadResourceIcon(UINT id) {
 CImageButton::CImageButton()
     : m_backColour(::GetSysColor(COLOR_BTNFACE)), m_textColour(::GetSysColor(COLOR_BTNTEXT)) {}
 
-CImageButton::~CImageButton() { ReleaseIcons(); }
-
-void CImageButton::ReleaseIcons() {
-  for (Icon* icon : {&m_inIcon, &m_outIcon}) {
-    if (icon->handle) ::DestroyIcon(icon->handle);
-    *icon = Icon{};
-  }
-}
-
 bool CImageButton::MeasureIcon(HICON icon, Icon* measured) {
   ICONINFO info{};
   if (!::GetIconInfo(icon, &info)) return false;
-  if (info.hbmColor) ::DeleteObject(info.hbmColor);
-  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  // The copies of the icon's bitmaps that GetIconInfo made are ours to free.
+  const CBitmapHandle colour(info.hbmColor);
+  const CBitmapHandle mask(info.hbmMask);
   // An icon's hot spot is its centre.
-  *measured = Icon{icon, static_cast<int>(info.xHotspot) * 2, static_cast<int>(info.yHotspot) * 2};
+  measured->width = static_cast<int>(info.xHotspot) * 2;
+  measured->height = static_cast<int>(info.yHotspot) * 2;
   return true;
 }
 
@@ -51,14 +47,14 @@ void CImageButton::SetIcons(UINT iconId, UINT outIconId) {
 }
 
 void CImageButton::SetIconHandles(HICON in, HICON out) {
-  ReleaseIcons();
-  const bool measured = in && MeasureIcon(in, &m_inIcon) && (!out || MeasureIcon(out, &m_outIcon));
-  if (!measured) {
-    // Icons that cannot be measured are not shown; they are still ours to
-    // free, each once, though the in icon may already be stored.
-    m_inIcon = Icon{};
-    if (in) ::DestroyIcon(in);
-    if (out) ::DestroyIcon(out);
+  // Ours from here on; icons that cannot be measured are freed, not shown.
+  Icon inIcon{CIconHandle(in)};
+  Icon outIcon{CIconHandle(out)};
+  m_inIcon = Icon{};
+  m_outIcon = Icon{};
+  if (in && MeasureIcon(in, &inIcon) && (!out || MeasureIcon(out, &outIcon))) {
+    m_inIcon = std::move(inIcon);
+    m_outIcon = std::move(outIcon);
   }
   if (m_hWnd) Invalidate();
 }
@@ -124,7 +120,7 @@ void CImageButton::DrawIcon(CDC* dc, const RECT& item, bool hasCaption, RECT* ca
     ++x;
     ++y;
   }
-  ::DrawStateA(*dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.handle), 0, x, y, icon.width, icon.height,
+  ::DrawStateA(*dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.handle.Get()), 0, x, y, icon.width, icon.height,
                DST_ICON | (m_disabled ? DSS_DISABLED : 0));
 }
 

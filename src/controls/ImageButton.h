@@ -13,12 +13,12 @@
 
 #include "framework/Button.h"
 #include "framework/Gdi.h"
+#include "framework/Handle.h"
 #include "framework/ToolTipCtrl.h"
 
 class CImageButton : public CButton {
  public:
   CImageButton();
-  ~CImageButton() override;
 
   // Icons from the program's resources; outIconId 0 means the first icon
   // is shown in every state.
@@ -52,12 +52,12 @@ class CImageButton : public CButton {
 
  private:
   struct Icon {
-    HICON handle = nullptr;
+    CIconHandle handle;
     int width = 0;
     int height = 0;
   };
+  // Sets measured's size; false when the icon cannot be read.
   static bool MeasureIcon(HICON icon, Icon* measured);
-  void ReleaseIcons();
   void DrawIcon(CDC* dc, const RECT& item, bool hasCaption, RECT* captionRect) const;
   void DrawCaption(CDC* dc, const CString& caption, RECT captionRect) const;
   void OnEnable(BOOL enabled);

@@ -56,7 +56,7 @@ void FillHorizontalShade(CPaletteDib* dib, int granularity) {
 
 }  // namespace
 
-void CShadedButton::SetShade(UINT, BYTE granularity, BYTE highlight, BYTE colouring, COLORREF colour) {
+void CShadedButton::SetShade(UINT /* kHorizontalShade */, BYTE granularity, BYTE highlight, BYTE colouring, COLORREF colour) {
   CRect window;
   GetWindowRect(&window);
   const FaceColours colours{::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNFACE),

@@ -18,12 +18,16 @@ class CShadedButton : public CImageButton {
     COLORREF light;
   };
 
+  // The one shade there is: light to dark from left to right. Callers name
+  // it as SetShade's first argument, which asks for nothing else.
+  static constexpr UINT kHorizontalShade = 5;
+
   // Builds both textures at the button's present size from the system
-  // colours of this moment; call it once the control is attached. Every
-  // style gives the horizontal shade. granularity is the noise spread either
-  // way, highlight how far the hover copy moves toward the light colour and
-  // colouring how far the normal one moves toward colour, both in percent.
-  void SetShade(UINT style, BYTE granularity, BYTE highlight, BYTE colouring, COLORREF colour);
+  // colours of this moment; call it once the control is attached.
+  // granularity is the noise spread either way, highlight how far the hover
+  // copy moves toward the light colour and colouring how far the normal one
+  // moves toward colour, both in percent.
+  void SetShade(UINT shade, BYTE granularity, BYTE highlight, BYTE colouring, COLORREF colour);
   // The same for a given size and colours.
   void SetShade(int width, int height, const FaceColours& colours, BYTE granularity, BYTE highlight,
                 BYTE colouring, COLORREF colour);

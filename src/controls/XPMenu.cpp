@@ -23,11 +23,13 @@ const int kMenuBarTextLimit = 1000;
 const int kDropDownExtraWidth = 42;
 const int kMenuBarExtraWidth = 4;
 
-// Process-wide, never cleared: owner-drawn items keep their text only here.
+// Process-wide: owner-drawn items keep their text only here. The command
+// images are borrowed from the window that draws them, and forgotten when it
+// gives up the look.
 struct MenuStore {
   std::map<UINT, std::string> textByCommand;
   std::map<HMENU, std::string> textBySubmenu;
-  std::map<UINT, std::pair<HIMAGELIST, int>> imageByCommand;
+  std::map<HWND, std::map<UINT, std::pair<HIMAGELIST, int>>> imagesByOwner;
 };
 
 MenuStore& Store() {
@@ -35,7 +37,8 @@ MenuStore& Store() {
   return store;
 }
 
-CXPMenuItem ReadItem(HMENU menu, UINT item, bool byPosition) {
+// owner: the window whose command images the item shows; null for none.
+CXPMenuItem ReadItem(HMENU menu, UINT item, bool byPosition, HWND owner = nullptr) {
   MENUITEMINFOA info{};
   info.cbSize = sizeof(info);
   info.fMask = kItemReadMask;
@@ -47,10 +50,12 @@ CXPMenuItem ReadItem(HMENU menu, UINT item, bool byPosition) {
     return CXPMenuItem(info, text == store.textBySubmenu.end() ? std::string() : text->second);
   }
   const auto text = store.textByCommand.find(info.wID);
-  const auto image = store.imageByCommand.find(info.wID);
-  return CXPMenuItem(info, text == store.textByCommand.end() ? std::string() : text->second,
-                     image == store.imageByCommand.end() ? nullptr : image->second.first,
-                     image == store.imageByCommand.end() ? 0 : image->second.second);
+  const std::string label = text == store.textByCommand.end() ? std::string() : text->second;
+  const auto images = store.imagesByOwner.find(owner);
+  if (images == store.imagesByOwner.end()) return CXPMenuItem(info, label);
+  const auto image = images->second.find(info.wID);
+  if (image == images->second.end()) return CXPMenuItem(info, label);
+  return CXPMenuItem(info, label, image->second.first, image->second.second);
 }
 
 int TextWidth(HDC dc, const std::string& text, bool bold) {
@@ -137,10 +142,12 @@ bool HasMnemonic(const std::string& label, char key) {
 }  // namespace
 
 void CXPMenu::SetXPLook(CWnd* window, bool enable) {
-  if (enable)
+  if (enable) {
     ::SetPropA(*window, kXPLookProperty, reinterpret_cast<HANDLE>(1));
-  else
+  } else {
     ::RemovePropA(*window, kXPLookProperty);
+    Store().imagesByOwner.erase(*window);
+  }
 }
 
 bool CXPMenu::HasXPLook(CWnd* window) { return ::GetPropA(*window, kXPLookProperty) != nullptr; }
@@ -177,8 +184,8 @@ void CXPMenu::UpdateMenu(CWnd*, HMENU menu, bool enabled, bool isMenuBar) {
 
 bool CXPMenu::IsMenuOwnerDrawn(HMENU menu) { return (ItemType(menu, 0) & MFT_OWNERDRAW) != 0; }
 
-void CXPMenu::SetCommandImage(UINT commandId, HIMAGELIST list, int index) {
-  Store().imageByCommand[commandId] = {list, index};
+void CXPMenu::SetCommandImage(CWnd* owner, UINT commandId, HIMAGELIST list, int index) {
+  Store().imagesByOwner[*owner][commandId] = {list, index};
 }
 
 DWORD CXPMenu::PackItemData(int labelWidth, int acceleratorWidth, int height) {
@@ -193,11 +200,11 @@ void CXPMenu::MeasureItem(MEASUREITEMSTRUCT* measure) {
                                                 : (data >> 16) + kMenuBarExtraWidth;
 }
 
-bool CXPMenu::DrawItem(DRAWITEMSTRUCT* draw, HWND) {
+bool CXPMenu::DrawItem(DRAWITEMSTRUCT* draw, HWND owner) {
   if (draw->CtlType != ODT_MENU) return false;
   COffscreenDC dc(draw->hDC, &draw->rcItem);
   CStockFontSelector font(dc, DEFAULT_GUI_FONT);
-  const CXPMenuItem item = ReadItem(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemID, false);
+  const CXPMenuItem item = ReadItem(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemID, false, owner);
   PaintXPMenuItem(dc, *draw, item, CXPMenuColors::FromSystem());
   return true;
 }

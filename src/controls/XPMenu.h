@@ -16,6 +16,8 @@ class CXPMenu {
  public:
   CXPMenu() = delete;
 
+  // Switching the look off also forgets the window's command images: call
+  // it before the window and its image list go.
   static void SetXPLook(CWnd* window, bool enable);
   static bool HasXPLook(CWnd* window);
   static void UpdateMenuBar(CWnd* window);
@@ -23,7 +25,9 @@ class CXPMenu {
   // the measurements of all its items into their data words.
   static void UpdateMenu(CWnd* owner, HMENU menu, bool enabled, bool isMenuBar);
   static bool IsMenuOwnerDrawn(HMENU menu);
-  static void SetCommandImage(UINT commandId, HIMAGELIST list, int index);
+  // The image drawn beside a command in owner's menus; owner keeps the list
+  // alive until it switches the look off.
+  static void SetCommandImage(CWnd* owner, UINT commandId, HIMAGELIST list, int index);
 
   static void MeasureItem(MEASUREITEMSTRUCT* measure);
   // False for anything but a menu item: the owner then draws it its own way.

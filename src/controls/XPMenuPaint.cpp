@@ -7,6 +7,7 @@
 #include "controls/DisplayScale.h"
 #include "controls/PenSelector.h"
 #include "framework/Gdi.h"
+#include "framework/Handle.h"
 
 namespace {
 
@@ -99,10 +100,9 @@ void PaintImage(CDC& dc, const RECT& r, const CXPMenuItem& item, bool selected, 
     const bool hotShadow = selected && !disabled;
     const int offset = layout.Scaled(hotShadow ? 4 : 3);
     CBrush brush(hotShadow ? colors.m_hotSilhouette : colors.m_disabledSilhouette);
-    HICON icon = ImageList_GetIcon(item.m_imageList, item.m_imageIndex, 0);
-    ::DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, r.left + offset, r.top + offset,
+    const CIconHandle icon(ImageList_GetIcon(item.m_imageList, item.m_imageIndex, 0));
+    ::DrawStateA(dc, brush, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, r.left + offset, r.top + offset,
                  layout.imageSize, layout.imageSize, DST_ICON | DSS_MONO);
-    ::DestroyIcon(icon);
   }
   if (!disabled) {
     const int offset = layout.Scaled(lifted ? 2 : 3);

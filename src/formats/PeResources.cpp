@@ -16,6 +16,28 @@ constexpr uint64_t kDataEntrySize = 16;
 constexpr uint32_t kResourceDataDirectory = 2;
 constexpr uint32_t kHighBit = 0x80000000u;
 
+// Fields of the COFF header.
+constexpr uint64_t kSectionCountField = 2;
+constexpr uint64_t kOptionalSizeField = 16;
+// The optional header: its magic, then where the data directories' count and
+// the directories themselves lie, for PE32 and PE32+.
+constexpr uint16_t kPe32Magic = 0x10B;
+constexpr uint16_t kPe32PlusMagic = 0x20B;
+constexpr uint64_t kPe32DirectoryCountField = 92;
+constexpr uint64_t kPe32PlusDirectoryCountField = 108;
+constexpr uint64_t kDataDirectorySize = 8;
+// Fields of a section header.
+constexpr uint64_t kVirtualSizeField = 8;
+constexpr uint64_t kVirtualAddressField = 12;
+constexpr uint64_t kRawSizeField = 16;
+constexpr uint64_t kRawOffsetField = 20;
+// A resource directory counts its named entries, then its numbered ones.
+constexpr uint64_t kNamedCountField = 12;
+constexpr uint64_t kNumberedCountField = 14;
+// A resource data entry: where its bytes are, and how many.
+constexpr uint64_t kDataRvaField = 0;
+constexpr uint64_t kDataSizeField = 4;
+
 std::string NameText(const ByteReader& units) {
   std::u16string text(units.Size() / 2, u'\0');
   for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(units.U16(2 * i).value_or(0xFFFD));
@@ -35,30 +57,29 @@ std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> s
   std::vector<uint8_t> coffBytes;
   if (!source->ReadInto(coffOffset, kCoffHeaderSize, coffBytes)) return cut();
   const ByteReader coff = ReaderOf(coffBytes);
-  const uint16_t sectionCount = coff.U16(2).value_or(0);
-  const uint16_t optionalSize = coff.U16(16).value_or(0);
+  const uint16_t sectionCount = coff.U16(kSectionCountField).value_or(0);
+  const uint16_t optionalSize = coff.U16(kOptionalSizeField).value_or(0);
 
   const uint64_t optionalOffset = coffOffset + kCoffHeaderSize;
   std::vector<uint8_t> optionalBytes;
   if (!source->ReadInto(optionalOffset, optionalSize, optionalBytes)) return cut();
   const ByteReader optional = ReaderOf(optionalBytes);
   uint64_t countField = 0;
-  uint64_t directoriesField = 0;
   const auto magic = optional.U16(0);
-  if (magic == 0x10B) {
-    countField = 92;
-    directoriesField = 96;
-  } else if (magic == 0x20B) {
-    countField = 108;
-    directoriesField = 112;
+  if (magic == kPe32Magic) {
+    countField = kPe32DirectoryCountField;
+  } else if (magic == kPe32PlusMagic) {
+    countField = kPe32PlusDirectoryCountField;
   } else {
     return nullptr;
   }
+  // The directories follow their four-byte count.
+  const uint64_t directoriesField = countField + 4;
   const auto directoryCount = optional.U32(countField);
   if (!directoryCount) return nullptr;
   uint32_t resourceRva = 0;
   if (*directoryCount > kResourceDataDirectory) {
-    resourceRva = optional.U32(directoriesField + kResourceDataDirectory * 8).value_or(0);
+    resourceRva = optional.U32(directoriesField + kResourceDataDirectory * kDataDirectorySize).value_or(0);
   }
 
   std::vector<uint8_t> tableBytes;
@@ -67,10 +88,10 @@ std::unique_ptr<ModuleResources> PeResources::Open(std::unique_ptr<ByteSource> s
   std::vector<Section> sections(sectionCount);
   for (uint64_t i = 0; i < sectionCount; ++i) {
     const uint64_t header = i * kSectionHeaderSize;
-    sections[i].virtualSize = table.U32(header + 8).value_or(0);
-    sections[i].virtualAddress = table.U32(header + 12).value_or(0);
-    sections[i].rawSize = table.U32(header + 16).value_or(0);
-    sections[i].rawOffset = table.U32(header + 20).value_or(0);
+    sections[i].virtualSize = table.U32(header + kVirtualSizeField).value_or(0);
+    sections[i].virtualAddress = table.U32(header + kVirtualAddressField).value_or(0);
+    sections[i].rawSize = table.U32(header + kRawSizeField).value_or(0);
+    sections[i].rawOffset = table.U32(header + kRawOffsetField).value_or(0);
   }
   return std::unique_ptr<ModuleResources>(new PeResources(std::move(source), std::move(sections), resourceRva));
 }
@@ -109,7 +130,7 @@ bool PeResources::ReadDirectory(uint32_t offset, std::vector<DirectoryEntry>& ou
   std::vector<uint8_t> headerBytes;
   if (!ReadTable(rva, kDirectoryHeaderSize, headerBytes)) return false;
   const ByteReader header = ReaderOf(headerBytes);
-  const uint64_t count = uint64_t{header.U16(12).value_or(0)} + header.U16(14).value_or(0);
+  const uint64_t count = uint64_t{header.U16(kNamedCountField).value_or(0)} + header.U16(kNumberedCountField).value_or(0);
   // The entries are mapped, and so known to lie in the file, before anything is allocated for them.
   std::vector<uint8_t> entryBytes;
   if (!ReadTable(rva + kDirectoryHeaderSize, count * kDirectoryEntrySize, entryBytes)) return false;
@@ -211,9 +232,9 @@ ResourceLookup PeResources::ReadResource(uint16_t type, const ResourceName& name
   std::vector<uint8_t> entryBytes;
   if (!ReadTable(uint64_t{m_directoryRva} + dataEntry, kDataEntrySize, entryBytes)) return Failed();
   const ByteReader entry = ReaderOf(entryBytes);
-  const uint32_t length = entry.U32(4).value_or(0);
+  const uint32_t length = entry.U32(kDataSizeField).value_or(0);
   if (length > kMaxResourceBytes) return ResourceLookup::Refused;
-  switch (ReadRva(entry.U32(0).value_or(0), length, out)) {
+  switch (ReadRva(entry.U32(kDataRvaField).value_or(0), length, out)) {
     case Span::InFile: return ResourceLookup::Found;
     case Span::PastEnd: return ResourceLookup::PastEnd;
     case Span::Outside: break;

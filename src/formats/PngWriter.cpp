@@ -5,9 +5,6 @@
 #include <cstdlib>
 #include <new>
 
-#include "formats/FileHandle.h"
-#include "formats/IconFileIO.h"
-#include "formats/ImagePick.h"
 #include "formats/PngFormat.h"
 
 namespace {
@@ -95,11 +92,4 @@ std::vector<uint8_t> EncodePng(const RgbaImage& image) {
   } catch (const std::bad_alloc&) {
     return {};
   }
-}
-
-bool IconFileIO::SavePngFile(const IconImageSet& set, const std::string& path) const {
-  const auto png = PickedPng(set, PickRule::Largest);
-  if (!png) return false;
-  OutputFile file(path);
-  return file.Create() && file.Write(png->data(), png->size()) && file.Finish();
 }

@@ -8,7 +8,6 @@
 
 namespace {
 
-const COLORREF kBackgroundColor = RGB(240, 248, 255);
 // At 96 DPI; the larger picture is twice this.
 const int kBannerWidth = 222;
 const int kBannerHeight = 104;
@@ -16,10 +15,10 @@ const int kLargeBannerDpi = 192;
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUT, parent) {}
+CAboutDlg::CAboutDlg(CWnd* parent) : CPaleDialog(IDD_ABOUT, parent) {}
 
 void CAboutDlg::DoDataExchange(CDataExchange* dx) {
-  CDialog::DoDataExchange(dx);
+  CPaleDialog::DoDataExchange(dx);
   DDX_Control(dx, IDC_NOTICE, m_noticeLabel);
   DDX_Control(dx, IDC_SUPPORT_CAPTION, m_supportCaption);
   DDX_Control(dx, IDC_WEBSITE_CAPTION, m_websiteCaption);
@@ -29,18 +28,18 @@ void CAboutDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CAboutDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaleDialog::OnInitDialog();
   m_websiteLink.SetUrl(kWebsiteUrl);
-  m_websiteLink.SetUnderline(1);
+  m_websiteLink.SetUnderline(CHyperlinkLabel::kUnderlineAlways);
   m_websiteLink.SetTipText("Visit Dorvane website");
-  m_websiteLink.SetBackgroundColor(kBackgroundColor);
+  m_websiteLink.SetBackgroundColor(kPaleColor);
   m_supportLink.SetUrl(kSupportUrl);
-  m_supportLink.SetUnderline(1);
+  m_supportLink.SetUnderline(CHyperlinkLabel::kUnderlineAlways);
   m_supportLink.SetTipText("Get support of Vantrel");
-  m_supportLink.SetBackgroundColor(kBackgroundColor);
-  m_websiteCaption.SetBackgroundColor(kBackgroundColor);
-  m_supportCaption.SetBackgroundColor(kBackgroundColor);
-  m_noticeLabel.SetBackgroundColor(kBackgroundColor);
+  m_supportLink.SetBackgroundColor(kPaleColor);
+  m_websiteCaption.SetBackgroundColor(kPaleColor);
+  m_supportCaption.SetBackgroundColor(kPaleColor);
+  m_noticeLabel.SetBackgroundColor(kPaleColor);
   ScaleBanner();
   return TRUE;
 }
@@ -76,10 +75,6 @@ void CAboutDlg::ScaleBanner() {
   if (own) ::DeleteObject(own);
 }
 
-void CAboutDlg::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  const bool scheme = NeedsSchemeColors({kBackgroundColor}, ::GetSysColor(COLOR_WINDOWTEXT));
-  dc.FillSolidRect(&client, scheme ? ::GetSysColor(COLOR_WINDOW) : kBackgroundColor);
+COLORREF CAboutDlg::BackgroundColor() const {
+  return NeedsSchemeColors({kPaleColor}, ::GetSysColor(COLOR_WINDOWTEXT)) ? ::GetSysColor(COLOR_WINDOW) : kPaleColor;
 }

@@ -7,10 +7,10 @@
 #include "controls/ColorLabel.h"
 #include "controls/HyperlinkLabel.h"
 #include "controls/RoundButton.h"
-#include "framework/Dialog.h"
+#include "base/PaleDialog.h"
 #include "framework/Gdi.h"
 
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CPaleDialog {
  public:
   explicit CAboutDlg(CWnd* parent = nullptr);
 
@@ -29,7 +29,7 @@ class CAboutDlg : public CDialog {
 
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
-  void OnPaint() override;
+  COLORREF BackgroundColor() const override;
 
  private:
   // Shown by the banner control at DPIs above 96; outlives it.

@@ -7,6 +7,6 @@
 #include "controls/ShadedButton.h"
 
 inline void ApplyButtonLook(CShadedButton& button, UINT iconId) {
-  button.SetShade(5, 8, 20, 5, RGB(55, 55, 255));
+  button.SetShade(CShadedButton::kHorizontalShade, 8, 20, 5, RGB(55, 55, 255));
   button.SetIcons(iconId, 0);
 }

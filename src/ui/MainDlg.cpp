@@ -57,14 +57,8 @@ const AnchoredControl kAnchors[] = {
 CMainDlg::CMainDlg(CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
-      m_panelBrush(CreateSolidBrush(kPanelColor)),
-      m_pathBrush(CreateSolidBrush(kPathBackColor)) {}
-
-CMainDlg::~CMainDlg() {
-  DeleteObject(m_panelBrush);
-  DeleteObject(m_pathBrush);
-  if (m_hAccel) DestroyAcceleratorTable(m_hAccel);
-}
+      m_panelBrush(kPanelColor),
+      m_pathBrush(kPathBackColor) {}
 
 void CMainDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -96,7 +90,7 @@ BOOL CMainDlg::OnInitDialog() {
   ApplyButtonLook(m_saveButton, IDI_SAVE);
   ApplyButtonLook(m_saveAsButton, IDI_SAVE_AS);
 
-  m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  m_accelerators.Reset(LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
   CMainApp& app = TheApp();
   const Settings settings = ReadSettings(app.m_config);
   ApplyViewSetting(settings.view);
@@ -123,10 +117,9 @@ void CMainDlg::SetUpMenuImages() {
   const int side = ScaleToDpi(kMenuImageSize, DisplayDpi());
   m_menuImages.Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 4);
   for (const CommandImage& image : kCommandImages) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON, side, side, 0));
-    CXPMenu::SetCommandImage(image.command, m_menuImages, m_menuImages.Add(icon));
-    DestroyIcon(icon);
+    const CIconHandle icon(static_cast<HICON>(
+        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(image.icon), IMAGE_ICON, side, side, 0)));
+    CXPMenu::SetCommandImage(this, image.command, m_menuImages, m_menuImages.Add(icon.Get()));
   }
 }
 
@@ -170,7 +163,7 @@ void CMainDlg::ApplyViewSetting(ViewMode mode) {
 }
 
 BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
-  if (m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, msg)) return TRUE;
+  if (m_accelerators && TranslateAcceleratorA(m_hWnd, m_accelerators.Get(), msg)) return TRUE;
   // Enter never reaches the dialog's OK.
   if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return TRUE;
   return CDialog::PreTranslateMessage(msg);
@@ -203,6 +196,7 @@ LRESULT CMainDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Settings settings = ReadSettings(config);
       settings.window = PlaceToRemember(m_hWnd, m_normalPlace);
       WriteSettings(config, settings);
+      CXPMenu::SetXPLook(this, false);
     }
       break;
     case WM_INITMENUPOPUP: {

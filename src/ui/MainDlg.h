@@ -12,6 +12,8 @@
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "framework/Gdi.h"
+#include "framework/Handle.h"
 #include "framework/ImageList.h"
 #include "ui/AnchoredLayout.h"
 #include "ui/IconListCtrl.h"
@@ -19,7 +21,6 @@
 class CMainDlg : public CDialog {
  public:
   explicit CMainDlg(CWnd* parent = nullptr);
-  ~CMainDlg() override;
 
   void SetViewStyle(ViewMode mode);
   // The view buttons and the list's view as the setting says.
@@ -52,9 +53,9 @@ class CMainDlg : public CDialog {
   CColorLabel m_containedLabel;
   HICON m_hIcon;
   CImageList m_menuImages;
-  HBRUSH m_panelBrush;
-  HBRUSH m_pathBrush;
-  HACCEL m_hAccel = nullptr;
+  CBrush m_panelBrush;
+  CBrush m_pathBrush;
+  CAcceleratorHandle m_accelerators;
 
  protected:
   BOOL OnInitDialog() override;

@@ -13,7 +13,6 @@
 
 namespace {
 
-const COLORREF kBackgroundColor = RGB(240, 248, 255);
 const COLORREF kFolderTextColor = RGB(192, 97, 10);
 const COLORREF kFolderBackColor = RGB(251, 244, 170);
 const COLORREF kLabelTextColor = RGB(0, 0, 0);
@@ -40,10 +39,10 @@ class ShellAllocator {
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(CWnd* parent)
-    : CDialog(IDD_SETTINGS, parent), m_backgroundBrush(kBackgroundColor), m_folderBrush(kFolderBackColor) {}
+    : CPaleDialog(IDD_SETTINGS, parent), m_folderBrush(kFolderBackColor) {}
 
 void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
-  CDialog::DoDataExchange(dx);
+  CPaleDialog::DoDataExchange(dx);
   DDX_Control(dx, IDC_OPEN_DIR, m_openDirCheck);
   DDX_Control(dx, IDC_FILTER_SCR, m_scrCheck);
   DDX_Control(dx, IDC_FILTER_OCX, m_ocxCheck);
@@ -63,7 +62,7 @@ void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CSettingsDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPaleDialog::OnInitDialog();
   ApplyButtonLook(m_browseButton, IDI_ADD_FOLDER);
   ApplyButtonLook(m_okButton, IDI_OK);
   ApplyButtonLook(m_cancelButton, IDI_CANCEL);
@@ -93,7 +92,7 @@ BOOL CSettingsDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     OnBrowse();
     return TRUE;
   }
-  return CDialog::OnCommand(wParam, lParam);
+  return CPaleDialog::OnCommand(wParam, lParam);
 }
 
 void CSettingsDlg::OnBrowse() {
@@ -170,18 +169,11 @@ void CSettingsDlg::OnOK() {
   config.TakeWriteFailure();
   WriteSettings(config, settings);
   ReportUnstoredSettings(config, m_hWnd);
-  CDialog::OnOK();
-}
-
-void CSettingsDlg::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  dc.FillSolidRect(&client, kBackgroundColor);
+  CPaleDialog::OnOK();
 }
 
 HBRUSH CSettingsDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
-  const HBRUSH framework = CDialog::OnCtlColor(dc, control, ctlType);
+  const HBRUSH framework = CPaleDialog::OnCtlColor(dc, control, ctlType);
   if (!control) return framework;
   switch (control->GetDlgCtrlID()) {
     case IDC_LIBRARY_FOLDER:
@@ -201,14 +193,10 @@ HBRUSH CSettingsDlg::OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) {
     case IDC_FILTER_SCR:
     case IDC_FILTER_OCX:
     case IDC_OPEN_DIR:
-      dc->SetBkMode(TRANSPARENT);
-      dc->SetTextColor(kLabelTextColor);
-      return m_backgroundBrush;
+      return OnPale(dc, kLabelTextColor);
     case IDC_SAVE_GROUP:
     case IDC_FILTER_GROUP:
-      dc->SetBkMode(TRANSPARENT);
-      dc->SetTextColor(kGroupTextColor);
-      return m_backgroundBrush;
+      return OnPale(dc, kGroupTextColor);
   }
   return framework;
 }

@@ -8,11 +8,11 @@
 #include "formats/FileTypes.h"
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
-#include "framework/Dialog.h"
+#include "base/PaleDialog.h"
 #include "framework/Edit.h"
 #include "framework/Gdi.h"
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CPaleDialog {
  public:
   explicit CSettingsDlg(CWnd* parent = nullptr);
 
@@ -32,7 +32,6 @@ class CSettingsDlg : public CDialog {
   CShadedButton m_cancelButton;
   CShadedButton m_browseButton;
   CEdit m_folderEdit;
-  CBrush m_backgroundBrush;
   CBrush m_folderBrush;
 
  protected:
@@ -40,7 +39,6 @@ class CSettingsDlg : public CDialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-  void OnPaint() override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlType) override;
 
  private:
