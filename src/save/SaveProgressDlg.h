@@ -32,7 +32,7 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   CProgressCtrl m_progress;
   CString m_folder;
   CString m_baseName;
-  // "ico" or "bmp"; anything else is written as nothing and counted as a failed write.
+  // "ico", "bmp" or "png"; anything else is written as nothing and counted as a failed write.
   CString m_type;
   CListCtrl* m_list = nullptr;
   const CIconCollection& m_icons;

@@ -12,7 +12,7 @@
 #include "formats/IconFileIO.h"
 #include "framework/FileFind.h"
 #include "save/SaveNaming.h"
-#include "save/ScopedHandle.h"
+#include "framework/Handle.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ std::string Comparable(const std::string& path) {
 // drives and short names all lead to the same volume and index.
 using FileIdentity = std::tuple<DWORD, DWORD, DWORD>;
 
-ScopedHandle OpenForQuery(const std::string& path) {
-  return ScopedHandle(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+CKernelHandle OpenForQuery(const std::string& path) {
+  return CKernelHandle(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
@@ -42,8 +42,8 @@ std::optional<FileIdentity> IdentityOf(HANDLE file) {
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  const ScopedHandle file = OpenForQuery(path);
-  return file.IsValid() ? IdentityOf(file.Get()) : std::nullopt;
+  const CKernelHandle file = OpenForQuery(path);
+  return static_cast<bool>(file) ? IdentityOf(file.Get()) : std::nullopt;
 }
 
 uint64_t IndexOf(const FileIdentity& identity) {
@@ -97,11 +97,11 @@ class WrittenNames {
     for (size_t number = 0; number < sources.size(); ++number) {
       const std::string name(FileName(job, static_cast<int>(number)));
       const std::string text = Comparable(name);
-      const ScopedHandle file = existing.count(text) ? OpenForQuery(name) : ScopedHandle();
-      const auto index = file.IsValid() ? IndexOf(file.Get()) : std::nullopt;
+      const CKernelHandle file = existing.count(text) ? OpenForQuery(name) : CKernelHandle();
+      const auto index = static_cast<bool>(file) ? IndexOf(file.Get()) : std::nullopt;
       // Another index is another file than every source whose identity is known.
       if (index && !sourceIndexes.count(*index)) continue;
-      const auto identity = file.IsValid() ? IdentityOf(file.Get()) : std::nullopt;
+      const auto identity = static_cast<bool>(file) ? IdentityOf(file.Get()) : std::nullopt;
       if (identity) m_identities.insert(*identity);
       else m_texts.insert(text);
     }

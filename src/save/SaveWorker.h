@@ -14,7 +14,7 @@
 struct SaveJob {
   std::string folder;
   std::string baseName;
-  std::string type;  // "ico" or "bmp"
+  std::string type;  // the extension of one of kSaveTypes: "ico", "bmp" or "png"
 };
 
 // Writes the sources in order; `done` counts the files written (the
