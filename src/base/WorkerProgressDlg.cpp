@@ -2,6 +2,16 @@
 
 #include "framework/Thread.h"
 
+namespace {
+
+const UINT_PTR kProgressTimer = 1;
+// Often enough for the list and counts to follow the worker, rarely enough
+// that taking its results in batches pays; a message for every few items
+// made the worker wait for each redraw.
+const UINT kProgressMilliseconds = 50;
+
+}  // namespace
+
 CWorkerProgressDlg::CWorkerProgressDlg(UINT templateId, UINT finishedMessage,
                                        std::initializer_list<int> transparentIds)
     : CPaleDialog(templateId), m_finishedMessage(finishedMessage), m_transparentIds(transparentIds) {}
@@ -20,7 +30,10 @@ bool CWorkerProgressDlg::StartWorker() {
   // The event exists before the worker runs, so whatever happens the worker
   // has something to signal, and nothing is left to wait for when it never ran.
   m_workerDone.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (m_workerDone && AfxBeginThread(Run, this)) return true;
+  if (m_workerDone && AfxBeginThread(Run, this)) {
+    SetTimer(kProgressTimer, kProgressMilliseconds);
+    return true;
+  }
   m_workerDone.Reset();
   m_ending = true;
   OnWorkerEnded();
@@ -60,8 +73,17 @@ void CWorkerProgressDlg::EndAfterWorker(int result) {
   if (result != IDOK) m_stop = 1;
   WaitForWorker();
   m_finished = result == IDOK;
+  KillTimer(kProgressTimer);
   OnWorkerEnded();
   EndDialog(result);
+}
+
+void CWorkerProgressDlg::OnTimer(UINT_PTR id) {
+  if (id == kProgressTimer) {
+    ShowProgress();
+    return;
+  }
+  CPaleDialog::OnTimer(id);
 }
 
 void CWorkerProgressDlg::OnCancel() { EndAfterWorker(IDCANCEL); }
@@ -77,6 +99,7 @@ LRESULT CWorkerProgressDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     m_ending = true;
     m_stop = 1;
     WaitForWorker();
+    KillTimer(kProgressTimer);
     OnWorkerEnded();
   }
   return CPaleDialog::WindowProc(msg, wParam, lParam);

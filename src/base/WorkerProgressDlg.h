@@ -34,6 +34,10 @@ class CWorkerProgressDlg : public CPaleDialog {
   // On the user-interface thread once the worker is done, before the dialog
   // ends, once whichever way it ends.
   virtual void OnWorkerEnded() {}
+  // On the user-interface thread every twentieth of a second while the
+  // worker runs: the worker never waits for the dialog to show its progress.
+  virtual void ShowProgress() {}
+  void OnTimer(UINT_PTR id) override;
 
   // From OnInitDialog. False when no worker could be started: the dialog
   // then ends at once with IDCANCEL.

@@ -9,11 +9,6 @@
 
 namespace {
 
-const UINT_PTR kProgressTimer = 1;
-// Often enough for the list and counts to follow the search, rarely enough
-// that appending in batches pays.
-const UINT kProgressMilliseconds = 50;
-
 CKernelHandle OpenFolderForQuery(LPCSTR folder) {
   return CKernelHandle(::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -47,16 +42,8 @@ BOOL CSearchProgressDlg::OnInitDialog() {
   m_visitedFolders.clear();
   m_unreachableNames = 0;
   m_foldersAbove.clear();
-  if (StartWorker()) SetTimer(kProgressTimer, kProgressMilliseconds);
+  StartWorker();
   return TRUE;
-}
-
-void CSearchProgressDlg::OnTimer(UINT_PTR id) {
-  if (id == kProgressTimer) {
-    ShowProgress();
-    return;
-  }
-  CDialog::OnTimer(id);
 }
 
 void CSearchProgressDlg::StopForWantOfMemory() {
@@ -79,7 +66,6 @@ void CSearchProgressDlg::ShowProgress() {
 }
 
 void CSearchProgressDlg::OnWorkerEnded() {
-  KillTimer(kProgressTimer);
   // What was found before a stop is kept like the rest.
   ShowProgress();
   if (m_icons.m_countLabel == &m_iconCount) m_icons.SetCountLabel(nullptr);

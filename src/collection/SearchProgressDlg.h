@@ -51,7 +51,6 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   void DoDataExchange(CDataExchange* dx) override;
   bool Work() override;
   void OnWorkerEnded() override;
-  void OnTimer(UINT_PTR id) override;
 
  private:
   // Volume serial and file index.
@@ -67,9 +66,8 @@ class CSearchProgressDlg : public CWorkerProgressDlg {
   // The entries of one folder; false when it stopped on Cancel.
   bool SearchEntries(const CString& pattern);
   bool ShouldEnter(LPCSTR folder, std::optional<FolderIdentity>& identity);
-  // On the user-interface thread: appends what the worker found since last
-  // time and shows where it is.
-  void ShowProgress();
+  // Appends what the worker found since last time and shows where it is.
+  void ShowProgress() override;
 
   // On either thread: stops the search as Cancel does, for want of memory.
   void StopForWantOfMemory();

@@ -4,15 +4,6 @@
 
 #include "resources/resource.h"
 
-namespace {
-
-const UINT_PTR kProgressTimer = 1;
-// The worker never waits for the bar: a message sent to it for every few
-// icons made the worker wait for each redraw, as long as writing an icon.
-const UINT kProgressMilliseconds = 50;
-
-}  // namespace
-
 CSaveProgressDlg::CSaveProgressDlg(const CIconCollection& icons)
     : CWorkerProgressDlg(IDD_SAVE_PROGRESS, WM_SAVE_FINISHED, {IDC_SAVE_MESSAGE, IDC_SAVE_PERCENT, IDC_PERCENT_SIGN}),
       m_icons(icons) {}
@@ -40,7 +31,7 @@ BOOL CSaveProgressDlg::OnInitDialog() {
     if (!source) continue;
     m_sources.push_back(SourceOf(*source));
   }
-  if (StartWorker()) SetTimer(kProgressTimer, kProgressMilliseconds);
+  StartWorker();
   return TRUE;
 }
 
@@ -49,16 +40,7 @@ bool CSaveProgressDlg::Work() {
   return SaveIcons(job, m_sources, StopFlag(), m_written, m_failures);
 }
 
-void CSaveProgressDlg::OnTimer(UINT_PTR id) {
-  if (id == kProgressTimer) {
-    ShowProgress();
-    return;
-  }
-  CDialog::OnTimer(id);
-}
-
 void CSaveProgressDlg::OnWorkerEnded() {
-  KillTimer(kProgressTimer);
   m_done = m_written.load();
   // Where a Cancel stopped it, too.
   ShowProgress();

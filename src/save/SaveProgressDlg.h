@@ -46,11 +46,10 @@ class CSaveProgressDlg : public CWorkerProgressDlg {
   void DoDataExchange(CDataExchange* dx) override;
   bool Work() override;
   void OnWorkerEnded() override;
-  void OnTimer(UINT_PTR id) override;
+  // The bar and the label show the count.
+  void ShowProgress() override;
 
  private:
-  // On the user-interface thread: the bar and the label show the count.
-  void ShowProgress();
 
   // The ticked icons in list order, taken on the user-interface thread.
   std::vector<SaveSource> m_sources;
