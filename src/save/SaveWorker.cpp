@@ -53,10 +53,20 @@ uint64_t IndexOf(const FileIdentity& identity) {
 // The file's index alone. The volume's serial that the full identity holds
 // costs Wine a call to another process for every file, about 2 ms, so it is
 // asked only of a name whose index is also a source's.
+// The native call is looked up in the loaded system layer rather than
+// imported: the program imports only the documented system DLLs. Without it,
+// the full identity's index serves.
 std::optional<uint64_t> IndexOf(HANDLE file) {
+  using QueryFile = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, FILE_INFORMATION_CLASS);
+  static const auto query = reinterpret_cast<QueryFile>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+  if (!query) {
+    const auto identity = IdentityOf(file);
+    return identity ? std::optional<uint64_t>(IndexOf(*identity)) : std::nullopt;
+  }
   IO_STATUS_BLOCK status{};
   FILE_INTERNAL_INFORMATION info{};
-  if (::NtQueryInformationFile(file, &status, &info, sizeof info, FileInternalInformation) < 0) return std::nullopt;
+  if (query(file, &status, &info, sizeof info, FileInternalInformation) < 0) return std::nullopt;
   return static_cast<uint64_t>(info.IndexNumber.QuadPart);
 }
 
