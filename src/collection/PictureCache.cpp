@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "collection/IconStrip.h"
+#include "collection/ImageListPicture.h"
 
 namespace {
 

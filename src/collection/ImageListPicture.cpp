@@ -1,4 +1,4 @@
-#include "collection/IconStrip.h"
+#include "collection/ImageListPicture.h"
 
 #include <cstdint>
 #include <new>
