@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "collection/ImageListPicture.h"
 
 namespace {
 
@@ -49,8 +48,7 @@ int PictureCache::PlacesFor(int side) {
   return static_cast<int>(std::clamp<size_t>(kPictureBytes / bytes, kFewestPlaces, kMostPlaces));
 }
 
-void PictureCache::Bind(HIMAGELIST list, int side, int places) {
-  m_list = list;
+void PictureCache::Bind(int side, int places) {
   m_side = side;
   m_places = places;
   Forget();
@@ -60,10 +58,8 @@ void PictureCache::Forget() {
   m_held.clear();
   m_placeOf.clear();
   m_unreadable.clear();
-  if (!m_list) return;
-  ImageList_SetIconSize(m_list, m_side, m_side);  // empties it
-  PutPicture(m_list, kMakingPlace, Blank(m_side));
-  PutPicture(m_list, kUnreadablePlace, UnreadableMark(m_side));
+  m_atlas.Reset(m_side);
+  if (m_side > 0) m_atlas.Store(kUnreadablePlace, UnreadableMark(m_side));
 }
 
 int PictureCache::PlaceOf(int index, uint64_t priority) {
@@ -82,7 +78,7 @@ int PictureCache::LeastRecentPlace() const {
 }
 
 bool PictureCache::Put(int index, uint64_t priority, const RgbaImage* picture) {
-  if (!m_list) return false;
+  if (m_side <= 0) return false;
   if (PlaceOf(index, priority) >= 0) return true;
   if (!picture) {
     m_unreadable.insert(index);
@@ -98,7 +94,7 @@ bool PictureCache::Put(int index, uint64_t priority, const RgbaImage* picture) {
   } else {
     m_held.push_back(Place{});
   }
-  if (!PutPicture(m_list, place, *picture)) {
+  if (!m_atlas.Store(place, *picture)) {
     // The icon shows as being made; a replaced place keeps no one's picture.
     if (appended) m_held.pop_back();
     else m_held[static_cast<size_t>(place - 2)] = Place{};

@@ -102,7 +102,7 @@ void PictureMaker::Run() {
     if (generation != m_generation) continue;
     if (m_made.empty()) m_firstMade = std::chrono::steady_clock::now();
     m_made.push_back(std::move(made));
-    // Handed over in batches, each of which costs the window a redraw: when
+    // Handed over in batches, each of which the window takes and draws: when
     // nothing more is asked, or a batch has waited long enough to be seen.
     // The screen's requests outrank its margin's: a lower one next means the screen is done.
     const bool screenDone = m_queue.empty() || m_queue.begin()->first.first < request.priority;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/OffscreenDC.h"
+#include "framework/Gdi.h"
 #include "ui/IconTip.h"
 
 namespace {
@@ -17,23 +19,21 @@ namespace {
 const int kTipWidth = 420;
 const UINT WM_PICTURES_MADE = WM_APP + 2;
 const UINT WM_PICTURES_WANTED = WM_APP + 3;
-// Far from the ids the list view gives its own timers.
-const UINT_PTR kMarginTimer = 0x7A11;
-
-// Requests for the screen go at odd priorities, its margin's at even ones.
-bool IsMargin(uint64_t priority) { return priority % 2 == 0; }
-
 }  // namespace
 
 CIconListCtrl::~CIconListCtrl() = default;
 
 void CIconListCtrl::SetPictureSides(int large, int small) {
+  // The image lists hold no picture: they give the list the pictures' size to
+  // lay its items out by, and the list draws the pictures from the caches.
   if (!m_smallImages.GetSafeHandle()) {
-    m_smallImages.Create(small, small, ILC_COLOR32 | ILC_MASK, 8, 256);
-    m_largeImages.Create(large, large, ILC_COLOR32 | ILC_MASK, 8, 256);
+    m_smallImages.Create(small, small, ILC_COLOR32, 0, 1);
+    m_largeImages.Create(large, large, ILC_COLOR32, 0, 1);
   }
-  if (small != m_small.Side()) m_small.Bind(m_smallImages, small, PictureCache::PlacesFor(small));
-  if (large != m_large.Side()) m_large.Bind(m_largeImages, large, PictureCache::PlacesFor(large));
+  ImageList_SetIconSize(m_smallImages.GetSafeHandle(), small, small);
+  ImageList_SetIconSize(m_largeImages.GetSafeHandle(), large, large);
+  if (small != m_small.Side()) m_small.Bind(small, PictureCache::PlacesFor(small));
+  if (large != m_large.Side()) m_large.Bind(large, PictureCache::PlacesFor(large));
   // Set again, so that the list measures its places by the new size.
   SetImageList(&m_smallImages, LVSIL_SMALL);
   SetImageList(&m_largeImages, LVSIL_NORMAL);
@@ -59,11 +59,22 @@ void CIconListCtrl::RestartMaker() {
 int CIconListCtrl::ImageOf(int index) {
   PictureCache& shown = Shown();
   if (!m_maker || &shown != m_makingFor || shown.Side() != m_makingSide) RestartMaker();
-  const int place = shown.PlaceOf(index, 2 * m_wave + 1);
+  const uint64_t inView = 2 * m_wave + 1;
+  const int place = shown.PlaceOf(index, inView);
   if (place >= 0) return place;
+  // Asked at once, so that the worker makes it while the list paints the rest;
+  // the margin is asked once the paint is over.
+  if (IsIcon(index)) m_maker->Ask({RequestFor(index, inView)});
   m_wanted.push_back(index);
   if (!m_askPosted) m_askPosted = PostMessage(WM_PICTURES_WANTED) != FALSE;
   return PictureCache::kMakingPlace;
+}
+
+bool CIconListCtrl::IsIcon(int index) const { return m_icons && index >= 0 && index < m_icons->GetCount(); }
+
+PictureRequest CIconListCtrl::RequestFor(int index, uint64_t priority) const {
+  const IconSource* source = m_icons->GetSource(index);
+  return PictureRequest{index, priority, source->SharedPath(), source->m_group};
 }
 
 void CIconListCtrl::AskForWanted() {
@@ -71,52 +82,75 @@ void CIconListCtrl::AskForWanted() {
   if (m_wanted.empty() || !m_icons || !m_maker) return;
   std::sort(m_wanted.begin(), m_wanted.end());
   m_wanted.erase(std::unique(m_wanted.begin(), m_wanted.end()), m_wanted.end());
-  const uint64_t inView = 2 * m_wave + 1;
   const uint64_t margin = 2 * m_wave;
   ++m_wave;
   PictureCache& shown = Shown();
   std::vector<PictureRequest> requests;
-  auto ask = [&](int index, uint64_t priority) {
-    if (index < 0 || index >= m_icons->GetCount()) return;
-    const IconSource* source = m_icons->GetSource(index);
-    requests.push_back(PictureRequest{index, priority, source->SharedPath(), source->m_group});
-  };
-  for (int index : m_wanted) ask(index, inView);
-  // As many again on either side, what a scroll either way shows next.
+  // As many again on either side of what was painted, what a scroll either way shows next.
   const int span = std::min(m_wanted.back() - m_wanted.front() + 1, PictureCache::PlacesFor(shown.Side()) / 4);
   for (int step = 1; step <= span; ++step)
     for (int index : {m_wanted.back() + step, m_wanted.front() - step})
-      if (index >= 0 && shown.PlaceOf(index, margin) < 0) ask(index, margin);
+      if (IsIcon(index) && shown.PlaceOf(index, margin) < 0) requests.push_back(RequestFor(index, margin));
   m_wanted.clear();
   m_maker->Ask(requests);
 }
 
-void CIconListCtrl::TakeMade(bool margin) {
+void CIconListCtrl::TakeMade() {
   if (!m_maker || !m_makingFor) return;
   PictureCache& cache = m_makingFor == &m_large ? m_large : m_small;
-  std::vector<MadePicture> made = margin ? std::exchange(m_marginMade, {}) : m_maker->Take();
   std::vector<int> shown;
-  for (MadePicture& one : made) {
+  for (MadePicture& one : m_maker->Take()) {
     if (one.generation != m_generation) continue;
-    // The margin's pictures wait until the screen's are drawn: each costs as
-    // much to put in place as to make.
-    if (!margin && IsMargin(one.priority)) {
-      m_marginMade.push_back(std::move(one));
-      continue;
-    }
-    if (cache.Put(one.index, one.priority, one.picture ? &*one.picture : nullptr)) shown.push_back(one.index);
+    const bool held = cache.PlaceOf(one.index, 0) >= 0;
+    if (cache.Put(one.index, one.priority, one.picture ? &*one.picture : nullptr) && !held)
+      shown.push_back(one.index);
   }
-  // A timer comes after the paint.
-  if (!m_marginMade.empty()) SetTimer(kMarginTimer, 1);
-  if (&cache != &Shown()) return;
-  std::sort(shown.begin(), shown.end());
-  // Each run of neighbours is redrawn at once.
-  for (size_t first = 0; first < shown.size();) {
-    size_t last = first;
-    while (last + 1 < shown.size() && shown[last + 1] == shown[last] + 1) ++last;
-    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(shown[first]), shown[last]);
-    first = last + 1;
+  if (&cache != &Shown() || shown.empty() || !IsWindowVisible()) return;
+  // Drawn straight onto the items in view: the list has drawn them without
+  // a picture, and drawing them all again would cost far more than this.
+  CClientDC dc(this);
+  RECT client{};
+  GetClientRect(&client);
+  for (int index : shown) {
+    const RECT box = PictureBox(index);
+    RECT meet{};
+    if (!IntersectRect(&meet, &box, &client)) continue;
+    const bool selected = (SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    DrawPicture(dc, index, box, selected);
   }
+}
+
+void CIconListCtrl::PaintOffscreen() {
+  CPaintDC target(this);
+  if (IsRectEmpty(&target.m_ps.rcPaint)) return;
+  // The list draws its pictures and check boxes many times faster into
+  // memory than onto the screen under Wine.
+  COffscreenDC offscreen(target, &target.m_ps.rcPaint);
+  DefWindowProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offscreen.GetSafeHdc()), PRF_CLIENT | PRF_ERASEBKGND);
+}
+
+RECT CIconListCtrl::PictureBox(int index) const {
+  RECT box{};
+  box.left = LVIR_ICON;
+  if (!SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&box))) return RECT{};
+  return box;
+}
+
+void CIconListCtrl::DrawPicture(HDC dc, int index, const RECT& box, bool selected) {
+  PictureCache& shown = Shown();
+  const int place = ImageOf(index);
+  if (place == PictureCache::kMakingPlace) return;
+  const int side = shown.Side();
+  // A selected icon is tinted while the list has the focus, as the list tints its own.
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const bool tinted = selected && ::GetFocus() == m_hWnd;
+  shown.Draw(place, dc, box.left + (box.right - box.left - side) / 2, box.top + (box.bottom - box.top - side) / 2,
+             tinted ? &highlight : nullptr);
+}
+
+bool CIconListCtrl::HasPicture(int index) {
+  PictureCache& shown = Shown();
+  return shown.PlaceOf(index, 0) >= 0;
 }
 
 void CIconListCtrl::IconsAppended(int first, int count, int addedBefore) {
@@ -189,12 +223,7 @@ LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       AskForWanted();
       return 0;
     case WM_PICTURES_MADE:
-      TakeMade(false);
-      return 0;
-    case WM_TIMER:
-      if (wParam != kMarginTimer) break;
-      KillTimer(kMarginTimer);
-      TakeMade(true);
+      TakeMade();
       return 0;
     case LVM_DELETEALLITEMS: {
       const LRESULT result = CListCtrl::WindowProc(msg, wParam, lParam);
@@ -206,6 +235,13 @@ LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       m_maker.reset();
       break;
+    // The paint erases, off screen.
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (wParam) break;
+      PaintOffscreen();
+      return 0;
     case WM_MOUSEWHEEL:
       if ((GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) && m_onZoom) {
         m_onZoom(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1);
@@ -232,7 +268,7 @@ LRESULT CIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CIconListCtrl::ToggleTick(int index) {
-  if (m_icons && index >= 0 && index < m_icons->GetCount()) m_icons->SetTicked(index, !m_icons->IsTicked(index));
+  if (IsIcon(index)) m_icons->SetTicked(index, !m_icons->IsTicked(index));
 }
 
 int CIconListCtrl::NeighbourOf(int from, UINT key) const {
@@ -268,13 +304,32 @@ BOOL CIconListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     *result = (find->lvfi.flags & LVFI_NEARESTXY) ? NeighbourOf(find->iStart, find->lvfi.vkDirection) : -1;
     return TRUE;
   }
+  if (msg == WM_NOTIFY && header->code == NM_CUSTOMDRAW && m_icons) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    switch (draw->nmcd.dwDrawStage) {
+      case CDDS_PREPAINT:
+        *result = CDRF_NOTIFYITEMDRAW;
+        return TRUE;
+      case CDDS_ITEMPREPAINT:
+        *result = CDRF_NOTIFYPOSTPAINT;
+        return TRUE;
+      case CDDS_ITEMPOSTPAINT: {
+        const int index = static_cast<int>(draw->nmcd.dwItemSpec);
+        if (IsIcon(index))
+          DrawPicture(draw->nmcd.hdc, index, PictureBox(index), (draw->nmcd.uItemState & CDIS_SELECTED) != 0);
+        *result = CDRF_DODEFAULT;
+        return TRUE;
+      }
+    }
+  }
   if (msg != WM_NOTIFY || !m_icons || (header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW))
     return CListCtrl::OnChildNotify(msg, wParam, lParam, result);
   // The two forms differ only in the text's characters, and the text is empty.
   LVITEMA& asked = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
   const int index = asked.iItem;
-  if (index >= 0 && index < m_icons->GetCount()) {
-    if (asked.mask & LVIF_IMAGE) asked.iImage = ImageOf(index);
+  if (IsIcon(index)) {
+    // The picture is drawn after the item, when it is painted.
+    if (asked.mask & LVIF_IMAGE) asked.iImage = I_IMAGENONE;
     // The tick as the state image: 1 unticked, 2 ticked.
     if (asked.mask & LVIF_STATE) {
       asked.state = (asked.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(m_icons->IsTicked(index) ? 2 : 1);
@@ -307,8 +362,7 @@ BOOL CIconListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
   if (info->hdr.hwndFrom != m_tip.m_hWnd || info->hdr.code != TTN_GETDISPINFOA)
     return CListCtrl::OnNotify(wParam, lParam, result);
-  m_tipText = m_icons && m_tipItem >= 0 && m_tipItem < m_icons->GetCount() ? IconTipText(*m_icons->GetSource(m_tipItem))
-                                                                         : "";
+  m_tipText = IsIcon(m_tipItem) ? IconTipText(*m_icons->GetSource(m_tipItem)) : "";
   info->lpszText = const_cast<LPSTR>(m_tipText.c_str());
   *result = 0;
   return TRUE;

@@ -3,7 +3,8 @@
 // collection's icons and ticks, toggles a tick by its check box or Space,
 // hands files dropped on it to its owner, and a tooltip over an icon names
 // its images. It makes the pictures of the icons in view (and a margin around
-// them) on a worker, keeps a bounded number, and lets go of the rest.
+// them) on a worker, keeps a bounded number, lets go of the rest, and draws
+// them itself after the list has drawn each item.
 
 #include <cstdint>
 #include <functional>
@@ -35,6 +36,10 @@ class CIconListCtrl : public CListCtrl, public IconView {
   void OnDropFiles(HDROP drop) override;
   // Told +1 or -1 when Ctrl with the wheel asks for larger or smaller pictures.
   void OnZoom(std::function<void(int)> zoom) { m_onZoom = std::move(zoom); }
+  // Whether the item's picture, or the mark that it has none, is ready in the view shown.
+  bool HasPicture(int index);
+  // How many icons' pictures the view shown holds.
+  int PicturesHeld() { return Shown().HeldCount(); }
 
  protected:
   void PreSubclassWindow() override;
@@ -50,18 +55,27 @@ class CIconListCtrl : public CListCtrl, public IconView {
   // The item under the mouse, or -1; its tip text is made when the tooltip asks.
   void TrackHoveredItem(LPARAM point);
 
-  // The image of an item in the current view's list: its picture, or a
+  // The place of an item's picture in the current view's cache, or the
   // placeholder while it is being made (and then it is asked for).
   int ImageOf(int index);
+  // The list paints into memory, then onto the screen in one transfer.
+  void PaintOffscreen();
+  // Where the list puts the item's picture, in client coordinates.
+  RECT PictureBox(int index) const;
+  // Draws the item's picture, centred in its box, if it has one yet.
+  void DrawPicture(HDC dc, int index, const RECT& box, bool selected);
   // The cache of the view shown now; the worker makes pictures for it.
   PictureCache& Shown();
   // Starts the worker afresh for the view shown now, dropping what it had.
   void RestartMaker();
-  // The pictures asked for while painting, with a margin, go to the worker.
+  // Whether an icon of the collection has this index.
+  bool IsIcon(int index) const;
+  // What the worker is asked for to make the icon's picture.
+  PictureRequest RequestFor(int index, uint64_t priority) const;
+  // Once a paint is over, the margin around the pictures it asked for goes to the worker.
   void AskForWanted();
-  // The pictures the worker made go into their cache, and their items are
-  // redrawn; those of the margin after the screen's paint.
-  void TakeMade(bool margin);
+  // The pictures the worker made go into their cache, and those in view are drawn.
+  void TakeMade();
 
   CIconCollection* m_icons = nullptr;
   CToolTipCtrl m_tip;
@@ -83,6 +97,5 @@ class CIconListCtrl : public CListCtrl, public IconView {
   // Each paint's requests rank above the one before; the margin below its own.
   uint64_t m_wave = 1;
   std::vector<int> m_wanted;
-  std::vector<MadePicture> m_marginMade;
   bool m_askPosted = false;
 };

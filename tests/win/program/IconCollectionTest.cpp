@@ -31,34 +31,8 @@ std::string NameOf(const std::optional<ResourceName>& name) {
   return name->isId ? "#" + std::to_string(name->id) : name->text;
 }
 
-// The colour at the centre of one image of an image list, drawn on black.
-COLORREF CentreColour(HIMAGELIST list, int index) {
-  int width = 0, height = 0;
-  ImageList_GetIconSize(list, &width, &height);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  PatBlt(dc, 0, 0, width, height, BLACKNESS);
-  ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
-  GdiFlush();
-  const auto* pixels = static_cast<const uint8_t*>(bits);
-  const size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 4;
-  const COLORREF colour = RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  return colour;
-}
-
-// Shown for an icon with no picture to make.
-const COLORREF kUnreadable = CLR_NONE;
+// The mark of an icon with no picture to make: grey, crossed through the centre.
+const COLORREF kUnreadable = RGB(128, 128, 128);
 
 struct Entry {
   std::string path;
@@ -87,11 +61,7 @@ class IconCollectionTest : public AppTest {
     return icons.GetCount();
   }
   // The colour at the centre of the picture item `index` shows in one view.
-  COLORREF Shown(int index, bool large) {
-    const int place = host.ShownImage(index, large);
-    if (place == PictureCache::kUnreadablePlace) return kUnreadable;
-    return place < 0 ? CLR_INVALID : CentreColour(host.Images(large), place);
-  }
+  COLORREF Shown(int index, bool large) { return host.ShownCentre(index, large); }
   // Record i and item i hold entry i, its picture in both views, and nothing more is there.
   void ExpectEntries(const std::vector<Entry>& entries) {
     ASSERT_EQ(icons.GetCount(), static_cast<int>(entries.size()));
@@ -295,7 +265,7 @@ TEST_F(IconCollectionTest, PicturesAreKeptForTheIconsLatelyInViewOnly) {
   ASSERT_EQ(icons.GetCount(), 301);
   ASSERT_TRUE(DeleteFileA(gone.c_str()));
   for (int i = 0; i < 300; ++i) ASSERT_EQ(Shown(i, true), kColours[i % 5]) << "icon " << i;
-  EXPECT_LT(ImageList_GetImageCount(host.Images(true)), 150);
+  EXPECT_LT(host.list.PicturesHeld(), 150);
   EXPECT_EQ(Shown(0, true), kColours[0]);
   EXPECT_EQ(Shown(300, true), kUnreadable);
 }

@@ -108,23 +108,47 @@ void ListViewHost::Bind(CIconCollection& icons) {
   list.ShowIcons(&icons);
 }
 
-int ListViewHost::ShownImage(int index, bool large) {
+COLORREF ListViewHost::ShownCentre(int index, bool large) {
   list.ModifyStyle(LVS_TYPEMASK, large ? LVS_ICON : LVS_SMALLICON);
+  RECT box{};
+  box.left = LVIR_ICON;
+  if (!list.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&box)))
+    return CLR_INVALID;
+  // The item's own box, wherever the list is scrolled to: the list draws what
+  // meets the clip box, in its own coordinates.
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SetWindowOrgEx(dc, box.left, box.top, nullptr);
+  COLORREF centre = CLR_INVALID;
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = index;
-    if (!list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    if (item.iImage != PictureCache::kMakingPlace) return item.iImage;
+    // The list draws on black without erasing; drawing asks for the picture.
+    const bool made = list.HasPicture(index);
+    PatBlt(dc, box.left, box.top, width, height, BLACKNESS);
+    list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    if (made) {
+      const auto* pixel = static_cast<const uint8_t*>(bits) + (static_cast<size_t>(height / 2) * width + width / 2) * 4;
+      centre = RGB(pixel[2], pixel[1], pixel[0]);
+      break;
+    }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(5);
   }
-  return -1;
-}
-
-HIMAGELIST ListViewHost::Images(bool large) {
-  return reinterpret_cast<HIMAGELIST>(list.SendMessage(LVM_GETIMAGELIST, large ? LVSIL_NORMAL : LVSIL_SMALL));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return centre;
 }
 
 DialogWatcher::DialogWatcher(std::string caption, std::function<void(HWND)> action, HWND excluding)

@@ -54,10 +54,9 @@ class ListViewHost : public CWnd {
   ListViewHost();
   void Bind(CIconCollection& icons);
   // Shows the Normal view (large) or the Small view, waits for the item's
-  // picture to be made, and gives its place in the view's image list (-1 when
-  // none came within seconds).
-  int ShownImage(int index, bool large);
-  HIMAGELIST Images(bool large);
+  // picture to be made, and gives the colour at its centre as the list draws
+  // it on black (CLR_INVALID when none came within seconds).
+  COLORREF ShownCentre(int index, bool large);
   HostListCtrl list;
   CStatic label;
   CEdit pathBox;

@@ -59,7 +59,9 @@ void SearchTest::ExpectCollectionHolds(int count) {
   EXPECT_EQ(host.list.GetItemCount(), count);
   // The last icon's picture is made from its source like any other.
   if (count > 0) {
-    EXPECT_GT(host.ShownImage(count - 1, true), PictureCache::kUnreadablePlace);
+    const COLORREF centre = host.ShownCentre(count - 1, true);
+    EXPECT_NE(centre, CLR_INVALID);
+    EXPECT_NE(centre, RGB(128, 128, 128)) << "the mark of an icon with no picture";
   }
 }
 
