@@ -14,6 +14,9 @@ constexpr size_t kMostWaiting = 16384;
 // A screen of the smallest pictures and its margin; sooner, a twentieth of a second.
 constexpr size_t kHandOverBatch = 512;
 constexpr std::chrono::milliseconds kHandOverAfter{50};
+// Made but not yet taken: the worker waits beyond this, so that a window too
+// busy to take its pictures does not gather them without bound.
+constexpr size_t kMostUntakenBytes = 8u << 20;
 
 }  // namespace
 
@@ -36,6 +39,7 @@ void PictureMaker::Restart(uint32_t generation, int side) {
   m_queue.clear();
   m_queuedPriority.clear();
   m_made.clear();
+  m_madeBytes = 0;
   m_posted = false;
 }
 
@@ -65,9 +69,15 @@ void PictureMaker::TrimQueue() {
 }
 
 std::vector<MadePicture> PictureMaker::Take() {
-  const std::lock_guard<std::mutex> lock(m_mutex);
-  m_posted = false;
-  return std::exchange(m_made, {});
+  std::vector<MadePicture> made;
+  {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_posted = false;
+    m_madeBytes = 0;
+    made = std::exchange(m_made, {});
+  }
+  m_wake.notify_one();
+  return made;
 }
 
 void PictureMaker::Run() {
@@ -77,8 +87,8 @@ void PictureMaker::Run() {
   std::unique_lock<std::mutex> lock(m_mutex);
   for (;;) {
     // Idle, it keeps no file open: the user may move or delete it meanwhile.
-    if (m_queue.empty()) reader.reset();
-    m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+    if (m_queue.empty() || m_madeBytes >= kMostUntakenBytes) reader.reset();
+    m_wake.wait(lock, [this] { return m_stop || (!m_queue.empty() && m_madeBytes < kMostUntakenBytes); });
     if (m_stop) return;
     const PictureRequest request = std::move(m_queue.begin()->second);
     m_queue.erase(m_queue.begin());
@@ -101,12 +111,13 @@ void PictureMaker::Run() {
     // A restart while it was made makes it stale.
     if (generation != m_generation) continue;
     if (m_made.empty()) m_firstMade = std::chrono::steady_clock::now();
+    if (made.picture) m_madeBytes += made.picture->pixels.size();
     m_made.push_back(std::move(made));
     // Handed over in batches, each of which the window takes and draws: when
     // nothing more is asked, or a batch has waited long enough to be seen.
     // The screen's requests outrank its margin's: a lower one next means the screen is done.
     const bool screenDone = m_queue.empty() || m_queue.begin()->first.first < request.priority;
-    const bool due = screenDone || m_made.size() >= kHandOverBatch ||
+    const bool due = screenDone || m_made.size() >= kHandOverBatch || m_madeBytes >= kMostUntakenBytes ||
                      std::chrono::steady_clock::now() - m_firstMade >= kHandOverAfter;
     if (!m_posted && due) m_posted = ::PostMessageA(m_window, m_message, 0, 0) != FALSE;
   }

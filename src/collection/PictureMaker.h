@@ -72,6 +72,7 @@ class PictureMaker {
   std::map<Order, PictureRequest, FirstGoesFirst> m_queue;
   std::unordered_map<int, uint64_t> m_queuedPriority;
   std::vector<MadePicture> m_made;
+  size_t m_madeBytes = 0;
   bool m_posted = false;
   std::chrono::steady_clock::time_point m_firstMade;
   std::thread m_thread;

@@ -83,7 +83,6 @@ void CIconListCtrl::AskForWanted() {
   std::sort(m_wanted.begin(), m_wanted.end());
   m_wanted.erase(std::unique(m_wanted.begin(), m_wanted.end()), m_wanted.end());
   const uint64_t margin = 2 * m_wave;
-  ++m_wave;
   PictureCache& shown = Shown();
   std::vector<PictureRequest> requests;
   // As many again on either side of what was painted, what a scroll either way shows next.
@@ -308,6 +307,8 @@ BOOL CIconListCtrl::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
     switch (draw->nmcd.dwDrawStage) {
       case CDDS_PREPAINT:
+        // Each paint's pictures rank above every earlier paint's.
+        ++m_wave;
         *result = CDRF_NOTIFYITEMDRAW;
         return TRUE;
       case CDDS_ITEMPREPAINT:
