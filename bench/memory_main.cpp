@@ -104,8 +104,6 @@ std::vector<int> ItemsInView(CIconListCtrl& list, int around, int count) {
 }
 
 // Waits until every item in view shows its picture; false on time-out.
-// Each item is asked again only until it shows its picture, and seldom, so
-// that the asking costs the window little of the time it measures.
 bool DrawnAll(CIconListCtrl& list, std::vector<int> items) {
   const auto until = Clock::now() + std::chrono::milliseconds(kWaitMilliseconds);
   for (;;) {
@@ -114,7 +112,7 @@ bool DrawnAll(CIconListCtrl& list, std::vector<int> items) {
                 items.end());
     if (items.empty()) return true;
     if (Clock::now() > until) return false;
-    const auto next = Clock::now() + std::chrono::milliseconds(5);
+    const auto next = Clock::now() + std::chrono::milliseconds(1);
     while (Clock::now() < next) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
       Pump();

@@ -8,9 +8,6 @@
 
 namespace {
 
-// Several screens of the smallest pictures: more waiting would only be
-// screens the user has scrolled past.
-constexpr size_t kMostWaiting = 16384;
 // A screen of the smallest pictures and its margin; sooner, a twentieth of a second.
 constexpr size_t kHandOverBatch = 512;
 constexpr std::chrono::milliseconds kHandOverAfter{50};
@@ -32,10 +29,11 @@ PictureMaker::~PictureMaker() {
   m_thread.join();
 }
 
-void PictureMaker::Restart(uint32_t generation, int side) {
+void PictureMaker::Restart(uint32_t generation, int side, size_t mostWaiting) {
   const std::lock_guard<std::mutex> lock(m_mutex);
   m_generation = generation;
   m_side = side;
+  m_mostWaiting = mostWaiting;
   m_queue.clear();
   m_queuedPriority.clear();
   m_made.clear();
@@ -61,7 +59,7 @@ void PictureMaker::Ask(const std::vector<PictureRequest>& requests) {
 }
 
 void PictureMaker::TrimQueue() {
-  while (m_queue.size() > kMostWaiting) {
+  while (m_queue.size() > m_mostWaiting) {
     const auto last = std::prev(m_queue.end());
     m_queuedPriority.erase(last->first.second);
     m_queue.erase(last);

@@ -45,8 +45,10 @@ class PictureMaker {
   PictureMaker& operator=(const PictureMaker&) = delete;
 
   // Drops every request and every picture not yet taken; what follows is made
-  // `side` pixels square and carries `generation`.
-  void Restart(uint32_t generation, int side);
+  // `side` pixels square and carries `generation`. Of more than `mostWaiting`
+  // requests the lowest are dropped: more than the window can keep would only
+  // be screens the user has scrolled past.
+  void Restart(uint32_t generation, int side, size_t mostWaiting);
   // Adds requests; one for an index already waiting takes the higher priority.
   void Ask(const std::vector<PictureRequest>& requests);
   std::vector<MadePicture> Take();
@@ -69,6 +71,7 @@ class PictureMaker {
   bool m_stop = false;
   uint32_t m_generation = 0;
   int m_side = 32;
+  size_t m_mostWaiting = 0;
   std::map<Order, PictureRequest, FirstGoesFirst> m_queue;
   std::unordered_map<int, uint64_t> m_queuedPriority;
   std::vector<MadePicture> m_made;

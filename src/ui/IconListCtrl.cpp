@@ -52,7 +52,7 @@ void CIconListCtrl::RestartMaker() {
   const PictureCache& shown = Shown();
   m_makingFor = &shown;
   m_makingSide = shown.Side();
-  m_maker->Restart(++m_generation, shown.Side());
+  m_maker->Restart(++m_generation, shown.Side(), static_cast<size_t>(PictureCache::PlacesFor(shown.Side())));
   m_wanted.clear();
 }
 

@@ -15,7 +15,7 @@ TEST(PictureMakerTest, StopsMakingWhileItsPicturesWaitUntaken) {
   CWnd window;
   ASSERT_TRUE(window.CreateEx(0, "STATIC", "untaken", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
   PictureMaker maker(window.m_hWnd, WM_APP + 9);
-  maker.Restart(1, 256);
+  maker.Restart(1, 256, 1000);
   const auto path = std::make_shared<const std::string>(ico);
   std::vector<PictureRequest> requests;
   for (int index = 0; index < 200; ++index) requests.push_back(PictureRequest{index, 1, path, std::nullopt});
