@@ -1,50 +1,14 @@
 #include "collection/PictureAtlas.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
-#include "framework/Handle.h"
+#include "controls/SectionDC.h"
 
 namespace {
 
 // Small enough that a few pictures do not hold the whole budget.
 constexpr size_t kBlockBytes = 2u << 20;
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// A 32-bit section selected into a DC of its own for as long as both live.
-struct SectionDC {
-  SectionDC(int width, int height) {
-    const BITMAPINFO info = TopDown32(width, height);
-    void* pixels = nullptr;
-    bitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    dc = ::CreateCompatibleDC(nullptr);
-    if (!bitmap || !dc) return;
-    previous = ::SelectObject(dc, bitmap.Get());
-    bits = static_cast<uint8_t*>(pixels);
-  }
-  ~SectionDC() {
-    if (previous) ::SelectObject(dc, previous);
-    if (dc) ::DeleteDC(dc);
-  }
-  SectionDC(const SectionDC&) = delete;
-  SectionDC& operator=(const SectionDC&) = delete;
-
-  CBitmapHandle bitmap;
-  HDC dc = nullptr;
-  HGDIOBJ previous = nullptr;
-  uint8_t* bits = nullptr;
-};
 
 void AlphaDraw(HDC target, int x, int y, int side, HDC source, int sourceY) {
   const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -55,7 +19,7 @@ void AlphaDraw(HDC target, int x, int y, int side, HDC source, int sourceY) {
 
 struct PictureAtlas::Block {
   Block(int side, int places) : pixels(side, side * places) {}
-  SectionDC pixels;
+  CSectionDC pixels;
 };
 
 PictureAtlas::PictureAtlas() = default;
@@ -81,11 +45,11 @@ uint8_t* PictureAtlas::PlaceBits(int place, bool make) {
   if (!m_blocks[block]) {
     if (!make) return nullptr;
     auto made = std::make_unique<Block>(m_side, PlacesPerBlock());
-    if (!made->pixels.bits) return nullptr;
+    if (!made->pixels.Bits()) return nullptr;
     m_blocks[block] = std::move(made);
   }
   const size_t row = static_cast<size_t>(place % PlacesPerBlock()) * m_side;
-  return m_blocks[block]->pixels.bits + row * m_side * 4;
+  return m_blocks[block]->pixels.Bits() + row * m_side * 4;
 }
 
 bool PictureAtlas::Store(int place, const RgbaImage& picture) {
@@ -115,22 +79,22 @@ void PictureAtlas::Draw(int place, HDC dc, int x, int y, const COLORREF* tint) c
   if (m_side <= 0 || place < 0) return;
   const auto block = static_cast<size_t>(place / PlacesPerBlock());
   if (block >= m_blocks.size() || !m_blocks[block]) return;
-  const SectionDC& pixels = m_blocks[block]->pixels;
+  const CSectionDC& pixels = m_blocks[block]->pixels;
   const int top = place % PlacesPerBlock() * m_side;
   if (!tint) {
-    AlphaDraw(dc, x, y, m_side, pixels.dc, top);
+    AlphaDraw(dc, x, y, m_side, pixels.Dc(), top);
     return;
   }
-  SectionDC tinted(m_side, m_side);
-  if (!tinted.bits) return AlphaDraw(dc, x, y, m_side, pixels.dc, top);
+  CSectionDC tinted(m_side, m_side);
+  if (!tinted.Bits()) return AlphaDraw(dc, x, y, m_side, pixels.Dc(), top);
   ::GdiFlush();
-  const uint8_t* in = pixels.bits + static_cast<size_t>(top) * m_side * 4;
-  uint8_t* out = tinted.bits;
+  const uint8_t* in = pixels.Bits() + static_cast<size_t>(top) * m_side * 4;
+  uint8_t* out = tinted.Bits();
   const unsigned colour[3] = {GetBValue(*tint), GetGValue(*tint), GetRValue(*tint)};
   for (size_t i = 0; i < size_t{static_cast<size_t>(m_side)} * m_side; ++i, in += 4, out += 4) {
     const unsigned alpha = in[3];
     for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((in[c] + (colour[c] * alpha + 127) / 255) / 2);
     out[3] = in[3];
   }
-  AlphaDraw(dc, x, y, m_side, tinted.dc, 0);
+  AlphaDraw(dc, x, y, m_side, tinted.Dc(), 0);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "collection/FilterSettings.h"
+#include "controls/SectionDC.h"
 #include "support/IconBuilder.h"
 #include "support/ModuleBuilder.h"
 #include "resources/resource.h"
@@ -118,16 +119,9 @@ COLORREF ListViewHost::ShownCentre(int index, bool large) {
   // meets the clip box, in its own coordinates.
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  CSectionDC section(width, height);
+  if (!section.Bits()) return CLR_INVALID;
+  const HDC dc = section.Dc();
   SetWindowOrgEx(dc, box.left, box.top, nullptr);
   COLORREF centre = CLR_INVALID;
   for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -137,7 +131,7 @@ COLORREF ListViewHost::ShownCentre(int index, bool large) {
     list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
     if (made) {
-      const auto* pixel = static_cast<const uint8_t*>(bits) + (static_cast<size_t>(height / 2) * width + width / 2) * 4;
+      const uint8_t* pixel = section.Bits() + (static_cast<size_t>(height / 2) * width + width / 2) * 4;
       centre = RGB(pixel[2], pixel[1], pixel[0]);
       break;
     }
@@ -145,9 +139,6 @@ COLORREF ListViewHost::ShownCentre(int index, bool large) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(5);
   }
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return centre;
 }
 
