@@ -35,21 +35,26 @@ int PictureAtlas::PlacesPerBlock() const {
   return static_cast<int>(std::max<size_t>(1, kBlockBytes / bytes));
 }
 
-uint8_t* PictureAtlas::PlaceBits(int place, bool make) {
+const CSectionDC* PictureAtlas::SectionOf(int place, int* top) const {
   if (m_side <= 0 || place < 0) return nullptr;
   const auto block = static_cast<size_t>(place / PlacesPerBlock());
-  if (block >= m_blocks.size()) {
-    if (!make) return nullptr;
-    m_blocks.resize(block + 1);
-  }
+  if (block >= m_blocks.size() || !m_blocks[block]) return nullptr;
+  *top = place % PlacesPerBlock() * m_side;
+  return &m_blocks[block]->pixels;
+}
+
+uint8_t* PictureAtlas::MadePlaceBits(int place) {
+  if (m_side <= 0 || place < 0) return nullptr;
+  const auto block = static_cast<size_t>(place / PlacesPerBlock());
+  if (block >= m_blocks.size()) m_blocks.resize(block + 1);
   if (!m_blocks[block]) {
-    if (!make) return nullptr;
     auto made = std::make_unique<Block>(m_side, PlacesPerBlock());
     if (!made->pixels.Bits()) return nullptr;
     m_blocks[block] = std::move(made);
   }
-  const size_t row = static_cast<size_t>(place % PlacesPerBlock()) * m_side;
-  return m_blocks[block]->pixels.Bits() + row * m_side * 4;
+  int top = 0;
+  const CSectionDC* section = SectionOf(place, &top);
+  return section->Bits() + static_cast<size_t>(top) * m_side * 4;
 }
 
 bool PictureAtlas::Store(int place, const RgbaImage& picture) {
@@ -57,7 +62,7 @@ bool PictureAtlas::Store(int place, const RgbaImage& picture) {
   if (picture.width != side || picture.height != side || picture.pixels.size() != size_t{side} * side * 4) return false;
   uint8_t* out = nullptr;
   try {
-    out = PlaceBits(place, true);
+    out = MadePlaceBits(place);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -76,19 +81,14 @@ bool PictureAtlas::Store(int place, const RgbaImage& picture) {
 }
 
 void PictureAtlas::Draw(int place, HDC dc, int x, int y, const COLORREF* tint) const {
-  if (m_side <= 0 || place < 0) return;
-  const auto block = static_cast<size_t>(place / PlacesPerBlock());
-  if (block >= m_blocks.size() || !m_blocks[block]) return;
-  const CSectionDC& pixels = m_blocks[block]->pixels;
-  const int top = place % PlacesPerBlock() * m_side;
-  if (!tint) {
-    AlphaDraw(dc, x, y, m_side, pixels.Dc(), top);
-    return;
-  }
+  int top = 0;
+  const CSectionDC* pixels = SectionOf(place, &top);
+  if (!pixels) return;
+  if (!tint) return AlphaDraw(dc, x, y, m_side, pixels->Dc(), top);
   CSectionDC tinted(m_side, m_side);
-  if (!tinted.Bits()) return AlphaDraw(dc, x, y, m_side, pixels.Dc(), top);
+  if (!tinted.Bits()) return AlphaDraw(dc, x, y, m_side, pixels->Dc(), top);
   ::GdiFlush();
-  const uint8_t* in = pixels.Bits() + static_cast<size_t>(top) * m_side * 4;
+  const uint8_t* in = pixels->Bits() + static_cast<size_t>(top) * m_side * 4;
   uint8_t* out = tinted.Bits();
   const unsigned colour[3] = {GetBValue(*tint), GetGValue(*tint), GetRValue(*tint)};
   for (size_t i = 0; i < size_t{static_cast<size_t>(m_side)} * m_side; ++i, in += 4, out += 4) {

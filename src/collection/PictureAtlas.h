@@ -12,6 +12,8 @@
 
 #include "formats/RgbaImage.h"
 
+class CSectionDC;
+
 class PictureAtlas {
  public:
   PictureAtlas();
@@ -30,7 +32,10 @@ class PictureAtlas {
  private:
   struct Block;
   int PlacesPerBlock() const;
-  uint8_t* PlaceBits(int place, bool make);
+  // The section holding a place, and the place's first row in it; null when not made.
+  const CSectionDC* SectionOf(int place, int* top) const;
+  // The place's pixels, its section made if need be; null when that failed.
+  uint8_t* MadePlaceBits(int place);
 
   int m_side = 0;
   std::vector<std::unique_ptr<Block>> m_blocks;

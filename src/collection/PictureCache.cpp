@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-
 namespace {
 
 // What the pictures may take, whatever their size: at 32 pixels about four

@@ -114,8 +114,8 @@ void CIconListCtrl::TakeMade() {
     const RECT box = PictureBox(index);
     RECT meet{};
     if (!IntersectRect(&meet, &box, &client)) continue;
-    const bool selected = (SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    DrawPicture(dc, index, box, selected);
+    const LRESULT state = SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED);
+    DrawPicture(dc, index, box, (state & LVIS_SELECTED) != 0);
   }
 }
 
@@ -147,10 +147,7 @@ void CIconListCtrl::DrawPicture(HDC dc, int index, const RECT& box, bool selecte
              tinted ? &highlight : nullptr);
 }
 
-bool CIconListCtrl::HasPicture(int index) {
-  PictureCache& shown = Shown();
-  return shown.PlaceOf(index, 0) >= 0;
-}
+bool CIconListCtrl::HasPicture(int index) { return Shown().PlaceOf(index, 0) >= 0; }
 
 void CIconListCtrl::IconsAppended(int first, int count, int addedBefore) {
   if (!m_hWnd) return;
