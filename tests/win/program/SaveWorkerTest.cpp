@@ -5,6 +5,7 @@
 #include "ProgramTestSupport.h"
 #include "save/SaveProgressDlg.h"
 #include "support/IconBuilder.h"
+#include "support/ModuleBuilder.h"
 
 namespace {
 
@@ -67,10 +68,14 @@ TEST_F(SaveWorkerTest, TickedIconsAreNumberedInListOrderSkippingUnreadableOnes) 
   EXPECT_EQ(second.rangeHigh, 70000);
 }
 
+// Far more icons than are written before the Cancel reaches the worker, so
+// that a slow machine still cancels mid-run.
 TEST_F(SaveWorkerTest, CancelMidRunKeepsTheFilesWrittenAndWritesNoMore) {
-  std::vector<uint8_t> seeds;
-  for (int i = 0; i < 150; ++i) seeds.push_back(static_cast<uint8_t>(i));
-  AddIcos(seeds);
+  const int kGroups = 2000;
+  const std::string module = sources.File("many.dll");
+  WriteBytes(module, BuildProgramModule(kGroups, 0));
+  Icons().LoadFromFile(module.c_str(), TRUE);
+  ASSERT_EQ(host.list.GetItemCount(), kGroups);
   ObservedSaveDlg dialog;
   dialog.steps.insert(dialog.steps.begin(), [&dialog] {
     if (dialog.m_progress.GetPos() == 0) return dialog.RunAgainLater();
@@ -78,7 +83,7 @@ TEST_F(SaveWorkerTest, CancelMidRunKeepsTheFilesWrittenAndWritesNoMore) {
   });
   EXPECT_EQ(RunSaveDialog(dialog, "ico"), IDCANCEL);
   EXPECT_GT(dialog.m_done, 0);
-  EXPECT_LT(dialog.m_done, 150);
+  EXPECT_LT(dialog.m_done, kGroups);
   EXPECT_EQ(NamesIn(library.Path()).size(), static_cast<size_t>(dialog.m_done));
   EXPECT_EQ(dialog.finalPos, dialog.m_done);
 }
