@@ -29,6 +29,8 @@ class PictureCache {
 
   // The place of the icon's picture, marked as asked for at `priority`; -1 when none is made.
   int PlaceOf(int index, uint64_t priority);
+  // Whether the icon's picture, or the mark that it has none, is held; marks nothing.
+  bool Holds(int index) const { return m_placeOf.count(index) || m_unreadable.count(index); }
   // Whether the icon is known to have no picture.
   bool IsUnreadable(int index) const { return m_unreadable.count(index) != 0; }
   // Takes a made picture (none: unreadable); true when the icon now shows

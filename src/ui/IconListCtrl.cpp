@@ -100,7 +100,7 @@ void CIconListCtrl::TakeMade() {
   std::vector<int> shown;
   for (MadePicture& one : m_maker->Take()) {
     if (one.generation != m_generation) continue;
-    const bool held = cache.PlaceOf(one.index, 0) >= 0;
+    const bool held = cache.Holds(one.index);
     if (cache.Put(one.index, one.priority, one.picture ? &*one.picture : nullptr) && !held)
       shown.push_back(one.index);
   }
@@ -147,7 +147,7 @@ void CIconListCtrl::DrawPicture(HDC dc, int index, const RECT& box, bool selecte
              tinted ? &highlight : nullptr);
 }
 
-bool CIconListCtrl::HasPicture(int index) { return Shown().PlaceOf(index, 0) >= 0; }
+bool CIconListCtrl::HasPicture(int index) { return Shown().Holds(index); }
 
 void CIconListCtrl::IconsAppended(int first, int count, int addedBefore) {
   if (!m_hWnd) return;

@@ -31,8 +31,7 @@ std::string NameOf(const std::optional<ResourceName>& name) {
   return name->isId ? "#" + std::to_string(name->id) : name->text;
 }
 
-// The mark of an icon with no picture to make: grey, crossed through the centre.
-const COLORREF kUnreadable = RGB(128, 128, 128);
+const COLORREF kUnreadable = ListViewHost::kUnreadableMark;
 
 struct Entry {
   std::string path;

@@ -57,6 +57,8 @@ class ListViewHost : public CWnd {
   // picture to be made, and gives the colour at its centre as the list draws
   // it on black (CLR_INVALID when none came within seconds).
   COLORREF ShownCentre(int index, bool large);
+  // The centre of the mark of an icon with no picture to make: grey, where its cross meets.
+  static constexpr COLORREF kUnreadableMark = RGB(128, 128, 128);
   HostListCtrl list;
   CStatic label;
   CEdit pathBox;
